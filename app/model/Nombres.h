@@ -1,0 +1,27 @@
+// Reading numbers from field texts and formatting numbers with the program's
+// patterns. Both are independent of the process locale: the point is the only
+// decimal separator, everywhere.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ortix {
+
+// The leading-number reader. Blanks, tabs and line feeds are ignored wherever
+// they stand; then an optional sign, digits, an optional point and digits and an
+// optional exponent are read, stopping at the first character that cannot
+// continue the number. A text without a leading number gives 0, so "12,5" is 12.
+// A magnitude beyond the range of a double gives an infinity of its sign, which
+// the callers refuse; a magnitude below it gives 0.
+double Val(std::string_view texte);
+
+// Formats a value with a pattern of '#', '0' and '.', such as "#0.00", "#.00",
+// "0#.##", "#.0", "#0.00000" or "#0.000000". The value is first taken to 15
+// significant digits, then rounded to the pattern's last decimal, halves away
+// from zero, as a person reading the decimal value would: 2.675 gives "2.68".
+// A value that rounds to zero carries no minus sign. A value that is not finite
+// gives "---": callers check before writing a number anywhere.
+std::string Format(double valeur, std::string_view motif);
+
+} // namespace ortix

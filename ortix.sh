@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Sets up, builds and then runs Ortix ("./ortix.sh run") or its tests ("./ortix.sh test").
+# Installs the Debian packages that are missing, saying which, on a Debian 12 machine.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-}
+case "$mode" in
+run | test) ;;
+*)
+    echo "Usage : ./ortix.sh run | test" >&2
+    exit 2
+    ;;
+esac
+
+paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
+    fonts-dejavu-core)
+manquants=()
+for p in "${paquets[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
+done
+if [ ${#manquants[@]} -gt 0 ]; then
+    echo "Installation des paquets Debian manquants : ${manquants[*]}"
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
+fi
+
+cmake --preset dev >/dev/null
+cmake --build --preset dev
+
+if [ "$mode" = run ]; then
+    exec ./build/dev/ortix "${@:2}"
+fi
+ctest --preset dev
