@@ -1,0 +1,28 @@
+// The refresh step: places the two end sections in the panel frame, turns the
+// panel in plan until its leading edge runs straight across, derives the final
+// chord, length and sweep, and describes the three views that depend only on
+// the parameters and the airfoils.
+#pragma once
+
+#include "app/model/Modele.h"
+#include "geometry/views/Vue.h"
+
+#include <string>
+#include <vector>
+
+namespace ortix {
+
+struct ResultatTrace {
+    Vue Pic_Prof_Ini;
+    Vue Plan_Ini;
+    Vue Plan_Final;
+    // Why a figure or a view could not be formed; empty when all is well.
+    std::vector<std::string> messages;
+};
+
+// Writes the _3D arrays, Txt_Lg_Final, Txt_Fleche_Final, Txt_Corde_Final, the
+// caption Label32, and disables Bt_Sauve_Prof. Where the rotation cannot be
+// formed the three figures show "---"; a view without extent is left blank.
+ResultatTrace Trace_Profil_Ini(Modele& m);
+
+} // namespace ortix
