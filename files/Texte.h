@@ -13,11 +13,13 @@ namespace ortix::fichiers {
 
 // UTF-8 to Windows-1252; a character Windows-1252 cannot hold becomes '?'.
 std::string VersWindows1252(std::string_view utf8);
-// Windows-1252 to UTF-8 (the five undefined bytes map to U+FFFD... or as the
-// implementation documents).
+// Windows-1252 to UTF-8. The five bytes the code page leaves undefined (0x81, 0x8D,
+// 0x8F, 0x90, 0x9D) become the C1 controls of the same value, as Windows decodes
+// them, so every byte comes back unchanged through VersWindows1252.
 std::string DepuisWindows1252(std::string_view octets);
-// A file's bytes to UTF-8: UTF-8 when it starts with a byte-order mark (dropped)
-// or is valid UTF-8 holding non-ASCII bytes, Windows-1252 otherwise.
+// A file's bytes to UTF-8: UTF-8 when it starts with a byte-order mark (dropped;
+// a byte that is not UTF-8 after it becomes U+FFFD) or is valid UTF-8 holding
+// non-ASCII bytes, Windows-1252 otherwise.
 std::string DecoderTexte(std::string_view octets);
 // Splits on CR LF, LF or a lone CR. A final line end does not make an extra empty line.
 std::vector<std::string> DecouperLignes(std::string_view texte);
@@ -27,7 +29,8 @@ std::filesystem::path CheminDepuisUtf8(std::string_view utf8);
 std::string Utf8DepuisChemin(const std::filesystem::path& chemin);
 
 // Reads a whole file. On failure returns false and sets `erreur` to a French
-// message naming the file and the system's reason.
+// message naming the file and the system's reason. A folder, or a file of more
+// than 16 MB (no file of the program comes near), is refused the same way.
 bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::string& erreur);
 // Reads a text file: decoded to UTF-8 and split into lines.
 bool LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes,
@@ -39,7 +42,8 @@ bool LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& l
 // remains; returns false with a French message naming the file and the reason.
 bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets,
                     std::string& erreur);
-// Writes UTF-8 lines as Windows-1252, CR LF after every line, atomically.
+// Writes UTF-8 lines as Windows-1252, CR LF after every line, atomically. A line
+// end inside a line is written as a blank, so that one line stays one line.
 bool EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes,
                   std::string& erreur);
 

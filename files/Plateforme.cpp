@@ -1,0 +1,170 @@
+#include "files/Plateforme.h"
+
+#include "files/Texte.h"
+
+#include <cerrno>
+#include <cstring>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace ortix::fichiers {
+
+// Paths are built from UTF-8 on every system: char8_t text is read as UTF-8 by
+// std::filesystem, whatever the process's code page.
+std::filesystem::path CheminDepuisUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8DepuisChemin(const std::filesystem::path& chemin) {
+    const std::u8string u = chemin.u8string();
+    return std::string(u.begin(), u.end());
+}
+
+} // namespace ortix::fichiers
+
+namespace ortix::fichiers::plateforme {
+
+namespace {
+
+Etape etapeEnPanne = Etape::Aucune;
+int codePanne = 0;
+
+bool EnPanne(Etape etape) { return etapeEnPanne == etape && etape != Etape::Aucune; }
+
+std::error_code Panne() { return std::error_code(codePanne, std::generic_category()); }
+
+std::error_code DerniereErreur(int defaut = EIO) {
+    // A C library call that fails without setting errno still gives a reason.
+    return std::error_code(errno != 0 ? errno : defaut, std::generic_category());
+}
+
+std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode,
+                  const wchar_t* modeLarge, std::error_code& erreur) {
+    errno = 0;
+#ifdef _WIN32
+    (void)mode;
+    std::FILE* f = _wfopen(chemin.c_str(), modeLarge);
+#else
+    (void)modeLarge;
+    std::FILE* f = std::fopen(chemin.c_str(), mode);
+#endif
+    erreur = f ? std::error_code() : DerniereErreur(ENOENT);
+    return f;
+}
+
+} // namespace
+
+void Simuler_Panne(Etape etape, int code) {
+    etapeEnPanne = etape;
+    codePanne = code;
+}
+
+std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur) {
+    return Ouvrir(chemin, "rb", L"rb", erreur);
+}
+
+std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur) {
+    if (EnPanne(Etape::Creation)) {
+        erreur = Panne();
+        return nullptr;
+    }
+    // "x": fail rather than reuse a file of that name.
+    return Ouvrir(chemin, "wbx", L"wbx", erreur);
+}
+
+std::error_code Ecrire(std::FILE* f, std::string_view octets) {
+    if (EnPanne(Etape::Ecriture)) return Panne();
+    errno = 0;
+    if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size())
+        return DerniereErreur();
+    return {};
+}
+
+std::error_code Synchroniser(std::FILE* f) {
+    if (EnPanne(Etape::Synchronisation)) return Panne();
+    errno = 0;
+    if (std::fflush(f) != 0) return DerniereErreur();
+#ifdef _WIN32
+    if (_commit(_fileno(f)) != 0) return DerniereErreur();
+#else
+    if (::fsync(::fileno(f)) != 0) return DerniereErreur();
+#endif
+    return {};
+}
+
+std::error_code Fermer(std::FILE* f) {
+    errno = 0;
+    const bool echec = std::fclose(f) != 0;
+    if (EnPanne(Etape::Fermeture)) return Panne();
+    return echec ? DerniereErreur() : std::error_code();
+}
+
+std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers) {
+    if (EnPanne(Etape::Renommage)) return Panne();
+    std::error_code erreur;
+    std::filesystem::rename(de, vers, erreur);
+    return erreur;
+}
+
+void Synchroniser_Dossier(const std::filesystem::path& dossier) {
+#ifndef _WIN32
+    const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+#else
+    (void)dossier;
+#endif
+}
+
+std::string Raison(const std::error_code& erreur) {
+    const std::error_condition c = erreur.default_error_condition();
+    if (c.category() == std::generic_category()) {
+        switch (static_cast<std::errc>(c.value())) {
+        case std::errc::no_such_file_or_directory:
+            return "fichier ou dossier introuvable";
+        case std::errc::permission_denied:
+        case std::errc::operation_not_permitted:
+            return "permission refusée";
+        case std::errc::no_space_on_device:
+            return "disque plein";
+        case std::errc::is_a_directory:
+            return "c'est un dossier";
+        case std::errc::not_a_directory:
+            return "un élément du chemin n'est pas un dossier";
+        case std::errc::read_only_file_system:
+            return "support en lecture seule";
+        case std::errc::filename_too_long:
+            return "nom trop long";
+        case std::errc::file_exists:
+            return "le fichier existe déjà";
+        case std::errc::io_error:
+            return "erreur d'entrée-sortie";
+        case std::errc::too_many_files_open:
+        case std::errc::too_many_files_open_in_system:
+            return "trop de fichiers ouverts";
+        case std::errc::file_too_large:
+            return "fichier trop volumineux";
+        case std::errc::device_or_resource_busy:
+            return "fichier ou périphérique occupé";
+        case std::errc::invalid_argument:
+            return "nom de fichier invalide";
+        case std::errc::cross_device_link:
+            return "déplacement impossible d'un support à un autre";
+        default:
+            break;
+        }
+#ifdef EDQUOT
+        if (c.value() == EDQUOT) return "quota de disque dépassé";
+#endif
+    }
+    return erreur.message() + " (code " + std::to_string(erreur.value()) + ")";
+}
+
+} // namespace ortix::fichiers::plateforme

@@ -1,0 +1,40 @@
+// The few system calls of the file layer, kept in one place: opening by a UTF-8
+// path, writing, flushing to disk, closing, renaming, and the system's reason for
+// a failure in French. Every call reports its failure as a std::error_code.
+//
+// The calls can be made to fail on purpose (Simuler_Panne) so that the tests reach
+// the paths a full disk or a failing device take, which no ordinary folder gives.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace ortix::fichiers::plateforme {
+
+// Opens an existing file for reading in binary mode; nullptr with `erreur` set on failure.
+std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur);
+// Creates a new file for writing in binary mode, failing if the name exists.
+std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur);
+// Writes every byte, or reports why it could not.
+std::error_code Ecrire(std::FILE* f, std::string_view octets);
+// Pushes the buffered bytes to the system, then the system's to the disk.
+std::error_code Synchroniser(std::FILE* f);
+// Closes the file; it is closed even when an error is reported.
+std::error_code Fermer(std::FILE* f);
+// Renames `de` over `vers`, replacing a file of that name.
+std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers);
+// Makes a rename in `dossier` durable where the system asks for it; best effort.
+void Synchroniser_Dossier(const std::filesystem::path& dossier);
+
+// The system's reason for a failure, in French for the usual cases.
+std::string Raison(const std::error_code& erreur);
+
+// Test seam: from now on the given step fails with `code` (an errno value, such
+// as ENOSPC for a full disk) until Simuler_Panne(Etape::Aucune, 0) is called.
+enum class Etape { Aucune, Creation, Ecriture, Synchronisation, Fermeture, Renommage };
+void Simuler_Panne(Etape etape, int code);
+
+} // namespace ortix::fichiers::plateforme

@@ -1,0 +1,310 @@
+#include "files/Texte.h"
+
+#include "files/Plateforme.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+
+namespace ortix::fichiers {
+
+namespace pf = plateforme;
+
+namespace {
+
+// Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 control of the same value, as
+// Windows itself decodes them, so that every byte survives a round trip.
+constexpr std::array<char32_t, 32> TableC1 = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+constexpr char32_t Remplacement = 0xFFFD;
+
+void AjouterUtf8(std::string& s, char32_t c) {
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xF0 | (c >> 18));
+        s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 character at `i` (strictly: no overlong form, no surrogate,
+// nothing above U+10FFFF). Returns its length, or 0 when the bytes there are not
+// UTF-8.
+std::size_t LireUtf8(std::string_view s, std::size_t i, char32_t& c) {
+    const auto o = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    const unsigned char b = o(0);
+    std::size_t n;
+    char32_t minimum;
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    } else if ((b & 0xE0) == 0xC0) {
+        n = 2, c = b & 0x1F, minimum = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+        n = 3, c = b & 0x0F, minimum = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+        n = 4, c = b & 0x07, minimum = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((o(k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (o(k) & 0x3F);
+    }
+    if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return n;
+}
+
+bool EstUtf8Valide(std::string_view s) {
+    char32_t c;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = LireUtf8(s, i, c);
+        if (n == 0) return false;
+        i += n;
+    }
+    return true;
+}
+
+// UTF-8 with each byte that is not part of a character replaced by U+FFFD.
+std::string Utf8Repare(std::string_view s) {
+    std::string r;
+    r.reserve(s.size());
+    char32_t c;
+    for (std::size_t i = 0; i < s.size();) {
+        const std::size_t n = LireUtf8(s, i, c);
+        if (n == 0) {
+            AjouterUtf8(r, Remplacement);
+            ++i;
+        } else {
+            r.append(s.substr(i, n));
+            i += n;
+        }
+    }
+    return r;
+}
+
+std::string Guillemets(const std::filesystem::path& chemin) {
+    return "« " + Utf8DepuisChemin(chemin) + " »";
+}
+
+std::string MessageEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
+    return "Impossible d'enregistrer le fichier " + Guillemets(chemin) + " : " + pf::Raison(e) +
+           ".";
+}
+
+std::string MessageLecture(const std::filesystem::path& chemin, const std::string& raison) {
+    return "Impossible de lire le fichier " + Guillemets(chemin) + " : " + raison + ".";
+}
+
+// A name no dialog lists (the patterns are *.dat and *.ortix), unlikely to be
+// taken, in the target's folder so that the rename stays on one file system.
+std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
+    static std::atomic<std::uint32_t> compteur{0};
+    const auto tic = static_cast<std::uint64_t>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::uint64_t germe = tic * 0x9E3779B97F4A7C15ull + compteur.fetch_add(1);
+    char nom[40];
+    std::snprintf(nom, sizeof nom, ".~ortix-%012llx.tmp",
+                  static_cast<unsigned long long>(germe & 0xFFFFFFFFFFFFull));
+    return cible.parent_path() / nom;
+}
+
+// Octets of a file beyond which it is refused: no file of the program comes near
+// it, and it keeps a device or a huge file from tying up the program.
+constexpr std::size_t TailleMaximale = 16u << 20;
+
+} // namespace
+
+std::string VersWindows1252(std::string_view utf8) {
+    std::string r;
+    r.reserve(utf8.size());
+    char32_t c;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t n = LireUtf8(utf8, i, c);
+        if (n == 0) {
+            r += '?';
+            ++i;
+            continue;
+        }
+        i += n;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            r += static_cast<char>(c);
+            continue;
+        }
+        char octet = '?';
+        for (std::size_t k = 0; k < TableC1.size(); ++k) {
+            if (TableC1[k] == c) {
+                octet = static_cast<char>(0x80 + k);
+                break;
+            }
+        }
+        r += octet;
+    }
+    return r;
+}
+
+std::string DepuisWindows1252(std::string_view octets) {
+    std::string r;
+    r.reserve(octets.size() + octets.size() / 8);
+    for (char o : octets) {
+        const auto b = static_cast<unsigned char>(o);
+        if (b < 0x80) {
+            r += o;
+        } else {
+            AjouterUtf8(r, b < 0xA0 ? TableC1[b - 0x80] : char32_t{b});
+        }
+    }
+    return r;
+}
+
+std::string DecoderTexte(std::string_view octets) {
+    constexpr std::string_view Bom = "\xEF\xBB\xBF";
+    if (octets.starts_with(Bom)) return Utf8Repare(octets.substr(Bom.size()));
+    bool ascii = true;
+    for (char o : octets) {
+        if (static_cast<unsigned char>(o) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) return std::string(octets);
+    if (EstUtf8Valide(octets)) return std::string(octets);
+    return DepuisWindows1252(octets);
+}
+
+std::vector<std::string> DecouperLignes(std::string_view texte) {
+    std::vector<std::string> lignes;
+    std::size_t debut = 0;
+    for (std::size_t i = 0; i < texte.size(); ++i) {
+        if (texte[i] != '\r' && texte[i] != '\n') continue;
+        lignes.emplace_back(texte.substr(debut, i - debut));
+        if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') ++i;
+        debut = i + 1;
+    }
+    if (debut < texte.size()) lignes.emplace_back(texte.substr(debut));
+    return lignes;
+}
+
+bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::string& erreur) {
+    std::error_code e;
+    if (std::filesystem::is_directory(chemin, e)) {
+        erreur = MessageLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
+        return false;
+    }
+    std::FILE* f = pf::Ouvrir_Lecture(chemin, e);
+    if (!f) {
+        erreur = MessageLecture(chemin, pf::Raison(e));
+        return false;
+    }
+    std::string lu;
+    char tampon[65536];
+    bool tropGrand = false;
+    for (;;) {
+        errno = 0;
+        const std::size_t n = std::fread(tampon, 1, sizeof tampon, f);
+        lu.append(tampon, n);
+        if (lu.size() > TailleMaximale) {
+            tropGrand = true;
+            break;
+        }
+        if (n < sizeof tampon) break;
+    }
+    const bool echec = std::ferror(f) != 0;
+    const std::error_code raison(errno != 0 ? errno : EIO, std::generic_category());
+    std::fclose(f);
+    if (tropGrand) {
+        erreur = MessageLecture(chemin, "fichier trop volumineux (plus de 16 Mo)");
+        return false;
+    }
+    if (echec) {
+        erreur = MessageLecture(chemin, pf::Raison(raison));
+        return false;
+    }
+    octets = std::move(lu);
+    return true;
+}
+
+bool LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes,
+                std::string& erreur) {
+    std::string octets;
+    if (!LireFichier(chemin, octets, erreur)) return false;
+    lignes = DecouperLignes(DecoderTexte(octets));
+    return true;
+}
+
+bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets,
+                    std::string& erreur) {
+    std::error_code e;
+    if (chemin.empty() || !chemin.has_filename()) {
+        erreur = MessageEcriture(chemin, std::make_error_code(std::errc::invalid_argument));
+        return false;
+    }
+    if (std::filesystem::is_directory(chemin, e)) {
+        erreur = MessageEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
+        return false;
+    }
+    std::filesystem::path temporaire;
+    std::FILE* f = nullptr;
+    for (int essai = 0; essai < 100 && !f; ++essai) {
+        temporaire = NomTemporaire(chemin);
+        f = pf::Creer_Exclusif(temporaire, e);
+        if (!f && e != std::errc::file_exists) break;
+    }
+    if (!f) {
+        erreur = MessageEcriture(chemin, e);
+        return false;
+    }
+    // Keep the access rights of the file being replaced.
+    std::error_code ignore;
+    const auto ancien = std::filesystem::status(chemin, ignore);
+    if (std::filesystem::is_regular_file(ancien))
+        std::filesystem::permissions(temporaire, ancien.permissions(), ignore);
+
+    e = pf::Ecrire(f, octets);
+    if (!e) e = pf::Synchroniser(f);
+    const std::error_code eFermeture = pf::Fermer(f);
+    if (!e) e = eFermeture;
+    if (!e) e = pf::Renommer(temporaire, chemin);
+    if (e) {
+        std::filesystem::remove(temporaire, ignore);
+        erreur = MessageEcriture(chemin, e);
+        return false;
+    }
+    pf::Synchroniser_Dossier(chemin.parent_path());
+    return true;
+}
+
+bool EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes,
+                  std::string& erreur) {
+    std::string octets;
+    for (const std::string& ligne : lignes) {
+        std::string l = VersWindows1252(ligne);
+        // One line stays one line: a line end inside a value would shift every later line.
+        for (char& c : l)
+            if (c == '\r' || c == '\n') c = ' ';
+        octets += l;
+        octets += "\r\n";
+    }
+    return EcrireAtomique(chemin, octets, erreur);
+}
+
+} // namespace ortix::fichiers
