@@ -27,3 +27,34 @@ bool repereValide(const Repere& r) {
 }
 
 } // namespace ortix
+
+namespace ortix {
+
+bool couperSegment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax) {
+    // Liang-Barsky: the part of a + t (b - a), t in [0, 1], inside the rectangle.
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - xmin, xmax - a.x, a.y - ymin, ymax - a.y};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0) {
+            if (t > t1) return false;
+            if (t > t0) t0 = t;
+        } else {
+            if (t < t0) return false;
+            if (t < t1) t1 = t;
+        }
+    }
+    const Point2 debut{a.x + t0 * dx, a.y + t0 * dy};
+    const Point2 fin{a.x + t1 * dx, a.y + t1 * dy};
+    a = debut;
+    b = fin;
+    return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y);
+}
+
+} // namespace ortix

@@ -68,3 +68,11 @@ struct Vue {
 bool repereValide(const Repere& r);
 
 } // namespace ortix
+
+namespace ortix {
+
+// Cuts the segment a-b to the rectangle [xmin, xmax] x [ymin, ymax]; false when
+// nothing of it lies inside. Keeps painting exact and cheap for marks far outside.
+bool couperSegment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax);
+
+} // namespace ortix

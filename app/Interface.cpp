@@ -1,0 +1,299 @@
+#include "app/Interface.h"
+
+#include "app/Apparence.h"
+#include "geometry/Planforme.h"
+#include "geometry/views/qt/ZoneDessin.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString q(const std::string& texte) { return QString::fromStdString(texte); }
+std::string s(const QString& texte) { return texte.toStdString(); }
+
+// Rows inside the frames: label at the left, field, unit at the right.
+constexpr int xChamp = 78, largeurChamp = 72, xUnite = 154, hauteurLigne = 19;
+
+QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 74) {
+    auto* l = new QLabel(texte, parent);
+    l->setGeometry(x, y, largeur, hauteurLigne);
+    return l;
+}
+
+QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, int y,
+                 bool lectureSeule = false, int x = xChamp, int largeur = largeurChamp) {
+    auto* e = new QLineEdit(texte, parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    e->setGeometry(x, y, largeur, hauteurLigne);
+    e->setReadOnly(lectureSeule);
+    if (lectureSeule) e->setFocusPolicy(Qt::ClickFocus);
+    return e;
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setGeometry(place);
+    return b;
+}
+
+QGroupBox* cadre(QWidget* parent, const char* nom, const QString& titre, QRect place) {
+    auto* g = new QGroupBox(titre, parent);
+    g->setObjectName(QString::fromLatin1(nom));
+    g->setGeometry(place);
+    return g;
+}
+
+ZoneDessin* zone(QWidget* parent, const char* nom, QRect place) {
+    auto* z = new ZoneDessin(parent);
+    z->setObjectName(QString::fromLatin1(nom));
+    z->setGeometry(place);
+    return z;
+}
+
+QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
+                Qt::Alignment alignement, QColor couleur = Qt::black) {
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setGeometry(place);
+    l->setAlignment(alignement | Qt::AlignVCenter);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    l->setPalette(p);
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return l;
+}
+
+} // namespace
+
+Interface::Interface(QWidget* parent) : QWidget(parent), m_(std::make_unique<ortix::Modele>()) {
+    messager = [this](const QString& titre, const QString& texte) {
+        afficherMessage(titre, texte);
+    };
+    construire();
+    Form_Load();
+}
+
+Interface::~Interface() = default;
+
+void Interface::construire() {
+    setObjectName(QStringLiteral("Interface"));
+    setWindowTitle(QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
+                       .arg(QStringLiteral(ORTIX_VERSION)));
+    setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
+    setFont(ortix::policeInterface());
+    setFixedSize(736, 491);
+
+    const QString mm = QStringLiteral("mm"), degre = QStringLiteral("°");
+    const QString choisir = q(ortix::TexteNonChoisi), vide = q(ortix::TexteSansValeur);
+
+    auto* Frame3 = cadre(this, "Frame3", QStringLiteral("Projet initial"), {8, 0, 185, 57});
+    etiquette(Frame3, QStringLiteral("Longueur :"), 6, 16);
+    Txt_Long = champ(Frame3, "Txt_Long", QStringLiteral("400"), 16);
+    etiquette(Frame3, mm, xUnite, 16, 24);
+    etiquette(Frame3, QStringLiteral("Flèche :"), 6, 36);
+    txt_fleche = champ(Frame3, "txt_fleche", QStringLiteral("350"), 36);
+    etiquette(Frame3, mm, xUnite, 36, 24);
+
+    // The two end frames share one layout.
+    auto extremite = [&](const char* nomCadre, const QString& titre, int y) {
+        auto* f = cadre(this, nomCadre, titre, {8, y, 185, 89});
+        etiquette(f, QStringLiteral("Profil :"), 6, 14, 44);
+        return f;
+    };
+    auto* Frame1 = extremite("Frame1", QStringLiteral("Emplanture"), 56);
+    Bt_Prof_Empl = bouton(Frame1, "Bt_Prof_Empl", QStringLiteral("..."), {50, 14, 24, hauteurLigne});
+    txt_prof_empl = champ(Frame1, "txt_prof_empl", choisir, 14, true, 76, 103);
+    etiquette(Frame1, QStringLiteral("Corde :"), 6, 33);
+    txt_corde_empl = champ(Frame1, "txt_corde_empl", QStringLiteral("400"), 33);
+    etiquette(Frame1, mm, xUnite, 33, 24);
+    etiquette(Frame1, QStringLiteral("H référence :"), 6, 51);
+    txt_href_empl = champ(Frame1, "txt_href_empl", QStringLiteral("20"), 51);
+    etiquette(Frame1, mm, xUnite, 51, 24);
+    etiquette(Frame1, QStringLiteral("Vrillage :"), 6, 69);
+    txt_vril_empl2 = champ(Frame1, "txt_vril_empl2", QStringLiteral("0"), 69);
+    etiquette(Frame1, degre, xUnite, 69, 24);
+
+    auto* Frame2 = extremite("Frame2", QStringLiteral("Saumon"), 144);
+    bt_prof_saum = bouton(Frame2, "bt_prof_saum", QStringLiteral("..."), {50, 14, 24, hauteurLigne});
+    txt_prof_saum = champ(Frame2, "txt_prof_saum", choisir, 14, true, 76, 103);
+    etiquette(Frame2, QStringLiteral("Corde :"), 6, 33);
+    txt_corde_saum = champ(Frame2, "txt_corde_saum", QStringLiteral("100"), 33);
+    etiquette(Frame2, mm, xUnite, 33, 24);
+    etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 40);
+    Bt_Opt_Href_Saum =
+        bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
+    txt_href_saum = champ(Frame2, "txt_href_saum", QStringLiteral("20"), 51);
+    etiquette(Frame2, mm, xUnite, 51, 24);
+    etiquette(Frame2, QStringLiteral("Vrillage :"), 6, 69);
+    txt_vril_saum2 = champ(Frame2, "txt_vril_saum2", QStringLiteral("0"), 69);
+    etiquette(Frame2, degre, xUnite, 69, 24);
+
+    Bt_Calc = bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"),
+                     {8, 240, 185, 25});
+
+    auto* Frame4 = cadre(this, "Frame4", QStringLiteral("Projet final"), {8, 264, 185, 169});
+    struct Ligne {
+        const char* nom;
+        QString libelle, unite;
+        QLineEdit** champ;
+    };
+    const Ligne lignes[] = {
+        {"Txt_Lg_Final", QStringLiteral("Longueur :"), mm, &Txt_Lg_Final},
+        {"Txt_Fleche_Final", QStringLiteral("Flèche :"), mm, &Txt_Fleche_Final},
+        {"Txt_Corde_Final", QStringLiteral("Corde profils :"), mm, &Txt_Corde_Final},
+        {"Txt_Href_Empl_final", QStringLiteral("Hréf. empl. :"), mm, &Txt_Href_Empl_final},
+        {"Txt_Vrill_Empl_Final", QStringLiteral("Vrillage empl. :"), degre, &Txt_Vrill_Empl_Final},
+        {"Txt_Href_Saum_final", QStringLiteral("Hréf. saumon :"), mm, &Txt_Href_Saum_final},
+        {"Txt_Vrill_Saum_Final", QStringLiteral("Vrillage saum. :"), degre, &Txt_Vrill_Saum_Final},
+    };
+    int y = 15;
+    for (const Ligne& l : lignes) {
+        etiquette(Frame4, l.libelle, 6, y, 84);
+        *l.champ = champ(Frame4, l.nom, vide, y, true, 90, 62);
+        etiquette(Frame4, l.unite, xUnite, y, 24);
+        y += 18;
+    }
+    Bt_Sauve_Prof = bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"),
+                           {4, 143, 177, 22});
+
+    Bt_Load_Proj = bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"),
+                          {8, 440, 129, 25});
+    Bt_Save_Proj = bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"),
+                          {8, 464, 129, 25});
+    Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
+
+    Pic_Prof_Ini = zone(this, "Pic_Prof_Ini", {200, 8, 533, 133});
+    Plan_Ini = zone(this, "Plan_Ini", {200, 144, 267, 200});
+    Plan_Final = zone(this, "Plan_Final", {464, 144, 267, 200});
+    Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", {200, 344, 533, 141});
+
+    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"),
+            {4, 2, 200, 15}, Qt::AlignLeft);
+    Lbl_prof_empl = legende(Pic_Prof_Ini, "Lbl_prof_empl", QStringLiteral("Emplanture"),
+                            {213, 2, 316, 15}, Qt::AlignRight, QColor(255, 0, 0));
+    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", QStringLiteral("Saumon"),
+                            {213, 17, 316, 15}, Qt::AlignRight, QColor(255, 192, 128));
+    legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"),
+            {4, 182, 259, 15}, Qt::AlignHCenter);
+    Label32 = legende(Plan_Final, "Label32", QStringLiteral("Position après rotation"),
+                      {4, 182, 259, 15}, Qt::AlignHCenter);
+    legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"),
+            {4, 2, 200, 15}, Qt::AlignLeft);
+    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {4, 123, 525, 15}, Qt::AlignLeft,
+                       QColor(170, 0, 0));
+
+    for (QPushButton* b : {Bt_Calc, Bt_Save_Proj, Bt_Opt_Href_Saum, Bt_Sauve_Prof})
+        b->setEnabled(false);
+
+    // Enter in, or leaving, a planform or twist field runs the refresh.
+    for (QLineEdit* e : {Txt_Long, txt_fleche, txt_corde_empl, txt_href_empl, txt_vril_empl2,
+                         txt_corde_saum, txt_href_saum, txt_vril_saum2})
+        e->installEventFilter(this);
+
+    connect(Pic_Prof_Ini, &ZoneDessin::clique, this, &Interface::Trace_Profil_Ini);
+    connect(Bt_Quit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+bool Interface::eventFilter(QObject* objet, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(event)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) Trace_Profil_Ini();
+    } else if (event->type() == QEvent::FocusOut) {
+        // Leaving the field for another control; not the window losing the focus to another one.
+        const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
+        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason)
+            Trace_Profil_Ini();
+    }
+    return QWidget::eventFilter(objet, event);
+}
+
+void Interface::Form_Load() {
+    ortix::Profils_Provisoires(*m_);
+    Trace_Profil_Ini();
+}
+
+void Interface::Form_Unload() { QApplication::quit(); }
+
+void Interface::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Interface::lireChamps() {
+    ortix::Champs& c = m_->champs;
+    c.Txt_Long = s(Txt_Long->text());
+    c.txt_fleche = s(txt_fleche->text());
+    c.txt_prof_empl = s(txt_prof_empl->text());
+    c.txt_corde_empl = s(txt_corde_empl->text());
+    c.txt_href_empl = s(txt_href_empl->text());
+    c.txt_vril_empl2 = s(txt_vril_empl2->text());
+    c.txt_prof_saum = s(txt_prof_saum->text());
+    c.txt_corde_saum = s(txt_corde_saum->text());
+    c.txt_href_saum = s(txt_href_saum->text());
+    c.txt_vril_saum2 = s(txt_vril_saum2->text());
+}
+
+void Interface::afficherModele() {
+    // A field is rewritten only when its text changed, so that typing is not disturbed.
+    auto poser = [](QLineEdit* e, const std::string& t) {
+        if (e->text() != q(t)) e->setText(q(t));
+    };
+    const ortix::Champs& c = m_->champs;
+    poser(Txt_Long, c.Txt_Long);
+    poser(txt_fleche, c.txt_fleche);
+    poser(txt_prof_empl, c.txt_prof_empl);
+    poser(txt_corde_empl, c.txt_corde_empl);
+    poser(txt_href_empl, c.txt_href_empl);
+    poser(txt_vril_empl2, c.txt_vril_empl2);
+    poser(txt_prof_saum, c.txt_prof_saum);
+    poser(txt_corde_saum, c.txt_corde_saum);
+    poser(txt_href_saum, c.txt_href_saum);
+    poser(txt_vril_saum2, c.txt_vril_saum2);
+    const ortix::Finals& f = m_->finals;
+    poser(Txt_Lg_Final, f.Txt_Lg_Final);
+    poser(Txt_Fleche_Final, f.Txt_Fleche_Final);
+    poser(Txt_Corde_Final, f.Txt_Corde_Final);
+    poser(Txt_Href_Empl_final, f.Txt_Href_Empl_final);
+    poser(Txt_Vrill_Empl_Final, f.Txt_Vrill_Empl_Final);
+    poser(Txt_Href_Saum_final, f.Txt_Href_Saum_final);
+    poser(Txt_Vrill_Saum_Final, f.Txt_Vrill_Saum_Final);
+    for (QLineEdit* e : {Txt_Lg_Final, Txt_Fleche_Final, Txt_Corde_Final, txt_prof_empl,
+                         txt_prof_saum})
+        e->setCursorPosition(0);
+    Lbl_prof_empl->setText(q(m_->Lbl_prof_empl));
+    Lbl_Prof_Saum->setText(q(m_->Lbl_Prof_Saum));
+    Label32->setText(q(m_->Label32));
+    const ortix::Boutons& b = m_->boutons;
+    Bt_Calc->setEnabled(b.Bt_Calc);
+    Bt_Save_Proj->setEnabled(b.Bt_Save_Proj);
+    Bt_Opt_Href_Saum->setEnabled(b.Bt_Opt_Href_Saum);
+    Bt_Sauve_Prof->setEnabled(b.Bt_Sauve_Prof);
+}
+
+void Interface::Trace_Profil_Ini() {
+    lireChamps();
+    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*m_);
+    Pic_Prof_Ini->afficher(r.Pic_Prof_Ini);
+    Pic_Prof_Proj->effacer();
+    Plan_Ini->afficher(r.Plan_Ini);
+    Plan_Final->afficher(r.Plan_Final);
+    QStringList messages;
+    for (const std::string& m : r.messages) messages << q(m);
+    Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
+    Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
+    afficherModele();
+}
+
+void Interface::afficherMessage(const QString& titre, const QString& texte) {
+    auto* boite = new QMessageBox(QMessageBox::NoIcon, titre, texte, QMessageBox::Ok, this);
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    boite->open();
+}
