@@ -1,0 +1,149 @@
+#include "files/FichierProfil.h"
+
+#include "files/LecteurChamps.h"
+#include "files/Texte.h"
+
+#include <cmath>
+#include <vector>
+
+namespace ortix::fichiers {
+
+namespace {
+
+struct Ligne {
+    int numero; // from 1, as an editor counts
+    std::string_view texte;
+    std::vector<std::string_view> valeurs;
+};
+
+std::string Nom(const std::string& nomFichier) { return "« " + nomFichier + " »"; }
+
+// The surface counts of a count line, when the line is one: two whole numbers
+// above 1 whose sum of points is exactly what the rest of the file holds.
+bool Comptes_Lednicer(const std::vector<double>& nombres, std::size_t nbNombresDeLigne,
+                      int& extrados, int& intrados) {
+    if (nbNombresDeLigne != 2 || nombres.size() < 2) return false;
+    const double a = nombres[0], b = nombres[1];
+    if (a <= 1 || b <= 1 || a > Capacite * 2 || b > Capacite * 2) return false;
+    if (a != std::floor(a) || b != std::floor(b)) return false;
+    if (2 * (a + b) != static_cast<double>(nombres.size() - 2)) return false;
+    extrados = static_cast<int>(a);
+    intrados = static_cast<int>(b);
+    return true;
+}
+
+} // namespace
+
+bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
+                     ortix::Profil& profil, std::string& erreur) {
+    const std::vector<std::string> lignesTexte = DecouperLignes(texte);
+    std::vector<Ligne> lignes;
+    for (std::size_t i = 0; i < lignesTexte.size(); ++i) {
+        Ligne l{static_cast<int>(i + 1), lignesTexte[i], Valeurs_Ligne(lignesTexte[i])};
+        if (!l.valeurs.empty()) lignes.push_back(std::move(l));
+    }
+
+    Profil lu;
+    lu.legende = nomFichier;
+    std::size_t premiere = 0; // first line of numbers
+    if (!lignes.empty()) {
+        bool queDesNombres = true;
+        double premier = 0;
+        for (std::size_t k = 0; k < lignes[0].valeurs.size() && queDesNombres; ++k) {
+            double v = 0;
+            queDesNombres = Lire_Nombre(lignes[0].valeurs[k], v) == Nombre::Lu;
+            if (k == 0) premier = v;
+        }
+        if (!(queDesNombres && premier == 1.0)) {
+            lu.legende = std::string(lignes[0].texte);
+            premiere = 1;
+        }
+    }
+
+    std::vector<double> nombres;
+    std::vector<int> numeros; // the line of each number, for the messages
+    for (std::size_t i = premiere; i < lignes.size(); ++i) {
+        for (std::string_view v : lignes[i].valeurs) {
+            double x = 0;
+            switch (Lire_Nombre(v, x)) {
+            case Nombre::Lu:
+                break;
+            case Nombre::PasUnNombre:
+                erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+                         std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                         " » n'est pas un nombre.";
+                return false;
+            case Nombre::HorsLimites:
+                erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+                         std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                         " » dépasse les limites des nombres.";
+                return false;
+            }
+            nombres.push_back(x);
+            numeros.push_back(lignes[i].numero);
+        }
+    }
+    if (nombres.empty()) {
+        erreur = "Profil " + Nom(nomFichier) + " refusé : le fichier ne contient aucun point.";
+        return false;
+    }
+    if (nombres.size() % 2 != 0) {
+        erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+                 std::to_string(numeros.back()) +
+                 " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.";
+        return false;
+    }
+
+    // The points in the usual order, as indices of their X in `nombres`.
+    std::vector<std::size_t> points;
+    int extrados = 0, intrados = 0;
+    if (premiere < lignes.size() &&
+        Comptes_Lednicer(nombres, lignes[premiere].valeurs.size(), extrados, intrados)) {
+        const std::size_t debutExt = 2;
+        const std::size_t debutInt = debutExt + 2 * static_cast<std::size_t>(extrados);
+        for (int k = extrados - 1; k >= 0; --k)
+            points.push_back(debutExt + 2 * static_cast<std::size_t>(k));
+        const bool bordAttaqueCommun = nombres[debutInt] == nombres[debutExt] &&
+                                       nombres[debutInt + 1] == nombres[debutExt + 1];
+        for (int k = bordAttaqueCommun ? 1 : 0; k < intrados; ++k)
+            points.push_back(debutInt + 2 * static_cast<std::size_t>(k));
+    } else {
+        for (std::size_t k = 0; k < nombres.size(); k += 2) points.push_back(k);
+    }
+
+    if (points.size() > static_cast<std::size_t>(Capacite)) {
+        erreur = "Profil " + Nom(nomFichier) + " refusé : il compte " +
+                 std::to_string(points.size()) + " points, un profil en a au plus " +
+                 std::to_string(Capacite) + ".";
+        return false;
+    }
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        lu.x[k] = nombres[points[k]];
+        lu.y[k] = nombres[points[k] + 1];
+    }
+    lu.n = static_cast<int>(points.size());
+    profil = std::move(lu);
+    return true;
+}
+
+bool Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
+                 ortix::Profil& profil, std::string& erreur) {
+    std::string octets;
+    if (!LireFichier(chemin, octets, erreur)) return false;
+    return Analyser_Profil(DecoderTexte(octets), nomFichier, profil, erreur);
+}
+
+void Appliquer_Profil(ortix::Modele& m, ortix::Extremite e, const std::string& nomFichier,
+                      const ortix::Profil& p) {
+    const bool empl = e == Extremite::Emplanture;
+    (empl ? m.champs.txt_prof_empl : m.champs.txt_prof_saum) = nomFichier;
+    (empl ? m.Lbl_prof_empl : m.Lbl_Prof_Saum) = p.legende;
+    Poser_Profil(m, e, p);
+    if ((empl ? m.champs.txt_prof_saum : m.champs.txt_prof_empl) != TexteNonChoisi) {
+        m.boutons.Bt_Calc = true;
+        m.boutons.Bt_Save_Proj = true;
+        m.boutons.Bt_Opt_Href_Saum = true;
+    }
+}
+
+} // namespace ortix::fichiers
