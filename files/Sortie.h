@@ -1,0 +1,85 @@
+// Output of the computed profiles: the proposed file names, the panel data file
+// and the two profile files normalised to unit chord. Contents are built as
+// UTF-8 lines; the text layer writes them as Windows-1252 with CR LF.
+#pragma once
+
+#include "app/model/Modele.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ortix::fichiers {
+
+// Puts a point in place of the sixth character from the end of a number text
+// formatted with "#0.00000": nb without its last 6 characters, ".", then its
+// last 5 characters. A text of fewer than 6 characters comes back unchanged.
+std::string remp_virg_point(const std::string& nb);
+
+// The three names the output dialog proposes.
+struct NomsProposes {
+    std::string Txt_Nom_Fich_Empl;
+    std::string Txt_Nom_Fich_Saum;
+    std::string Txt_Nom_Fich_Data;
+    bool operator==(const NomsProposes&) const = default;
+};
+
+// Builds the names from the project name, the dialog's copies of the final chord
+// and length, and the final heights and twists of the model. Each figure is read
+// with the leading-number reader and formatted again with "#.0": 398.52 gives
+// 398.5, 0 gives .0. A final field never computed ("---") reads as 0 and gives
+// .0; a text reading as a number too large for a double gives "---", as every
+// formatted non-number does, so no "nan" or "inf" reaches a name. No character
+// of the names is tested here: see NomDeFichierAccepte.
+NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Txt_Corde,
+                          const std::string& Txt_Long, const ortix::Finals& finals);
+
+// Whether a name typed in the dialog may be joined to the chosen folder: it must
+// name a file of that folder and nothing else. Refused, with a French message
+// naming it: an empty name, "." or "..", a '/' or '\' (on every system), a ':'
+// (a drive prefix or a stream on Windows), a NUL or any other control character.
+// Everything else, accents and blanks included, is accepted as it is.
+bool NomDeFichierAccepte(const std::string& nom, std::string& erreur);
+
+// The folder joined with a name accepted by NomDeFichierAccepte; on refusal
+// returns false with its message and leaves `chemin` unchanged.
+bool Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
+                   std::filesystem::path& chemin, std::string& erreur);
+
+// The 14 lines of the panel data file. nomEmpl and nomSaum are the names of the
+// written profile files, as the dialog's fields show them.
+std::vector<std::string> Lignes_Donnees(const ortix::Modele& m, const std::string& nomEmpl,
+                                        const std::string& nomSaum);
+
+// Normalises points 1 to n of a projected profile to unit chord: with Xmin and
+// Xmax its extent and c = Xmax - Xmin, x = (Xmax - X(i)) / c (leading edge 0,
+// trailing edge 1) and y = (Y(i) - h) / c. Refused (false, `x` and `y` left
+// unchanged, `raison` saying why in French) when n is not between 1 and 1000,
+// when c = 0, or when a value is not finite.
+bool Normaliser(const ortix::Tableau& X, const ortix::Tableau& Y, int n, double h,
+                std::vector<double>& x, std::vector<double>& y, std::string& raison);
+bool Normaliser(const ortix::Tableau& X, const ortix::Tableau& Y, int n, double h,
+                std::vector<double>& x, std::vector<double>& y);
+
+// The lines of one profile file: the title line, then one line "x y" per
+// projected point, each number formatted with "#0.00000". On refusal returns
+// false with a French message naming the profile and leaves `lignes` unchanged.
+bool Lignes_Profil(const ortix::Modele& m, ortix::Extremite e, std::vector<std::string>& lignes,
+                   std::string& erreur);
+
+// Writes the panel data file (Troncon), then the root profile file (Emplanture),
+// then the tip profile file (Saumon), each atomically. All three contents are
+// built first, so a profile that cannot be normalised writes nothing at all.
+// Stops at the first failure with the text layer's message, which names the
+// file; the files written before it stay. The model is only read.
+bool Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& Emplanture,
+                    const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
+                    const std::string& nomEmpl, const std::string& nomSaum, std::string& erreur);
+
+// The text of the closing message box: the three names, an empty line,
+// "Dans le dossier :" and the folder (UTF-8), one piece a line. Lines are
+// separated by "\n", which the message box shows as line breaks on every system.
+std::string Message_Sauvegarde(const std::string& nomEmpl, const std::string& nomSaum,
+                               const std::string& nomData, const std::string& dossier);
+
+} // namespace ortix::fichiers
