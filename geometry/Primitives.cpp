@@ -1,0 +1,103 @@
+#include "geometry/Primitives.h"
+
+#include "app/model/Nombres.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ortix {
+
+void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr, double angle) {
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    xr = c * x + s * z;
+    yr = y;
+    zr = -x * s + c * z;
+}
+
+double YinterBF(double Xe, double Ye, double, double Xs, double Ys, double, double xF) {
+    return Ye + (Ys - Ye) * (xF - Xe) / (Xs - Xe);
+}
+
+double ZinterBF(double Xe, double, double zE, double Xs, double, double Zs, double xF) {
+    return zE + (Zs - zE) * (xF - Xe) / (Xs - Xe);
+}
+
+double XInterZ(double Xe, double, double zE, double Xs, double, double Zs, double Zint) {
+    if (Zs == zE) return Xe;
+    return Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
+}
+
+double YInterZ(double, double Ye, double zE, double, double Ys, double Zs, double Zint) {
+    if (Zs == zE) return Ye;
+    return Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
+}
+
+void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double& X,
+              double& Y, double Zint) {
+    if (Zs == zE) {
+        X = Xe;
+        Y = Ye;
+        return;
+    }
+    X = Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
+    Y = Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
+}
+
+int Chercher_Segment(const double* XA, int N, double x, std::int16_t SensVarX) {
+    const double d = SensVarX;
+    const double dx = d * x;
+    // XA[i - 1] is entry i; the segment (i, i+1) reads XA[i - 1] and XA[i].
+    for (int i = 1; i < std::min(N, Capacite); ++i)
+        if (d * XA[i - 1] <= dx && dx <= d * XA[i]) return i;
+    return 0;
+}
+
+double Interpoler_Segment(const double* XA, const double* V, int i, double x) {
+    const double x1 = XA[i - 1], x2 = XA[i];
+    const double v1 = V[i - 1], v2 = V[i];
+    if (x1 == x2) return (v1 + v2) / 2;
+    return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
+}
+
+namespace {
+
+// The search and the interpolation on one rotated section; `trouve` tells
+// whether a segment held x, so that the caller reads its fall-back only then.
+double Interpoler(const Tableau& XA, const Tableau& V, int N, double x, std::int16_t d,
+                  bool& trouve) {
+    const int i = Chercher_Segment(XA.data(), N, x, d);
+    trouve = i != 0;
+    return trouve ? Interpoler_Segment(XA.data(), V.data(), i, x) : 0.0;
+}
+
+} // namespace
+
+double InterpolYEmpl(const Modele& m, double x, std::int16_t SensVarX) {
+    bool trouve;
+    const double v = Interpoler(m.X_Empl_Rot, m.Y_Empl_Rot, m.Nb_Pts_Empl, x, SensVarX, trouve);
+    return trouve ? v : Val(m.champs.txt_href_empl);
+}
+
+double InterpolZEmpl(const Modele& m, double x, std::int16_t SensVarX) {
+    bool trouve;
+    const double v = Interpoler(m.X_Empl_Rot, m.Z_Empl_Rot, m.Nb_Pts_Empl, x, SensVarX, trouve);
+    return trouve ? v : 0.0;
+}
+
+double InterpolYSaum(const Modele& m, double x, std::int16_t SensVarX) {
+    bool trouve;
+    const double v = Interpoler(m.X_Saum_Rot, m.Y_Saum_Rot, m.Nb_Pts_Saum, x, SensVarX, trouve);
+    return trouve ? v : Val(m.champs.txt_href_saum);
+}
+
+double InterpolZSaum(const Modele& m, double x, std::int16_t SensVarX) {
+    bool trouve;
+    const double v = Interpoler(m.X_Saum_Rot, m.Z_Saum_Rot, m.Nb_Pts_Saum, x, SensVarX, trouve);
+    if (trouve) return v;
+    const double L = Val(m.champs.Txt_Long);
+    const double F = Val(m.champs.txt_fleche);
+    return std::sqrt(L * L + F * F);
+}
+
+} // namespace ortix
