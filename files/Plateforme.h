@@ -29,6 +29,9 @@ std::error_code Renommer(const std::filesystem::path& de, const std::filesystem:
 // Makes a rename in `dossier` durable where the system asks for it; best effort.
 void Synchroniser_Dossier(const std::filesystem::path& dossier);
 
+// Today's local date as "jj/mm/aaaa".
+std::string Date_Du_Jour();
+
 // The system's reason for a failure, in French for the usual cases.
 std::string Raison(const std::error_code& erreur);
 

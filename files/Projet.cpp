@@ -1,0 +1,213 @@
+#include "files/Projet.h"
+
+#include "app/model/Nombres.h"
+#include "files/LecteurChamps.h"
+#include "files/Plateforme.h"
+#include "files/Texte.h"
+
+#include <cmath>
+#include <string_view>
+#include <vector>
+
+namespace ortix::fichiers {
+
+namespace {
+
+constexpr std::string_view Titre = "Fichier projet - Programme Ortix";
+constexpr std::string_view NomParDefaut = "Ortix";
+constexpr std::string_view Extension = ".ortix";
+
+bool FinitPar(std::string_view nom, std::string_view fin) {
+    if (nom.size() < fin.size()) return false;
+    const std::string_view bout = nom.substr(nom.size() - fin.size());
+    for (std::size_t i = 0; i < fin.size(); ++i) {
+        char c = bout[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != fin[i]) return false;
+    }
+    return true;
+}
+
+std::string LigneCompte(int n) { return " " + std::to_string(n) + " "; }
+
+std::string LignePoint(double x, double y) {
+    return Format(x, "#0.000000") + "  " + Format(y, "#0.000000");
+}
+
+bool ProfilEcrivable(const Modele& m, Extremite e) {
+    const bool empl = e == Extremite::Emplanture;
+    const int n = empl ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
+    if (n < 1 || n > Capacite) return false;
+    for (int i = 1; i <= n; ++i) {
+        if (!std::isfinite(empl ? m.X_Empl(i) : m.X_Saum(i))) return false;
+        if (!std::isfinite(empl ? m.Y_Empl(i) : m.Y_Saum(i))) return false;
+    }
+    return true;
+}
+
+void AjouterProfil(std::vector<std::string>& lignes, const Modele& m, Extremite e) {
+    const bool empl = e == Extremite::Emplanture;
+    const int n = empl ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
+    lignes.push_back(LigneCompte(n));
+    lignes.push_back(empl ? m.Lbl_prof_empl : m.Lbl_Prof_Saum);
+    for (int i = 1; i <= n; ++i)
+        lignes.push_back(empl ? LignePoint(m.X_Empl(i), m.Y_Empl(i))
+                              : LignePoint(m.X_Saum(i), m.Y_Saum(i)));
+}
+
+// Walks the lines of a project file in order; each step says what it expects so
+// that a refusal names the line and the fault.
+class Lecteur {
+public:
+    Lecteur(const std::vector<std::string>& lignes, std::string nomFichier)
+        : lignes_(lignes), nom_(std::move(nomFichier)) {}
+
+    bool Texte(std::string& valeur, std::string& erreur) {
+        if (!Suivante(erreur)) return false;
+        valeur = std::string(Sans_Blancs_Devant(lignes_[courante_ - 1]));
+        return true;
+    }
+
+    bool LigneEntiere(std::string& valeur, std::string& erreur) {
+        if (!Suivante(erreur)) return false;
+        valeur = lignes_[courante_ - 1];
+        return true;
+    }
+
+    bool Compte(int& n, std::string& erreur) {
+        if (!Suivante(erreur)) return false;
+        const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
+        double x = 0;
+        if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) ||
+            x < 1 || x > Capacite) {
+            erreur = Refus("le nombre de points doit être un entier de 1 à " +
+                           std::to_string(Capacite) + ", pas « " +
+                           lignes_[courante_ - 1] + " »");
+            return false;
+        }
+        n = static_cast<int>(x);
+        return true;
+    }
+
+    bool Point(double& x, double& y, std::string& erreur) {
+        if (!Suivante(erreur)) return false;
+        const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
+        if (v.size() != 2 || Lire_Nombre(v[0], x) != Nombre::Lu ||
+            Lire_Nombre(v[1], y) != Nombre::Lu) {
+            erreur = Refus("un point doit tenir en deux nombres, pas « " +
+                           lignes_[courante_ - 1] + " »");
+            return false;
+        }
+        return true;
+    }
+
+    bool Profil(ortix::Profil& p, std::string& erreur) {
+        if (!Compte(p.n, erreur) || !LigneEntiere(p.legende, erreur)) return false;
+        for (std::size_t i = 0; i < static_cast<std::size_t>(p.n); ++i)
+            if (!Point(p.x[i], p.y[i], erreur)) return false;
+        return true;
+    }
+
+private:
+    bool Suivante(std::string& erreur) {
+        ++courante_;
+        if (courante_ <= lignes_.size()) return true;
+        erreur = Refus("ligne manquante, le fichier s'arrête avant");
+        return false;
+    }
+
+    std::string Refus(const std::string& raison) const {
+        return "Projet « " + nom_ + " » refusé, ligne " + std::to_string(courante_) + " : " +
+               raison + ".";
+    }
+
+    const std::vector<std::string>& lignes_;
+    std::string nom_;
+    std::size_t courante_ = 0;
+};
+
+} // namespace
+
+std::string Nom_Projet_A_Ecrire(const std::string& nomProjet, const std::string& nomFichierTape) {
+    if (nomProjet != NomParDefaut) return nomProjet;
+    if (!FinitPar(nomFichierTape, Extension)) return nomFichierTape;
+    const std::string sansExtension =
+        nomFichierTape.substr(0, nomFichierTape.size() - Extension.size());
+    return sansExtension.empty() ? std::string(NomParDefaut) : sansExtension;
+}
+
+bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
+                  const std::string& nomFichierTape, std::string& erreur) {
+    if (Ligne_Vide(nomFichierTape)) {
+        erreur = "Aucun nom de fichier : le projet n'est pas enregistré.";
+        return false;
+    }
+    for (Extremite e : {Extremite::Emplanture, Extremite::Saumon}) {
+        if (!ProfilEcrivable(m, e)) {
+            erreur = std::string("Le profil ") +
+                     (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
+                     " n'a pas de 1 à 1000 points finis : le projet « " + nomFichierTape +
+                     " » n'est pas enregistré.";
+            return false;
+        }
+    }
+    const Champs& c = m.champs;
+    std::vector<std::string> lignes = {
+        std::string(Titre) + " version " ORTIX_VERSION " - enregistré le " +
+            plateforme::Date_Du_Jour(),
+        Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape),
+        c.Txt_Long,
+        c.txt_fleche,
+        c.txt_prof_empl,
+        c.txt_corde_empl,
+        c.txt_href_empl,
+        c.txt_vril_empl2,
+        c.txt_prof_saum,
+        c.txt_corde_saum,
+        c.txt_href_saum,
+        c.txt_vril_saum2,
+    };
+    AjouterProfil(lignes, m, Extremite::Emplanture);
+    AjouterProfil(lignes, m, Extremite::Saumon);
+    return EcrireLignes(chemin, lignes, erreur);
+}
+
+bool Lire_Projet(const std::filesystem::path& chemin, Projet& projet, std::string& erreur) {
+    std::vector<std::string> lignes;
+    if (!LireLignes(chemin, lignes, erreur)) return false;
+    Lecteur l(lignes, Utf8DepuisChemin(chemin.filename()));
+    Projet p;
+    std::string titre;
+    Champs& c = p.champs;
+    const bool ok = l.LigneEntiere(titre, erreur) && l.Texte(p.nom, erreur) &&
+                    l.Texte(c.Txt_Long, erreur) && l.Texte(c.txt_fleche, erreur) &&
+                    l.Texte(c.txt_prof_empl, erreur) && l.Texte(c.txt_corde_empl, erreur) &&
+                    l.Texte(c.txt_href_empl, erreur) && l.Texte(c.txt_vril_empl2, erreur) &&
+                    l.Texte(c.txt_prof_saum, erreur) && l.Texte(c.txt_corde_saum, erreur) &&
+                    l.Texte(c.txt_href_saum, erreur) && l.Texte(c.txt_vril_saum2, erreur) &&
+                    l.Profil(p.empl, erreur) && l.Profil(p.saum, erreur);
+    if (!ok) return false;
+    projet = std::move(p);
+    return true;
+}
+
+void Appliquer_Projet(ortix::Modele& m, const Projet& projet) {
+    m.Txt_Nom_proj = projet.nom;
+    m.champs = projet.champs;
+    m.Lbl_prof_empl = projet.empl.legende;
+    m.Lbl_Prof_Saum = projet.saum.legende;
+    Poser_Profil(m, Extremite::Emplanture, projet.empl);
+    Poser_Profil(m, Extremite::Saumon, projet.saum);
+    m.boutons.Bt_Calc = true;
+    m.boutons.Bt_Save_Proj = true;
+    m.boutons.Bt_Opt_Href_Saum = true;
+}
+
+bool Charge_Projet(ortix::Modele& m, const std::filesystem::path& chemin, std::string& erreur) {
+    Projet p;
+    if (!Lire_Projet(chemin, p, erreur)) return false;
+    Appliquer_Projet(m, p);
+    return true;
+}
+
+} // namespace ortix::fichiers
