@@ -1,0 +1,58 @@
+#include "files/Reglages.h"
+
+#include "files/Texte.h"
+
+#include <array>
+#include <vector>
+
+namespace ortix::fichiers {
+
+namespace {
+
+constexpr std::array<const char*, 4> Entetes = {
+    "*** Repertoire de chargement des projets",
+    "*** Repertoire de sauvegarde des projets",
+    "*** Repertoire de chargement des profils",
+    "*** Repertoire de sauvegarde des profils",
+};
+
+constexpr const char* Fin = "-=[ EOF ]=-";
+
+template <class R> auto Blocs(R& r) {
+    return std::array{&r.Charge_Proj, &r.Sauv_Proj, &r.Charge_Fichier, &r.Sauv_Profil};
+}
+
+} // namespace
+
+Reglages Lire_Reglages(const std::filesystem::path& chemin) {
+    Reglages r;
+    std::vector<std::string> lignes;
+    std::string erreur;
+    if (!LireLignes(chemin, lignes, erreur)) return r;
+    const auto valeur = [&](std::size_t numero) -> std::optional<std::string> {
+        if (numero > lignes.size() || lignes[numero - 1].empty()) return std::nullopt;
+        return lignes[numero - 1];
+    };
+    std::size_t numero = 3; // the date and the first header are skipped
+    for (Emplacement* e : Blocs(r)) {
+        e->lecteur = valeur(numero);
+        e->dossier = valeur(numero + 1);
+        numero += 3; // and the next block's header
+    }
+    return r;
+}
+
+bool Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
+                     const std::string& dateCourte, std::string& erreur) {
+    std::vector<std::string> lignes = {dateCourte};
+    std::size_t k = 0;
+    for (const Emplacement* e : Blocs(r)) {
+        lignes.emplace_back(Entetes[k++]);
+        lignes.push_back(e->lecteur.value_or(""));
+        lignes.push_back(e->dossier.value_or(""));
+    }
+    lignes.emplace_back(Fin);
+    return EcrireLignes(chemin, lignes, erreur);
+}
+
+} // namespace ortix::fichiers
