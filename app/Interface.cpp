@@ -1,11 +1,27 @@
 #include "app/Interface.h"
 
 #include "app/Apparence.h"
+#include "app/dialogs/Opti_Href.h"
+#include "files/FichierProfil.h"
+#include "files/Projet.h"
+#include "files/Reglages.h"
+#include "files/Sortie.h"
+#include "files/Texte.h"
+#include "files/dialogs/Charge_Fichier.h"
+#include "files/dialogs/Dialogues_Projet.h"
+#include "files/dialogs/PanneauFichiers.h"
+#include "files/dialogs/Sauv_Profil.h"
+#include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
+#include "geometry/Projection.h"
 #include "geometry/views/qt/ZoneDessin.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
+#include <QDir>
+#include <QLocale>
+#include <cstdio>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -199,7 +215,52 @@ void Interface::construire() {
         e->installEventFilter(this);
 
     connect(Pic_Prof_Ini, &ZoneDessin::clique, this, &Interface::Trace_Profil_Ini);
+    connect(Pic_Prof_Proj, &ZoneDessin::clique, this, [this] {
+        if (Bt_Calc->isEnabled()) Bt_Calc_Click();
+    });
+    connect(Bt_Calc, &QPushButton::clicked, this, &Interface::Bt_Calc_Click);
+    connect(Bt_Opt_Href_Saum, &QPushButton::clicked, this, &Interface::Bt_Opt_Href_Saum_Click);
     connect(Bt_Quit, &QPushButton::clicked, this, &QWidget::close);
+
+    // The dialogs exist from start-up on, hidden, so that the settings can place them.
+    Charge_Fichier_ = new Charge_Fichier(this);
+    Sauv_Profil_ = new Sauv_Profil(this, *m_);
+    Sauv_Proj_ = new Sauv_Proj(this);
+    Charge_Proj_ = new Charge_Proj(this);
+    for (QDialog* d : std::initializer_list<QDialog*>{Charge_Fichier_, Sauv_Profil_, Sauv_Proj_, Charge_Proj_})
+        d->setWindowFlag(Qt::Dialog);
+
+    connect(Bt_Prof_Empl, &QPushButton::clicked, this,
+            [this] { Charge_Fichier_->choisirPour(QStringLiteral("Emplanture")); });
+    connect(bt_prof_saum, &QPushButton::clicked, this,
+            [this] { Charge_Fichier_->choisirPour(QStringLiteral("Saumon")); });
+    connect(Charge_Fichier_, &Charge_Fichier::chargerEmplanture, this, &Interface::Charge_Profil_Empl);
+    connect(Charge_Fichier_, &Charge_Fichier::chargerSaumon, this, &Interface::Charge_Profil_Saum);
+    connect(Charge_Fichier_, &Charge_Fichier::erreurAppelant, this,
+            [this] { messager(QStringLiteral("Ortix"), QStringLiteral("Erreur d'appelant")); });
+
+    connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
+        Sauv_Profil_->show();
+        Sauv_Profil_->raise();
+        Sauv_Profil_->activateWindow();
+        Sauv_Profil_->Form_Activate();
+    });
+    connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
+    connect(Sauv_Profil_, &Sauv_Profil::nomRefuse, this, [this](const QString& message) {
+        messager(QStringLiteral("Sauvegarde des profils"), message);
+    });
+    connect(Sauv_Profil_, &Sauv_Profil::nomProjetChange, this,
+            [this](const QString& nom) { m_->Txt_Nom_proj = s(nom); });
+
+    connect(Bt_Save_Proj, &QPushButton::clicked, this,
+            [this] { Sauv_Proj_->ouvrirAvec(Sauv_Profil_->nomProjet()); });
+    connect(Sauv_Proj_, &Sauv_Proj::sauver, this, &Interface::Sauve_Projet);
+    connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
+        Charge_Proj_->show();
+        Charge_Proj_->raise();
+        Charge_Proj_->activateWindow();
+    });
+    connect(Charge_Proj_, &Charge_Proj::charger, this, &Interface::Charge_Projet);
 }
 
 bool Interface::eventFilter(QObject* objet, QEvent* event) {
@@ -216,11 +277,57 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
 }
 
 void Interface::Form_Load() {
+    lireReglages();
     ortix::Profils_Provisoires(*m_);
     Trace_Profil_Ini();
 }
 
-void Interface::Form_Unload() { QApplication::quit(); }
+void Interface::Form_Unload() {
+    // The program ends whether or not the settings could be written.
+    if (!ecrireReglages()) std::fputs("Ortix : les réglages n'ont pas pu être enregistrés.\n", stderr);
+    QApplication::quit();
+}
+
+QString Interface::cheminReglages() { return QDir::current().filePath(QStringLiteral("ortix.ini")); }
+
+namespace {
+
+// The four dialogs' panels, in the order of the settings file's blocks.
+std::array<PanneauFichiers*, 4> panneaux(Charge_Proj* cp, Sauv_Proj* sp, Charge_Fichier* cf,
+                                         Sauv_Profil* so) {
+    return {cp->panneau(), sp->panneau(), cf->panneau(), so->panneau()};
+}
+
+} // namespace
+
+// The remembered place of each dialog, in the order of panneaux().
+constexpr std::array<ortix::fichiers::Emplacement ortix::fichiers::Reglages::*, 4> Blocs = {
+    &ortix::fichiers::Reglages::Charge_Proj, &ortix::fichiers::Reglages::Sauv_Proj,
+    &ortix::fichiers::Reglages::Charge_Fichier, &ortix::fichiers::Reglages::Sauv_Profil};
+
+void Interface::lireReglages() {
+    const ortix::fichiers::Reglages r =
+        ortix::fichiers::Lire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())));
+    const auto p = panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_);
+    for (std::size_t k = 0; k < p.size(); ++k) {
+        const ortix::fichiers::Emplacement& b = r.*Blocs[k];
+        if (b.lecteur) p[k]->definirLecteur(q(*b.lecteur));
+        if (b.dossier) p[k]->definirDossier(q(*b.dossier));
+    }
+}
+
+bool Interface::ecrireReglages() {
+    ortix::fichiers::Reglages r;
+    const auto p = panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_);
+    for (std::size_t k = 0; k < p.size(); ++k) {
+        (r.*Blocs[k]).lecteur = s(p[k]->lecteurCourant());
+        (r.*Blocs[k]).dossier = s(p[k]->dossierCourant());
+    }
+    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    std::string erreur;
+    return ortix::fichiers::Ecrire_Reglages(
+        ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())), r, s(date), erreur);
+}
 
 void Interface::closeEvent(QCloseEvent* event) {
     Form_Unload();
@@ -290,6 +397,121 @@ void Interface::Trace_Profil_Ini() {
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
+}
+
+bool Interface::Bt_Calc_Click() {
+    lireChamps();
+    ortix::ResultatCalcul r = ortix::Bt_Calc_Click(*m_);
+    if (!r.ok) {
+        messager(QStringLiteral("Calcul des profils projetés"), q(r.message));
+        return false;
+    }
+    Pic_Prof_Proj->afficher(r.Pic_Prof_Proj);
+    afficherModele();
+    return true;
+}
+
+void Interface::Bt_Opt_Href_Saum_Click() {
+    // Without a computation there is no rotated section to take the candidates from.
+    Trace_Profil_Ini();
+    if (!Bt_Calc_Click()) return;
+    const ortix::CandidatsOpti c = ortix::Calcule_Candidats(*m_);
+    if (!Opti_Href_) {
+        Opti_Href_ = new Opti_Href(this);
+        Opti_Href_->setWindowFlag(Qt::Dialog);
+        connect(Opti_Href_, &Opti_Href::appliquer, this, &Interface::Appliquer_Href_Saum);
+    }
+    Opti_Href_->remplir(q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext));
+    Opti_Href_->show();
+    Opti_Href_->raise();
+    Opti_Href_->activateWindow();
+    Opti_Href_->Form_Activate();
+}
+
+void Interface::Appliquer_Href_Saum(const QString& texte) {
+    std::string hauteur;
+    if (!ortix::Hauteur_A_Appliquer(s(texte), hauteur)) {
+        messager(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
+                 QStringLiteral("« %1 » n'est pas une hauteur utilisable.").arg(texte));
+        return;
+    }
+    txt_href_saum->setText(q(hauteur));
+    Trace_Profil_Ini();
+    Bt_Calc_Click();
+}
+
+void Interface::Charge_Profil_Empl(const QString& chemin, const QString& nom) {
+    Charge_Profil(ortix::Extremite::Emplanture, chemin, nom);
+}
+
+void Interface::Charge_Profil_Saum(const QString& chemin, const QString& nom) {
+    Charge_Profil(ortix::Extremite::Saumon, chemin, nom);
+}
+
+void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom) {
+    lireChamps();
+    auto p = std::make_unique<ortix::Profil>();
+    std::string erreur;
+    if (!ortix::fichiers::Lire_Profil(ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nom), *p,
+                                      erreur)) {
+        messager(QStringLiteral("Chargement du profil"), q(erreur));
+        return;
+    }
+    ortix::fichiers::Appliquer_Profil(*m_, e, s(nom), *p);
+    afficherModele();
+    Trace_Profil_Ini();
+}
+
+void Interface::Charge_Projet(const QString& chemin) {
+    lireChamps();
+    auto projet = std::make_unique<ortix::fichiers::Projet>();
+    std::string erreur;
+    if (!ortix::fichiers::Lire_Projet(ortix::fichiers::CheminDepuisUtf8(s(chemin)), *projet,
+                                      erreur)) {
+        messager(QStringLiteral("Chargement d'un projet"), q(erreur));
+        return;
+    }
+    ortix::fichiers::Appliquer_Projet(*m_, *projet);
+    Sauv_Profil_->definirNomProjet(q(m_->Txt_Nom_proj));
+    Charge_Proj_->hide();
+    afficherModele();
+    Trace_Profil_Ini();
+}
+
+bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
+    lireChamps();
+    std::string erreur;
+    if (!ortix::fichiers::Sauve_Projet(*m_, ortix::fichiers::CheminDepuisUtf8(s(chemin)),
+                                       s(nomTape), erreur)) {
+        messager(QStringLiteral("Sauvegarde du projet"), q(erreur));
+        return false;
+    }
+    Sauv_Proj_->hide();
+    for (PanneauFichiers* p : panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_))
+        p->rafraichir();
+    messager(QStringLiteral("Sauvegarde du projet"), QStringLiteral("Paramètres du projet enregistrés"));
+    return true;
+}
+
+bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
+                               const QString& troncon, const QString& nomEmpl,
+                               const QString& nomSaum, const QString& nomData,
+                               const QString& dossier) {
+    lireChamps();
+    std::string erreur;
+    using ortix::fichiers::CheminDepuisUtf8;
+    if (!ortix::fichiers::Sauve_Fichiers(*m_, CheminDepuisUtf8(s(emplanture)),
+                                         CheminDepuisUtf8(s(saumon)), CheminDepuisUtf8(s(troncon)),
+                                         s(nomEmpl), s(nomSaum), erreur)) {
+        messager(QStringLiteral("Sauvegarde des profils"), q(erreur));
+        return false;
+    }
+    Sauv_Profil_->hide();
+    for (PanneauFichiers* p : panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_))
+        p->rafraichir();
+    messager(QStringLiteral("Sauvegarde effectuée"),
+             q(ortix::fichiers::Message_Sauvegarde(s(nomEmpl), s(nomSaum), s(nomData), s(dossier))));
+    return true;
 }
 
 void Interface::afficherMessage(const QString& titre, const QString& texte) {

@@ -10,9 +10,14 @@
 
 #include <functional>
 
+class Charge_Fichier;
+class Charge_Proj;
+class Opti_Href;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class Sauv_Profil;
+class Sauv_Proj;
 class ZoneDessin;
 
 class Interface : public QWidget {
@@ -25,6 +30,32 @@ public:
 
     // The refresh: sections, rotation, final figures and the three initial views.
     void Trace_Profil_Ini();
+    // "Calculer les nouveaux profils": the projected profiles and their view.
+    // False, with a message and nothing changed, when the computation is refused.
+    bool Bt_Calc_Click();
+    // "Opti.": refresh, computation, then the candidate tip heights in their dialog.
+    void Bt_Opt_Href_Saum_Click();
+    // Writes a candidate height into txt_href_saum, then refreshes and computes.
+    void Appliquer_Href_Saum(const QString& texte);
+    // Loads an airfoil file for one end; a refused file changes nothing.
+    void Charge_Profil_Empl(const QString& chemin, const QString& nom);
+    void Charge_Profil_Saum(const QString& chemin, const QString& nom);
+    // Reads a project file into the fields and airfoils; a refused file changes nothing.
+    void Charge_Projet(const QString& chemin);
+    // Writes the project file; true when written.
+    bool Sauve_Projet(const QString& chemin, const QString& nomTape);
+    // Writes the panel data file, then the root and tip profile files.
+    bool Sauve_Fichiers(const QString& emplanture, const QString& saumon, const QString& troncon,
+                        const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
+                        const QString& dossier);
+
+    Charge_Fichier* chargeFichier() const { return Charge_Fichier_; }
+    Sauv_Profil* sauvProfil() const { return Sauv_Profil_; }
+    Sauv_Proj* sauvProj() const { return Sauv_Proj_; }
+    Charge_Proj* chargeProj() const { return Charge_Proj_; }
+    Opti_Href* optiHref() const { return Opti_Href_; }
+    // The settings file in the working folder.
+    static QString cheminReglages();
 
     // Shows a message to the user. Replaceable so that tests can read it.
     std::function<void(const QString& titre, const QString& texte)> messager;
@@ -39,6 +70,9 @@ private:
     void Form_Unload();
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
+    void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);
+    void lireReglages();
+    bool ecrireReglages();
     void afficherModele();
     void afficherMessage(const QString& titre, const QString& texte);
 
@@ -54,4 +88,10 @@ private:
     QPushButton *Bt_Calc, *Bt_Sauve_Prof, *Bt_Load_Proj, *Bt_Save_Proj, *Bt_Quit;
     ZoneDessin *Pic_Prof_Ini, *Plan_Ini, *Plan_Final, *Pic_Prof_Proj;
     QLabel *Lbl_prof_empl, *Lbl_Prof_Saum, *Label32, *Lbl_Etat;
+
+    Charge_Fichier* Charge_Fichier_ = nullptr;
+    Sauv_Profil* Sauv_Profil_ = nullptr;
+    Sauv_Proj* Sauv_Proj_ = nullptr;
+    Charge_Proj* Charge_Proj_ = nullptr;
+    Opti_Href* Opti_Href_ = nullptr; // created at its first use
 };

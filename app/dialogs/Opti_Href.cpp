@@ -1,0 +1,123 @@
+#include "app/dialogs/Opti_Href.h"
+
+#include "app/Apparence.h"
+#include "geometry/Optimisation.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+const char* const Explication =
+    "Lors du calcul de tronçon présentant un vrillage important et du \n"
+    "dièdre, une cassure peut se créer dans le profil projeté au saumon, au niveau du \n"
+    "bord de fuite de ce dernier.\n"
+    "Pour limiter ce phénomène, il est possible de jouer sur la hauteur de \n"
+    "la ligne de base du saumon, ce qui modifie le dièdre du projet.\n";
+
+QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
+                  Qt::Alignment alignement = Qt::AlignLeft) {
+    auto* l = new QLabel(texte, parent);
+    l->setGeometry(place);
+    l->setAlignment(alignement | Qt::AlignVCenter);
+    return l;
+}
+
+QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    e->setGeometry(place);
+    e->setReadOnly(lectureSeule);
+    return e;
+}
+
+} // namespace
+
+Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Opti_Href"));
+    setWindowTitle(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"));
+    setFont(ortix::policeInterface());
+    setFixedSize(440, 246);
+    setModal(false);
+
+    auto* Text1 = new QPlainTextEdit(QString::fromUtf8(Explication), this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setGeometry(8, 8, 424, 86);
+    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    struct Ligne {
+        const char *bouton, *champ;
+        QString legende;
+        QPushButton** b;
+        QLineEdit** e;
+    };
+    const Ligne lignes[] = {
+        {"Bt_NOP", "Txt_NOP", QStringLiteral("Garder la hauteur initiale"), &Bt_NOP, &Txt_NOP},
+        {"Bt_Align", "Txt_Align", QStringLiteral("Aligner les bords de fuite"), &Bt_Align, &Txt_Align},
+        {"Bt_Opti", "Txt_Opt", QStringLiteral("Optimiser l'alignement"), &Bt_Opti, &Txt_Opt},
+    };
+    int y = 102;
+    for (const Ligne& l : lignes) {
+        auto* b = new QPushButton(l.legende, this);
+        b->setObjectName(QString::fromLatin1(l.bouton));
+        b->setGeometry(8, y, 180, 23);
+        b->setAutoDefault(false);
+        *l.b = b;
+        etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
+        *l.e = champ(this, l.champ, {302, y + 1, 80, 21});
+        etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});
+        y += 28;
+    }
+
+    etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
+    etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16}, Qt::AlignHCenter);
+    etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
+    txt_int = champ(this, "txt_int", {8, 212, 80, 21}, true);
+    Curseur = new QSlider(Qt::Horizontal, this);
+    Curseur->setObjectName(QStringLiteral("Curseur"));
+    Curseur->setGeometry(96, 212, 248, 21);
+    Curseur->setRange(0, 100);
+    Curseur->setSingleStep(1);
+    Curseur->setPageStep(10);
+    Curseur->setValue(50);
+    txt_ext = champ(this, "txt_ext", {352, 212, 80, 21}, true);
+
+    // An apply button is usable only while its field holds a text.
+    for (auto [e, b] : {std::pair{Txt_NOP, Bt_NOP}, {Txt_Align, Bt_Align}, {Txt_Opt, Bt_Opti}}) {
+        connect(e, &QLineEdit::textChanged, b,
+                [b](const QString& t) { b->setEnabled(!t.trimmed().isEmpty()); });
+        b->setEnabled(false);
+        connect(b, &QPushButton::clicked, this, [this, e] {
+            hide();
+            emit appliquer(e->text());
+        });
+    }
+    // A change (arrow, page, click) and a drag of the thumb both recompute the blend.
+    connect(Curseur, &QSlider::valueChanged, this, &Opti_Href::Curseur_Change);
+    connect(Curseur, &QSlider::sliderMoved, this, &Opti_Href::Curseur_Change);
+}
+
+void Opti_Href::remplir(const QString& nop, const QString& align, const QString& intrados,
+                        const QString& extrados) {
+    Txt_NOP->setText(nop);
+    Txt_Align->setText(align);
+    txt_int->setText(intrados);
+    txt_ext->setText(extrados);
+}
+
+void Opti_Href::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+    QDialog::changeEvent(event);
+}
+
+void Opti_Href::Form_Activate() { Curseur_Change(); }
+
+void Opti_Href::Curseur_Change() {
+    Txt_Opt->setText(QString::fromStdString(ortix::Melange(
+        txt_int->text().toStdString(), Curseur->value(), txt_ext->text().toStdString())));
+}

@@ -1,0 +1,50 @@
+#include "files/dialogs/Charge_Fichier.h"
+
+#include "app/Apparence.h"
+#include "files/dialogs/PanneauFichiers.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+Charge_Fichier::Charge_Fichier(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Charge_Fichier"));
+    setWindowTitle(QStringLiteral("Choix du profil"));
+    setFont(ortix::policeInterface());
+    setFixedSize(353, 207);
+    setModal(false);
+    panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichier",
+                                   {8, 8, 153, 21}, {8, 32, 153, 171}, {168, 32, 177, 136});
+    lbl_appelant = new QLabel(this);
+    lbl_appelant->setObjectName(QStringLiteral("lbl_appelant"));
+    lbl_appelant->setGeometry(176, 8, 161, 17);
+    auto* Bt_Ouvrir = new QPushButton(QStringLiteral("Ouvrir"), this);
+    Bt_Ouvrir->setObjectName(QStringLiteral("Bt_Ouvrir"));
+    Bt_Ouvrir->setGeometry(168, 176, 89, 25);
+    Bt_Ouvrir->setAutoDefault(false);
+    auto* Bt_Annul = new QPushButton(QStringLiteral("Annuler"), this);
+    Bt_Annul->setObjectName(QStringLiteral("Bt_Annul"));
+    Bt_Annul->setGeometry(264, 176, 81, 25);
+    Bt_Annul->setAutoDefault(false);
+
+    connect(Bt_Ouvrir, &QPushButton::clicked, this, &Charge_Fichier::Bt_Ouvrir_Click);
+    connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
+    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Charge_Fichier::Bt_Ouvrir_Click);
+}
+
+void Charge_Fichier::choisirPour(const QString& appelant) {
+    lbl_appelant->setText(appelant);
+    panneau_->rafraichir();
+    show();
+    raise();
+    activateWindow();
+}
+
+void Charge_Fichier::Bt_Ouvrir_Click() {
+    const QString nom = panneau_->fichierSelectionne();
+    if (nom.isEmpty()) return;
+    const QString chemin = panneau_->cheminDans(nom);
+    hide();
+    if (lbl_appelant->text() == QLatin1String("Emplanture")) emit chargerEmplanture(chemin, nom);
+    else if (lbl_appelant->text() == QLatin1String("Saumon")) emit chargerSaumon(chemin, nom);
+    else emit erreurAppelant();
+}

@@ -1,0 +1,95 @@
+#include "files/dialogs/Dialogues_Projet.h"
+
+#include "app/Apparence.h"
+#include "files/dialogs/PanneauFichiers.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Both dialogs: drive list top left, folder list below it, file list at the
+// right, then the confirming button and "Annuler" under the file list.
+void preparer(QDialog* d, const char* nom, const QString& titre) {
+    d->setObjectName(QString::fromLatin1(nom));
+    d->setWindowTitle(titre);
+    d->setFont(ortix::policeInterface());
+    d->setFixedSize(353, 232);
+    d->setModal(false);
+}
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
+    auto* b = new QPushButton(texte, parent);
+    b->setObjectName(QString::fromLatin1(nom));
+    b->setGeometry(place);
+    b->setAutoDefault(false);
+    return b;
+}
+
+PanneauFichiers* panneauProjet(QDialog* d, int hauteurFichiers) {
+    return new PanneauFichiers(d, QStringLiteral("*.ortix"), "Dossier", "Fichiers", {8, 8, 153, 21},
+                               {8, 32, 153, 192}, {168, 8, 177, hauteurFichiers});
+}
+
+} // namespace
+
+Sauv_Proj::Sauv_Proj(QWidget* parent) : QDialog(parent) {
+    preparer(this, "Sauv_Proj", QStringLiteral("Sauvegarde du projet"));
+    panneau_ = panneauProjet(this, 162);
+    Txt_Nom_Fichier = new QLineEdit(this);
+    Txt_Nom_Fichier->setObjectName(QStringLiteral("Txt_Nom_Fichier"));
+    Txt_Nom_Fichier->setGeometry(168, 174, 177, 21);
+    Txt_Nom_Fichier->installEventFilter(this);
+    auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer"), {168, 200, 89, 25});
+    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
+    connect(Bt_Sauve, &QPushButton::clicked, this, &Sauv_Proj::Bt_Sauve_Click);
+    connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
+    connect(panneau_, &PanneauFichiers::fichierClique, Txt_Nom_Fichier, &QLineEdit::setText);
+    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Sauv_Proj::Bt_Sauve_Click);
+}
+
+void Sauv_Proj::ouvrirAvec(const QString& nomProjet) {
+    Txt_Nom_Fichier->setText(nomProjet + QStringLiteral(".ortix"));
+    panneau_->rafraichir();
+    show();
+    raise();
+    activateWindow();
+}
+
+QString Sauv_Proj::nomFichier() const { return Txt_Nom_Fichier->text(); }
+
+void Sauv_Proj::Bt_Sauve_Click() {
+    emit sauver(panneau_->cheminDans(Txt_Nom_Fichier->text()), Txt_Nom_Fichier->text());
+}
+
+bool Sauv_Proj::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == Txt_Nom_Fichier && event->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(event)->key();
+        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+            Bt_Sauve_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objet, event);
+}
+
+Charge_Proj::Charge_Proj(QWidget* parent) : QDialog(parent) {
+    preparer(this, "Charge_Proj", QStringLiteral("Chargement d'un projet"));
+    panneau_ = panneauProjet(this, 186);
+    Bt_Charge = bouton(this, "Bt_Charge", QStringLiteral("Charger"), {168, 200, 89, 25});
+    Bt_Charge->setEnabled(false);
+    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
+    connect(Bt_Charge, &QPushButton::clicked, this, &Charge_Proj::Bt_Charge_Click);
+    connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
+    connect(panneau_, &PanneauFichiers::fichierClique, this, [this](const QString& nom) {
+        if (!nom.isEmpty()) Bt_Charge->setEnabled(true);
+    });
+    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Charge_Proj::Bt_Charge_Click);
+}
+
+void Charge_Proj::Bt_Charge_Click() {
+    const QString nom = panneau_->fichierSelectionne();
+    if (nom.isEmpty()) return;
+    emit charger(panneau_->cheminDans(nom));
+}

@@ -1,0 +1,171 @@
+#include "files/dialogs/PanneauFichiers.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QWidget>
+
+namespace {
+
+constexpr int RoleChemin = Qt::UserRole;
+
+// Pseudo file systems hold no user files; they are not drives.
+bool estVolumeUtilisateur(const QStorageInfo& v) {
+    static const QList<QByteArray> pseudo = {"proc", "sysfs", "devpts", "cgroup", "cgroup2",
+                                             "securityfs", "debugfs", "tracefs", "mqueue",
+                                             "pstore", "bpf", "configfs", "fusectl", "hugetlbfs",
+                                             "autofs", "binfmt_misc", "devtmpfs", "nsfs", "rpc_pipefs"};
+    return v.isValid() && v.isReady() && !pseudo.contains(v.fileSystemType());
+}
+
+} // namespace
+
+PanneauFichiers::PanneauFichiers(QWidget* dialogue, const QString& motif, const char* nomDossiers,
+                                 const char* nomFichiers, QRect placeLecteur, QRect placeDossiers,
+                                 QRect placeFichiers)
+    : QObject(dialogue), motif_(motif) {
+    lecteur_ = new QComboBox(dialogue);
+    lecteur_->setObjectName(QStringLiteral("Lecteur"));
+    lecteur_->setGeometry(placeLecteur);
+    dossiers_ = new QListWidget(dialogue);
+    dossiers_->setObjectName(QString::fromLatin1(nomDossiers));
+    dossiers_->setGeometry(placeDossiers);
+    fichiers_ = new QListWidget(dialogue);
+    fichiers_->setObjectName(QString::fromLatin1(nomFichiers));
+    fichiers_->setGeometry(placeFichiers);
+
+    remplirLecteurs();
+    ouvrir(QDir::currentPath());
+
+    connect(lecteur_, &QComboBox::activated, this, &PanneauFichiers::Lecteur_Change);
+    connect(dossiers_, &QListWidget::itemDoubleClicked, this, &PanneauFichiers::Dossier_Change);
+    connect(dossiers_, &QListWidget::itemActivated, this, &PanneauFichiers::Dossier_Change);
+    connect(fichiers_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { emit fichierClique(item->text()); });
+    connect(fichiers_, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { emit fichierDoubleClique(item->text()); });
+}
+
+QString PanneauFichiers::texteLecteur(const QString& racine, const QString& nom) {
+    const QString r = QDir::toNativeSeparators(racine);
+    return nom.isEmpty() ? r : r + QStringLiteral(" [") + nom + QLatin1Char(']');
+}
+
+void PanneauFichiers::remplirLecteurs() {
+    const QSignalBlocker bloque(lecteur_);
+    lecteur_->clear();
+    QStringList vus;
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
+        if (!estVolumeUtilisateur(v) || vus.contains(v.rootPath())) continue;
+        vus << v.rootPath();
+        lecteur_->addItem(texteLecteur(v.rootPath(), v.name()), v.rootPath());
+    }
+    const QString racineCourante = QStorageInfo(QDir::currentPath()).rootPath();
+    if (!vus.contains(racineCourante) && !racineCourante.isEmpty())
+        lecteur_->addItem(texteLecteur(racineCourante, QString()), racineCourante);
+}
+
+QString PanneauFichiers::racineDe(const QString& chemin) const {
+    QString racine = QStorageInfo(chemin).rootPath();
+    return racine.isEmpty() ? QDir(chemin).rootPath() : racine;
+}
+
+QString PanneauFichiers::lecteurCourant() const { return lecteur_->currentText(); }
+
+QString PanneauFichiers::dossierCourant() const { return QDir::toNativeSeparators(dossier_); }
+
+QString PanneauFichiers::fichierSelectionne() const {
+    QListWidgetItem* item = fichiers_->currentItem();
+    return item && item->isSelected() ? item->text() : QString();
+}
+
+QString PanneauFichiers::cheminDans(const QString& nom) const {
+    return QDir::toNativeSeparators(QDir(dossier_).filePath(nom));
+}
+
+bool PanneauFichiers::definirLecteur(const QString& texte) {
+    int index = lecteur_->findText(texte);
+    if (index < 0) {
+        // An entry written on another run may carry another volume name: match the root.
+        const QString racine = QDir::fromNativeSeparators(texte.section(QStringLiteral(" ["), 0, 0));
+        index = lecteur_->findData(racine);
+    }
+    if (index < 0) return false;
+    lecteur_->setCurrentIndex(index);
+    Lecteur_Change(index);
+    return true;
+}
+
+bool PanneauFichiers::definirDossier(const QString& chemin) {
+    QFileInfo info(chemin);
+    if (chemin.isEmpty() || !info.isDir()) return false;
+    ouvrir(info.absoluteFilePath());
+    return true;
+}
+
+void PanneauFichiers::Lecteur_Change(int index) {
+    const QString racine = lecteur_->itemData(index).toString();
+    if (racine.isEmpty()) return;
+    const QString dossier = dernierDossier_.value(racine, racine);
+    ouvrir(QFileInfo(dossier).isDir() ? dossier : racine);
+}
+
+void PanneauFichiers::Dossier_Change(QListWidgetItem* item) {
+    if (item) ouvrir(item->data(RoleChemin).toString());
+}
+
+void PanneauFichiers::ouvrir(const QString& chemin) {
+    dossier_ = QDir::cleanPath(QDir(chemin).absolutePath());
+    const QString racine = racineDe(dossier_);
+    dernierDossier_.insert(racine, dossier_);
+    {
+        const QSignalBlocker bloque(lecteur_);
+        const int index = lecteur_->findData(racine);
+        if (index >= 0) lecteur_->setCurrentIndex(index);
+    }
+
+    // The path from the drive's root down to the folder, then its sub-folders.
+    dossiers_->clear();
+    QStringList chaine;
+    for (QDir d(dossier_);; ) {
+        chaine.prepend(d.absolutePath());
+        if (d.isRoot() || QDir::cleanPath(d.absolutePath()) == QDir::cleanPath(racine) || !d.cdUp())
+            break;
+    }
+    int niveau = 0;
+    for (const QString& c : chaine) {
+        const QString nom = QDir(c).isRoot() || c == QDir::cleanPath(racine)
+                                ? QDir::toNativeSeparators(c)
+                                : QDir(c).dirName();
+        auto* item = new QListWidgetItem(QString(niveau * 2, QLatin1Char(' ')) + nom, dossiers_);
+        item->setData(RoleChemin, c);
+        ++niveau;
+    }
+    dossiers_->setCurrentRow(dossiers_->count() - 1);
+    const QStringList sousDossiers =
+        QDir(dossier_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& s : sousDossiers) {
+        auto* item = new QListWidgetItem(QString(niveau * 2, QLatin1Char(' ')) + s, dossiers_);
+        item->setData(RoleChemin, QDir(dossier_).filePath(s));
+    }
+    rafraichir();
+    emit dossierChange(dossierCourant());
+}
+
+void PanneauFichiers::rafraichir() {
+    const QString selection = fichierSelectionne();
+    fichiers_->clear();
+    const QRegularExpression filtre(
+        QRegularExpression::wildcardToRegularExpression(motif_),
+        QRegularExpression::CaseInsensitiveOption);
+    const QStringList noms = QDir(dossier_).entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                                      QDir::Name | QDir::IgnoreCase);
+    for (const QString& n : noms)
+        if (filtre.match(n).hasMatch()) fichiers_->addItem(n);
+    const QList<QListWidgetItem*> trouves = fichiers_->findItems(selection, Qt::MatchExactly);
+    if (!selection.isEmpty() && !trouves.isEmpty()) fichiers_->setCurrentItem(trouves.first());
+}

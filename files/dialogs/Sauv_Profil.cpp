@@ -1,0 +1,139 @@
+#include "files/dialogs/Sauv_Profil.h"
+
+#include "app/Apparence.h"
+#include "app/model/Modele.h"
+#include "files/Sortie.h"
+#include "files/dialogs/PanneauFichiers.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QString q(const std::string& t) { return QString::fromStdString(t); }
+
+QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur) {
+    auto* l = new QLabel(texte, parent);
+    l->setGeometry(x, y, largeur, 19);
+    return l;
+}
+
+QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(nom));
+    e->setGeometry(place);
+    e->setReadOnly(lectureSeule);
+    return e;
+}
+
+} // namespace
+
+Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
+    : QDialog(parent), m_(modele) {
+    setObjectName(QStringLiteral("Sauv_Profil"));
+    setWindowTitle(QStringLiteral("Sauvegarde des profils calculés"));
+    setFont(ortix::policeInterface());
+    setFixedSize(287, 325);
+    setModal(false);
+
+    etiquette(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
+    Txt_Nom_proj = champ(this, "Txt_Nom_proj", {120, 8, 161, 19});
+    Txt_Nom_proj->setText(QStringLiteral("Ortix"));
+    etiquette(this, QStringLiteral("Corde des profils :"), 8, 32, 110);
+    Txt_Corde = champ(this, "Txt_Corde", {120, 32, 73, 19}, true);
+    etiquette(this, QStringLiteral("mm"), 200, 32, 30);
+    etiquette(this, QStringLiteral("Longueur du tronçon :"), 8, 48, 112);
+    Txt_Long = champ(this, "Txt_Long", {120, 48, 73, 19}, true);
+    etiquette(this, QStringLiteral("mm"), 200, 48, 30);
+
+    panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichiers",
+                                   {8, 72, 137, 21}, {8, 96, 137, 126}, {144, 72, 137, 149});
+
+    etiquette(this, QStringLiteral("Noms proposés pour les fichiers :"), 88, 224, 195);
+    etiquette(this, QStringLiteral("Emplanture :"), 8, 240, 72);
+    Txt_Nom_Fich_Empl = champ(this, "Txt_Nom_Fich_Empl", {80, 240, 201, 19});
+    etiquette(this, QStringLiteral("Saumon :"), 8, 256, 72);
+    Txt_Nom_Fich_Saum = champ(this, "Txt_Nom_Fich_Saum", {80, 256, 201, 19});
+    etiquette(this, QStringLiteral("Data tronçon :"), 8, 272, 72);
+    Txt_Nom_Fich_Data = champ(this, "Txt_Nom_Fich_Data", {80, 272, 201, 19});
+
+    auto* Bt_Sauve = new QPushButton(QStringLiteral("Enregistrer les trois fichiers"), this);
+    Bt_Sauve->setObjectName(QStringLiteral("Bt_Sauve"));
+    Bt_Sauve->setGeometry(8, 296, 177, 25);
+    Bt_Sauve->setAutoDefault(false);
+    auto* Bt_Annul = new QPushButton(QStringLiteral("Annuler"), this);
+    Bt_Annul->setObjectName(QStringLiteral("Bt_Annul"));
+    Bt_Annul->setGeometry(192, 296, 89, 25);
+    Bt_Annul->setAutoDefault(false);
+
+    Txt_Nom_proj->installEventFilter(this);
+    connect(Txt_Nom_proj, &QLineEdit::textChanged, this, &Sauv_Profil::nomProjetChange);
+    connect(Bt_Sauve, &QPushButton::clicked, this, &Sauv_Profil::Bt_Sauve_Click);
+    connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
+    connect(panneau_, &PanneauFichiers::fichierClique, this, [this](QString nom) {
+        nom.chop(4); // the ".dat"
+        Txt_Nom_proj->setText(nom);
+        Propose_Noms();
+    });
+    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Sauv_Profil::Bt_Sauve_Click);
+}
+
+QString Sauv_Profil::nomProjet() const { return Txt_Nom_proj->text(); }
+
+void Sauv_Profil::definirNomProjet(const QString& nom) { Txt_Nom_proj->setText(nom); }
+
+void Sauv_Profil::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
+    QDialog::changeEvent(event);
+}
+
+bool Sauv_Profil::eventFilter(QObject* objet, QEvent* event) {
+    if (objet == Txt_Nom_proj) {
+        if (event->type() == QEvent::KeyPress) {
+            const int touche = static_cast<QKeyEvent*>(event)->key();
+            if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
+                Propose_Noms();
+                Bt_Sauve_Click();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
+            if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason)
+                Propose_Noms();
+        }
+    }
+    return QDialog::eventFilter(objet, event);
+}
+
+void Sauv_Profil::Form_Activate() {
+    Txt_Corde->setText(q(m_.finals.Txt_Corde_Final));
+    Txt_Long->setText(q(m_.finals.Txt_Lg_Final));
+    Propose_Noms();
+}
+
+void Sauv_Profil::Propose_Noms() {
+    const ortix::fichiers::NomsProposes n = ortix::fichiers::Propose_Noms(
+        Txt_Nom_proj->text().toStdString(), Txt_Corde->text().toStdString(),
+        Txt_Long->text().toStdString(), m_.finals);
+    Txt_Nom_Fich_Empl->setText(q(n.Txt_Nom_Fich_Empl));
+    Txt_Nom_Fich_Saum->setText(q(n.Txt_Nom_Fich_Saum));
+    Txt_Nom_Fich_Data->setText(q(n.Txt_Nom_Fich_Data));
+}
+
+void Sauv_Profil::Bt_Sauve_Click() {
+    // Each name must name a file of the chosen folder and nothing else.
+    for (QLineEdit* e : {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data}) {
+        std::string erreur;
+        if (!ortix::fichiers::NomDeFichierAccepte(e->text().toStdString(), erreur)) {
+            emit nomRefuse(q(erreur));
+            return;
+        }
+    }
+    emit sauver(panneau_->cheminDans(Txt_Nom_Fich_Empl->text()),
+                panneau_->cheminDans(Txt_Nom_Fich_Saum->text()),
+                panneau_->cheminDans(Txt_Nom_Fich_Data->text()), Txt_Nom_Fich_Empl->text(),
+                Txt_Nom_Fich_Saum->text(), Txt_Nom_Fich_Data->text(), panneau_->dossierCourant());
+}

@@ -1,0 +1,46 @@
+// The output dialog: proposes three file names from the project name and the
+// final figures, and hands the three paths to the main window, which writes
+// the files. It reads the main window's model and owns none of it; its
+// project-name field is where the program keeps the project name.
+#pragma once
+
+#include <QDialog>
+
+namespace ortix {
+struct Modele;
+}
+class PanneauFichiers;
+class QLineEdit;
+
+class Sauv_Profil : public QDialog {
+    Q_OBJECT
+public:
+    Sauv_Profil(QWidget* parent, const ortix::Modele& modele);
+
+    PanneauFichiers* panneau() const { return panneau_; }
+    QString nomProjet() const;
+    void definirNomProjet(const QString& nom);
+
+    void Form_Activate();
+    void Propose_Noms();
+    void Bt_Sauve_Click();
+
+signals:
+    // The three full paths, the three names as shown and the folder.
+    void sauver(const QString& emplanture, const QString& saumon, const QString& troncon,
+                const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
+                const QString& dossier);
+    void nomProjetChange(const QString& nom);
+    // A name that cannot be written in the chosen folder.
+    void nomRefuse(const QString& message);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* objet, QEvent* event) override;
+
+private:
+    const ortix::Modele& m_;
+    PanneauFichiers* panneau_;
+    QLineEdit *Txt_Nom_proj, *Txt_Corde, *Txt_Long;
+    QLineEdit *Txt_Nom_Fich_Empl, *Txt_Nom_Fich_Saum, *Txt_Nom_Fich_Data;
+};
