@@ -222,11 +222,15 @@ TEST(EcrireAtomique, PannesSimuleesDeChaqueEtape) {
     const fs::path cible = d / "projet.ortix";
     const std::string ancien = "ancien\r\ncontenu\r\n";
     Poser(cible, ancien);
+    // The seam is switched off again whatever happens in between.
+    struct Panne {
+        Panne(Etape e, int code) { plateforme::Simuler_Panne(e, code); }
+        ~Panne() { plateforme::Simuler_Panne(Etape::Aucune, 0); }
+    };
     for (const Cas& c : cas) {
         SCOPED_TRACE(static_cast<int>(c.etape));
-        plateforme::Simuler_Panne(c.etape, c.code);
+        Panne panne(c.etape, c.code);
         VerifierEchec(d, cible, ancien, {"projet.ortix"}, c.raison);
-        plateforme::Simuler_Panne(Etape::Aucune, 0);
     }
     std::string erreur;
     EXPECT_TRUE(EcrireAtomique(cible, "ok", erreur)) << erreur;
