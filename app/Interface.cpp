@@ -240,6 +240,7 @@ void Interface::construire() {
             [this] { messager(QStringLiteral("Ortix"), QStringLiteral("Erreur d'appelant")); });
 
     connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
+        Sauv_Profil_->panneau()->rafraichir();
         Sauv_Profil_->show();
         Sauv_Profil_->raise();
         Sauv_Profil_->activateWindow();
@@ -256,6 +257,7 @@ void Interface::construire() {
             [this] { Sauv_Proj_->ouvrirAvec(Sauv_Profil_->nomProjet()); });
     connect(Sauv_Proj_, &Sauv_Proj::sauver, this, &Interface::Sauve_Projet);
     connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
+        Charge_Proj_->panneau()->rafraichir();
         Charge_Proj_->show();
         Charge_Proj_->raise();
         Charge_Proj_->activateWindow();

@@ -23,3 +23,26 @@ void saisir(QWidget* champ, const QString& texte) {
 }
 
 } // namespace outils
+
+#include <QFile>
+#include <QListWidget>
+
+namespace outils {
+
+bool cliquerEntree(QListWidget* liste, const QString& texte, bool double_) {
+    const QList<QListWidgetItem*> trouves = liste->findItems(texte, Qt::MatchExactly);
+    if (trouves.isEmpty()) return false;
+    liste->scrollToItem(trouves.first());
+    const QPoint centre = liste->visualItemRect(trouves.first()).center();
+    QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    if (double_) QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
+    return true;
+}
+
+bool copierDonnee(const QString& nom, const QString& dossier, const QString& nouveauNom) {
+    return QFile::copy(QStringLiteral(ORTIX_TEST_DATA "/") + nom,
+                       dossier + QLatin1Char('/') +
+                           (nouveauNom.isEmpty() ? nom.section(QLatin1Char('/'), -1) : nouveauNom));
+}
+
+} // namespace outils

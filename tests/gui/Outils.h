@@ -20,3 +20,15 @@ QString capture(QWidget* w, const QString& nom);
 void saisir(QWidget* champ, const QString& texte);
 
 } // namespace outils
+
+class QListWidget;
+
+namespace outils {
+
+// Clicks (or double-clicks) the named entry of a list as a user would; false when absent.
+bool cliquerEntree(QListWidget* liste, const QString& texte, bool double_ = false);
+
+// Copies a file of the test data into a folder, under another name if given.
+bool copierDonnee(const QString& nom, const QString& dossier, const QString& nouveauNom = QString());
+
+} // namespace outils
