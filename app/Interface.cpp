@@ -431,10 +431,9 @@ void Interface::Bt_Opt_Href_Saum_Click() {
 }
 
 void Interface::Appliquer_Href_Saum(const QString& texte) {
-    std::string hauteur;
-    if (!ortix::Hauteur_A_Appliquer(s(texte), hauteur)) {
-        messager(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
-                 QStringLiteral("« %1 » n'est pas une hauteur utilisable.").arg(texte));
+    std::string hauteur, message;
+    if (!ortix::Hauteur_A_Appliquer(s(texte), hauteur, message)) {
+        messager(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"), q(message));
         return;
     }
     txt_href_saum->setText(q(hauteur));
