@@ -1,0 +1,38 @@
+// The tip reference-height candidates of the optimisation dialog Opti_Href:
+// keep the present height, align the trailing edges, or blend two heights
+// derived from the tip's trailing-edge segments. All are closed-form.
+#pragma once
+
+#include "app/model/Modele.h"
+
+#include <string>
+
+namespace ortix {
+
+// The texts the dialog shows on opening, "#0.00" each. A candidate that cannot
+// be formed (a vertical trailing-edge segment, a tip of fewer than two points,
+// a value that is not a finite number) is an empty text.
+struct CandidatsOpti {
+    std::string Txt_NOP;   // the present tip height Hs
+    std::string Txt_Align; // A = He − Ce·sin Te + Cs·sin Ts: trailing edges at one height
+    std::string txt_int;   // A corrected along the tip's last segment (lower surface)
+    std::string txt_ext;   // A corrected along the tip's first segment (upper surface)
+};
+
+// From the fields and the rotated sections as "Calculer les nouveaux profils"
+// leaves them.
+CandidatsOpti Calcule_Candidats(const Modele& m);
+
+// The blend of the slider at position P (0 favours the lower surface, 100 the
+// upper): I + (E − I)·P/100, I and E read from the two texts as shown. Empty when
+// either text is empty or the blend is not a finite number.
+std::string Melange(const std::string& txt_int, int P, const std::string& txt_ext);
+
+// The new text of txt_href_saum for a height field's text: its leading number
+// with "#0.00". An empty text, or a number that is not finite, is refused with a
+// French message and `txt_href_saum` is left as it was.
+bool Hauteur_A_Appliquer(const std::string& texte, std::string& txt_href_saum,
+                         std::string& message);
+bool Hauteur_A_Appliquer(const std::string& texte, std::string& txt_href_saum);
+
+} // namespace ortix
