@@ -80,7 +80,9 @@ bool lireOptions(int argc, char** argv, Options& o, std::string& erreur) {
         if (a == "--json") {
             o.json = true;
         } else if (a == "-o") {
-            if (++i >= argc) return erreur = "l'option -o attend un dossier", false;
+            // An empty folder would silently mean the working folder.
+            if (++i >= argc || argv[i][0] == '\0')
+                return erreur = "l'option -o attend un dossier", false;
             o.dossier = argv[i];
         } else if (a == "--opti") {
             if (++i >= argc) return erreur = "l'option --opti attend keep, align ou blend=P", false;
@@ -183,7 +185,8 @@ bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
 } // namespace
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
+    // After "--" every argument is a project file, even one named "--help".
+    for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
         if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
             std::cout << Aide;
             return 0;
