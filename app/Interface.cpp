@@ -399,6 +399,7 @@ void Interface::Trace_Profil_Ini() {
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
+    emit traceFait();
 }
 
 bool Interface::Bt_Calc_Click() {

@@ -60,6 +60,10 @@ public:
     // Shows a message to the user. Replaceable so that tests can read it.
     std::function<void(const QString& titre, const QString& texte)> messager;
 
+signals:
+    // Emitted at the end of every refresh.
+    void traceFait();
+
 protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
