@@ -542,6 +542,57 @@ TEST(Bt_Calc_Click, ProprietesSurLesProfilsReels) {
             }
 }
 
+// Whatever the fields and the points: either a sound result or a refusal that
+// leaves the model as it was.
+TEST(Bt_Calc_Click, EntreesExtremesResultatSainOuRefus) {
+    const char* valeurs[] = {"0", "-0", "1", "-1", "400", "-350", "1e308", "-1e308",
+                             "1e-320", "abc", "0.001", "1e154", "90", "-90", "180"};
+    std::mt19937 alea(99);
+    auto choix = [&]() { return valeurs[std::uniform_int_distribution<int>(0, 14)(alea)]; };
+    auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(alea); };
+    int acceptes = 0, refuses = 0;
+    for (int n = 0; n < 3000; ++n) {
+        Champs c;
+        for (std::string* t : {&c.Txt_Long, &c.txt_fleche, &c.txt_corde_empl, &c.txt_href_empl,
+                               &c.txt_vril_empl2, &c.txt_corde_saum, &c.txt_href_saum,
+                               &c.txt_vril_saum2})
+            if (u(0, 1) < 0.3) *t = choix();
+        Points e, s;
+        for (Points* p : {&e, &s}) {
+            const int k = std::uniform_int_distribution<int>(1, 8)(alea);
+            for (int i = 0; i < k; ++i) {
+                // Repeated abscissae and points off the unit chord on purpose.
+                p->x.push_back(u(0, 1) < 0.2 ? 1.0 : std::round(u(-0.2, 1.2) * 4) / 4);
+                p->y.push_back(u(-0.1, 0.1));
+            }
+        }
+        auto m = panneau(e, s, c);
+        auto avant = std::make_unique<Modele>(*m);
+        const ResultatCalcul r = Bt_Calc_Click(*m);
+        if (!r.ok) {
+            ++refuses;
+            ASSERT_FALSE(r.message.empty());
+            ASSERT_TRUE(*m == *avant) << n << " : " << r.message;
+            continue;
+        }
+        ++acceptes;
+        ASSERT_TRUE(m->Nb_Pts_Empl_Proj >= 2 && m->Nb_Pts_Empl_Proj <= Capacite);
+        ASSERT_TRUE(m->Nb_Pts_Saum_Proj >= 2 && m->Nb_Pts_Saum_Proj <= Capacite);
+        for (int i = 1; i <= m->Nb_Pts_Empl_Proj; ++i)
+            ASSERT_TRUE(std::isfinite(m->X_Empl_Proj(i)) && std::isfinite(m->Y_Empl_Proj(i)));
+        for (int i = 1; i <= m->Nb_Pts_Saum_Proj; ++i)
+            ASSERT_TRUE(std::isfinite(m->X_Saum_Proj(i)) && std::isfinite(m->Y_Saum_Proj(i)));
+        for (const std::string* t :
+             {&m->finals.Txt_Href_Empl_final, &m->finals.Txt_Href_Saum_final,
+              &m->finals.Txt_Vrill_Empl_Final, &m->finals.Txt_Vrill_Saum_Final})
+            ASSERT_TRUE(std::isfinite(Val(*t)) && *t != "---") << *t;
+        ASSERT_TRUE(std::isfinite(r.Pic_Prof_Proj.repere.largeur));
+    }
+    // Both outcomes were met.
+    EXPECT_GT(acceptes, 100);
+    EXPECT_GT(refuses, 100);
+}
+
 // Same airfoil, same chord and same height at both ends: the panel is a prism
 // along its leading edge, so every cut across it is the section itself.
 TEST(Bt_Calc_Click, PrismeLesProfilsProjetesSontLaSection) {
