@@ -173,9 +173,15 @@ bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
 }
 
 bool Lire_Projet(const std::filesystem::path& chemin, Projet& projet, std::string& erreur) {
-    std::vector<std::string> lignes;
-    if (!LireLignes(chemin, lignes, erreur)) return false;
-    Lecteur l(lignes, Utf8DepuisChemin(chemin.filename()));
+    std::string octets;
+    if (!LireFichier(chemin, octets, erreur)) return false;
+    return Analyser_Projet(octets, Utf8DepuisChemin(chemin.filename()), projet, erreur);
+}
+
+bool Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet,
+                     std::string& erreur) {
+    const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
+    Lecteur l(lignes, nomFichier);
     Projet p;
     std::string titre;
     Champs& c = p.champs;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace ortix::fichiers {
 
@@ -38,6 +39,11 @@ bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
 // refuses the file with a French message naming it and the line; `projet` is
 // then unchanged.
 bool Lire_Projet(const std::filesystem::path& chemin, Projet& projet, std::string& erreur);
+
+// The same from the bytes of a project file; `nomFichier` is its name without
+// folder, as the messages give it.
+bool Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet,
+                     std::string& erreur);
 
 // Gives the model what a project holds: the project name, the ten fields, both
 // display names and airfoils; enables computing, project saving and

@@ -25,10 +25,15 @@ template <class R> auto Blocs(R& r) {
 } // namespace
 
 Reglages Lire_Reglages(const std::filesystem::path& chemin) {
-    Reglages r;
-    std::vector<std::string> lignes;
+    std::string octets;
     std::string erreur;
-    if (!LireLignes(chemin, lignes, erreur)) return r;
+    if (!LireFichier(chemin, octets, erreur)) return Reglages{};
+    return Analyser_Reglages(octets);
+}
+
+Reglages Analyser_Reglages(std::string_view octets) {
+    Reglages r;
+    const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
     const auto valeur = [&](std::size_t numero) -> std::optional<std::string> {
         if (numero > lignes.size() || lignes[numero - 1].empty()) return std::nullopt;
         return lignes[numero - 1];

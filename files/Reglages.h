@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace ortix::fichiers {
 
@@ -30,6 +31,9 @@ struct Reglages {
 // lines, each followed by a header that is skipped unread. An empty line counts
 // as absent.
 Reglages Lire_Reglages(const std::filesystem::path& chemin);
+
+// The same from the bytes of a settings file.
+Reglages Analyser_Reglages(std::string_view octets);
 
 // Writes the 14 lines of the settings file atomically: `dateCourte`, then for
 // each block its header, drive and folder (an empty line when absent), then
