@@ -1,15 +1,32 @@
-// The look shared by the main window and the dialogs.
+// The look shared by the main window and the dialogs, and the small factories
+// that place their controls at fixed positions.
 #pragma once
 
 #include <QFont>
+#include <QRect>
+#include <QString>
 
-namespace ortix {
+class QDialog;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 
-// A small sans-serif face, so that the rows fit the window's fixed places at 96 dpi.
-inline QFont policeInterface() {
-    QFont f(QStringLiteral("DejaVu Sans"));
-    f.setPixelSize(11);
-    return f;
-}
+namespace ortix::gui {
 
-} // namespace ortix
+// A small sans-serif face, so that the rows fit the windows' fixed places at 96 dpi.
+QFont policeInterface();
+
+// A label at its place, vertically centred.
+QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
+                  Qt::Alignment alignement = Qt::AlignLeft);
+// A named single-line field at its place. A read-only field takes the focus
+// only when clicked, so that it never interrupts the tab order of the entries.
+QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false,
+                 const QString& texte = QString());
+// A named button at its place; Enter in a field never presses it by default.
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place);
+// Name, caption, face and fixed client size of a dialog shown without being modal.
+void preparerDialogue(QDialog* d, const char* nom, const QString& titre, QSize taille);
+
+} // namespace ortix::gui

@@ -37,28 +37,17 @@ std::string s(const QString& texte) { return texte.toStdString(); }
 // Rows inside the frames: label at the left, field, unit at the right.
 constexpr int xChamp = 78, largeurChamp = 72, xUnite = 154, hauteurLigne = 19;
 
+// A row's caption, field and unit, at the row's height y.
 QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 74) {
-    auto* l = new QLabel(texte, parent);
-    l->setGeometry(x, y, largeur, hauteurLigne);
-    return l;
+    return ortix::gui::etiquette(parent, texte, {x, y, largeur, hauteurLigne});
 }
 
 QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, int y,
                  bool lectureSeule = false, int x = xChamp, int largeur = largeurChamp) {
-    auto* e = new QLineEdit(texte, parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    e->setGeometry(x, y, largeur, hauteurLigne);
-    e->setReadOnly(lectureSeule);
-    if (lectureSeule) e->setFocusPolicy(Qt::ClickFocus);
-    return e;
+    return ortix::gui::champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule, texte);
 }
 
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setGeometry(place);
-    return b;
-}
+using ortix::gui::bouton;
 
 QGroupBox* cadre(QWidget* parent, const char* nom, const QString& titre, QRect place) {
     auto* g = new QGroupBox(titre, parent);
@@ -104,7 +93,7 @@ void Interface::construire() {
     setWindowTitle(QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
                        .arg(QStringLiteral(ORTIX_VERSION)));
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
-    setFont(ortix::policeInterface());
+    setFont(ortix::gui::policeInterface());
     setFixedSize(736, 491);
 
     const QString mm = QStringLiteral("mm"), degre = QStringLiteral("°");
@@ -292,15 +281,14 @@ void Interface::Form_Unload() {
 
 QString Interface::cheminReglages() { return QDir::current().filePath(QStringLiteral("ortix.ini")); }
 
-namespace {
-
-// The four dialogs' panels, in the order of the settings file's blocks.
-std::array<PanneauFichiers*, 4> panneaux(Charge_Proj* cp, Sauv_Proj* sp, Charge_Fichier* cf,
-                                         Sauv_Profil* so) {
-    return {cp->panneau(), sp->panneau(), cf->panneau(), so->panneau()};
+std::array<PanneauFichiers*, 4> Interface::panneaux() const {
+    return {Charge_Proj_->panneau(), Sauv_Proj_->panneau(), Charge_Fichier_->panneau(),
+            Sauv_Profil_->panneau()};
 }
 
-} // namespace
+void Interface::rafraichirPanneaux() {
+    for (PanneauFichiers* p : panneaux()) p->rafraichir();
+}
 
 // The remembered place of each dialog, in the order of panneaux().
 constexpr std::array<ortix::fichiers::Emplacement ortix::fichiers::Reglages::*, 4> Blocs = {
@@ -310,7 +298,7 @@ constexpr std::array<ortix::fichiers::Emplacement ortix::fichiers::Reglages::*, 
 void Interface::lireReglages() {
     const ortix::fichiers::Reglages r =
         ortix::fichiers::Lire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())));
-    const auto p = panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_);
+    const auto p = panneaux();
     for (std::size_t k = 0; k < p.size(); ++k) {
         const ortix::fichiers::Emplacement& b = r.*Blocs[k];
         if (b.lecteur) p[k]->definirLecteur(q(*b.lecteur));
@@ -320,7 +308,7 @@ void Interface::lireReglages() {
 
 bool Interface::ecrireReglages() {
     ortix::fichiers::Reglages r;
-    const auto p = panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_);
+    const auto p = panneaux();
     for (std::size_t k = 0; k < p.size(); ++k) {
         (r.*Blocs[k]).lecteur = s(p[k]->lecteurCourant());
         (r.*Blocs[k]).dossier = s(p[k]->dossierCourant());
@@ -336,18 +324,33 @@ void Interface::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+std::array<Interface::Lien<ortix::Champs>, 10> Interface::champsParametres() const {
+    using C = ortix::Champs;
+    return {{{Txt_Long, &C::Txt_Long},
+             {txt_fleche, &C::txt_fleche},
+             {txt_prof_empl, &C::txt_prof_empl},
+             {txt_corde_empl, &C::txt_corde_empl},
+             {txt_href_empl, &C::txt_href_empl},
+             {txt_vril_empl2, &C::txt_vril_empl2},
+             {txt_prof_saum, &C::txt_prof_saum},
+             {txt_corde_saum, &C::txt_corde_saum},
+             {txt_href_saum, &C::txt_href_saum},
+             {txt_vril_saum2, &C::txt_vril_saum2}}};
+}
+
+std::array<Interface::Lien<ortix::Finals>, 7> Interface::champsFinals() const {
+    using F = ortix::Finals;
+    return {{{Txt_Lg_Final, &F::Txt_Lg_Final},
+             {Txt_Fleche_Final, &F::Txt_Fleche_Final},
+             {Txt_Corde_Final, &F::Txt_Corde_Final},
+             {Txt_Href_Empl_final, &F::Txt_Href_Empl_final},
+             {Txt_Vrill_Empl_Final, &F::Txt_Vrill_Empl_Final},
+             {Txt_Href_Saum_final, &F::Txt_Href_Saum_final},
+             {Txt_Vrill_Saum_Final, &F::Txt_Vrill_Saum_Final}}};
+}
+
 void Interface::lireChamps() {
-    ortix::Champs& c = m_->champs;
-    c.Txt_Long = s(Txt_Long->text());
-    c.txt_fleche = s(txt_fleche->text());
-    c.txt_prof_empl = s(txt_prof_empl->text());
-    c.txt_corde_empl = s(txt_corde_empl->text());
-    c.txt_href_empl = s(txt_href_empl->text());
-    c.txt_vril_empl2 = s(txt_vril_empl2->text());
-    c.txt_prof_saum = s(txt_prof_saum->text());
-    c.txt_corde_saum = s(txt_corde_saum->text());
-    c.txt_href_saum = s(txt_href_saum->text());
-    c.txt_vril_saum2 = s(txt_vril_saum2->text());
+    for (const auto& [champ, texte] : champsParametres()) m_->champs.*texte = s(champ->text());
 }
 
 void Interface::afficherModele() {
@@ -355,28 +358,13 @@ void Interface::afficherModele() {
     auto poser = [](QLineEdit* e, const std::string& t) {
         if (e->text() != q(t)) e->setText(q(t));
     };
-    const ortix::Champs& c = m_->champs;
-    poser(Txt_Long, c.Txt_Long);
-    poser(txt_fleche, c.txt_fleche);
-    poser(txt_prof_empl, c.txt_prof_empl);
-    poser(txt_corde_empl, c.txt_corde_empl);
-    poser(txt_href_empl, c.txt_href_empl);
-    poser(txt_vril_empl2, c.txt_vril_empl2);
-    poser(txt_prof_saum, c.txt_prof_saum);
-    poser(txt_corde_saum, c.txt_corde_saum);
-    poser(txt_href_saum, c.txt_href_saum);
-    poser(txt_vril_saum2, c.txt_vril_saum2);
-    const ortix::Finals& f = m_->finals;
-    poser(Txt_Lg_Final, f.Txt_Lg_Final);
-    poser(Txt_Fleche_Final, f.Txt_Fleche_Final);
-    poser(Txt_Corde_Final, f.Txt_Corde_Final);
-    poser(Txt_Href_Empl_final, f.Txt_Href_Empl_final);
-    poser(Txt_Vrill_Empl_Final, f.Txt_Vrill_Empl_Final);
-    poser(Txt_Href_Saum_final, f.Txt_Href_Saum_final);
-    poser(Txt_Vrill_Saum_Final, f.Txt_Vrill_Saum_Final);
-    for (QLineEdit* e : {Txt_Lg_Final, Txt_Fleche_Final, Txt_Corde_Final, txt_prof_empl,
-                         txt_prof_saum})
-        e->setCursorPosition(0);
+    for (const auto& [champ, texte] : champsParametres()) poser(champ, m_->champs.*texte);
+    for (const auto& [champ, texte] : champsFinals()) {
+        poser(champ, m_->finals.*texte);
+        champ->setCursorPosition(0);
+    }
+    txt_prof_empl->setCursorPosition(0);
+    txt_prof_saum->setCursorPosition(0);
     Lbl_prof_empl->setText(q(m_->Lbl_prof_empl));
     Lbl_Prof_Saum->setText(q(m_->Lbl_Prof_Saum));
     Label32->setText(q(m_->Label32));
@@ -489,8 +477,7 @@ bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
         return false;
     }
     Sauv_Proj_->hide();
-    for (PanneauFichiers* p : panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_))
-        p->rafraichir();
+    rafraichirPanneaux();
     messager(QStringLiteral("Sauvegarde du projet"), QStringLiteral("Paramètres du projet enregistrés"));
     return true;
 }
@@ -509,8 +496,7 @@ bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
         return false;
     }
     Sauv_Profil_->hide();
-    for (PanneauFichiers* p : panneaux(Charge_Proj_, Sauv_Proj_, Charge_Fichier_, Sauv_Profil_))
-        p->rafraichir();
+    rafraichirPanneaux();
     messager(QStringLiteral("Sauvegarde effectuée"),
              q(ortix::fichiers::Message_Sauvegarde(s(nomEmpl), s(nomSaum), s(nomData), s(dossier))));
     return true;

@@ -8,11 +8,14 @@
 
 #include <QWidget>
 
+#include <array>
 #include <functional>
+#include <utility>
 
 class Charge_Fichier;
 class Charge_Proj;
 class Opti_Href;
+class PanneauFichiers;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -72,9 +75,17 @@ private:
     void construire();
     void Form_Load();
     void Form_Unload();
+    // A field of the window and the text of the model it mirrors.
+    template <class T> using Lien = std::pair<QLineEdit*, std::string T::*>;
+    std::array<Lien<ortix::Champs>, 10> champsParametres() const;
+    std::array<Lien<ortix::Finals>, 7> champsFinals() const;
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
     void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);
+    // The four dialogs' file panels, in the order of the settings file's blocks.
+    std::array<PanneauFichiers*, 4> panneaux() const;
+    // Lists every dialog's folder again, after a file was written.
+    void rafraichirPanneaux();
     void lireReglages();
     bool ecrireReglages();
     void afficherModele();

@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace ortix::gui;
+
 const char* const Explication =
     "Lors du calcul de tronçon présentant un vrillage important et du \n"
     "dièdre, une cassure peut se créer dans le profil projeté au saumon, au niveau du \n"
@@ -19,30 +21,12 @@ const char* const Explication =
     "Pour limiter ce phénomène, il est possible de jouer sur la hauteur de \n"
     "la ligne de base du saumon, ce qui modifie le dièdre du projet.\n";
 
-QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
-                  Qt::Alignment alignement = Qt::AlignLeft) {
-    auto* l = new QLabel(texte, parent);
-    l->setGeometry(place);
-    l->setAlignment(alignement | Qt::AlignVCenter);
-    return l;
-}
-
-QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    e->setGeometry(place);
-    e->setReadOnly(lectureSeule);
-    return e;
-}
-
 } // namespace
 
 Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Opti_Href"));
-    setWindowTitle(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"));
-    setFont(ortix::policeInterface());
-    setFixedSize(440, 246);
-    setModal(false);
+    preparerDialogue(this, "Opti_Href",
+                     QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
+                     {440, 246});
 
     auto* Text1 = new QPlainTextEdit(QString::fromUtf8(Explication), this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -63,11 +47,7 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     };
     int y = 102;
     for (const Ligne& l : lignes) {
-        auto* b = new QPushButton(l.legende, this);
-        b->setObjectName(QString::fromLatin1(l.bouton));
-        b->setGeometry(8, y, 180, 23);
-        b->setAutoDefault(false);
-        *l.b = b;
+        *l.b = bouton(this, l.bouton, l.legende, {8, y, 180, 23});
         etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
         *l.e = champ(this, l.champ, {302, y + 1, 80, 21});
         etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});

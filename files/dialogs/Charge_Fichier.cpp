@@ -7,24 +7,14 @@
 #include <QPushButton>
 
 Charge_Fichier::Charge_Fichier(QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("Charge_Fichier"));
-    setWindowTitle(QStringLiteral("Choix du profil"));
-    setFont(ortix::policeInterface());
-    setFixedSize(353, 207);
-    setModal(false);
+    using namespace ortix::gui;
+    preparerDialogue(this, "Charge_Fichier", QStringLiteral("Choix du profil"), {353, 207});
     panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichier",
                                    {8, 8, 153, 21}, {8, 32, 153, 171}, {168, 32, 177, 136});
-    lbl_appelant = new QLabel(this);
+    lbl_appelant = etiquette(this, QString(), {176, 8, 161, 17});
     lbl_appelant->setObjectName(QStringLiteral("lbl_appelant"));
-    lbl_appelant->setGeometry(176, 8, 161, 17);
-    auto* Bt_Ouvrir = new QPushButton(QStringLiteral("Ouvrir"), this);
-    Bt_Ouvrir->setObjectName(QStringLiteral("Bt_Ouvrir"));
-    Bt_Ouvrir->setGeometry(168, 176, 89, 25);
-    Bt_Ouvrir->setAutoDefault(false);
-    auto* Bt_Annul = new QPushButton(QStringLiteral("Annuler"), this);
-    Bt_Annul->setObjectName(QStringLiteral("Bt_Annul"));
-    Bt_Annul->setGeometry(264, 176, 81, 25);
-    Bt_Annul->setAutoDefault(false);
+    auto* Bt_Ouvrir = bouton(this, "Bt_Ouvrir", QStringLiteral("Ouvrir"), {168, 176, 89, 25});
+    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 176, 81, 25});
 
     connect(Bt_Ouvrir, &QPushButton::clicked, this, &Charge_Fichier::Bt_Ouvrir_Click);
     connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);

@@ -9,24 +9,10 @@
 
 namespace {
 
+using namespace ortix::gui;
+
 // Both dialogs: drive list top left, folder list below it, file list at the
 // right, then the confirming button and "Annuler" under the file list.
-void preparer(QDialog* d, const char* nom, const QString& titre) {
-    d->setObjectName(QString::fromLatin1(nom));
-    d->setWindowTitle(titre);
-    d->setFont(ortix::policeInterface());
-    d->setFixedSize(353, 232);
-    d->setModal(false);
-}
-
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
-    auto* b = new QPushButton(texte, parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setGeometry(place);
-    b->setAutoDefault(false);
-    return b;
-}
-
 PanneauFichiers* panneauProjet(QDialog* d, int hauteurFichiers) {
     return new PanneauFichiers(d, QStringLiteral("*.ortix"), "Dossier", "Fichiers", {8, 8, 153, 21},
                                {8, 32, 153, 192}, {168, 8, 177, hauteurFichiers});
@@ -35,11 +21,9 @@ PanneauFichiers* panneauProjet(QDialog* d, int hauteurFichiers) {
 } // namespace
 
 Sauv_Proj::Sauv_Proj(QWidget* parent) : QDialog(parent) {
-    preparer(this, "Sauv_Proj", QStringLiteral("Sauvegarde du projet"));
+    preparerDialogue(this, "Sauv_Proj", QStringLiteral("Sauvegarde du projet"), {353, 232});
     panneau_ = panneauProjet(this, 162);
-    Txt_Nom_Fichier = new QLineEdit(this);
-    Txt_Nom_Fichier->setObjectName(QStringLiteral("Txt_Nom_Fichier"));
-    Txt_Nom_Fichier->setGeometry(168, 174, 177, 21);
+    Txt_Nom_Fichier = champ(this, "Txt_Nom_Fichier", {168, 174, 177, 21});
     Txt_Nom_Fichier->installEventFilter(this);
     auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer"), {168, 200, 89, 25});
     auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
@@ -75,7 +59,7 @@ bool Sauv_Proj::eventFilter(QObject* objet, QEvent* event) {
 }
 
 Charge_Proj::Charge_Proj(QWidget* parent) : QDialog(parent) {
-    preparer(this, "Charge_Proj", QStringLiteral("Chargement d'un projet"));
+    preparerDialogue(this, "Charge_Proj", QStringLiteral("Chargement d'un projet"), {353, 232});
     panneau_ = panneauProjet(this, 186);
     Bt_Charge = bouton(this, "Bt_Charge", QStringLiteral("Charger"), {168, 200, 89, 25});
     Bt_Charge->setEnabled(false);

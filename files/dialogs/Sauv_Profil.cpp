@@ -13,61 +13,45 @@
 
 namespace {
 
+using namespace ortix::gui;
+
 QString q(const std::string& t) { return QString::fromStdString(t); }
 
-QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur) {
-    auto* l = new QLabel(texte, parent);
-    l->setGeometry(x, y, largeur, 19);
-    return l;
-}
-
-QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    e->setGeometry(place);
-    e->setReadOnly(lectureSeule);
-    return e;
+// A caption at the left of its row.
+void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
+    etiquette(parent, texte, {x, y, largeur, 19});
 }
 
 } // namespace
 
 Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
     : QDialog(parent), m_(modele) {
-    setObjectName(QStringLiteral("Sauv_Profil"));
-    setWindowTitle(QStringLiteral("Sauvegarde des profils calculés"));
-    setFont(ortix::policeInterface());
-    setFixedSize(287, 325);
-    setModal(false);
+    preparerDialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
+                     {287, 325});
 
-    etiquette(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
-    Txt_Nom_proj = champ(this, "Txt_Nom_proj", {120, 8, 161, 19});
-    Txt_Nom_proj->setText(QStringLiteral("Ortix"));
-    etiquette(this, QStringLiteral("Corde des profils :"), 8, 32, 110);
+    libelle(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
+    Txt_Nom_proj = champ(this, "Txt_Nom_proj", {120, 8, 161, 19}, false, QStringLiteral("Ortix"));
+    libelle(this, QStringLiteral("Corde des profils :"), 8, 32, 110);
     Txt_Corde = champ(this, "Txt_Corde", {120, 32, 73, 19}, true);
-    etiquette(this, QStringLiteral("mm"), 200, 32, 30);
-    etiquette(this, QStringLiteral("Longueur du tronçon :"), 8, 48, 112);
+    libelle(this, QStringLiteral("mm"), 200, 32, 30);
+    libelle(this, QStringLiteral("Longueur du tronçon :"), 8, 48, 112);
     Txt_Long = champ(this, "Txt_Long", {120, 48, 73, 19}, true);
-    etiquette(this, QStringLiteral("mm"), 200, 48, 30);
+    libelle(this, QStringLiteral("mm"), 200, 48, 30);
 
     panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichiers",
                                    {8, 72, 137, 21}, {8, 96, 137, 126}, {144, 72, 137, 149});
 
-    etiquette(this, QStringLiteral("Noms proposés pour les fichiers :"), 88, 224, 195);
-    etiquette(this, QStringLiteral("Emplanture :"), 8, 240, 72);
+    libelle(this, QStringLiteral("Noms proposés pour les fichiers :"), 88, 224, 195);
+    libelle(this, QStringLiteral("Emplanture :"), 8, 240, 72);
     Txt_Nom_Fich_Empl = champ(this, "Txt_Nom_Fich_Empl", {80, 240, 201, 19});
-    etiquette(this, QStringLiteral("Saumon :"), 8, 256, 72);
+    libelle(this, QStringLiteral("Saumon :"), 8, 256, 72);
     Txt_Nom_Fich_Saum = champ(this, "Txt_Nom_Fich_Saum", {80, 256, 201, 19});
-    etiquette(this, QStringLiteral("Data tronçon :"), 8, 272, 72);
+    libelle(this, QStringLiteral("Data tronçon :"), 8, 272, 72);
     Txt_Nom_Fich_Data = champ(this, "Txt_Nom_Fich_Data", {80, 272, 201, 19});
 
-    auto* Bt_Sauve = new QPushButton(QStringLiteral("Enregistrer les trois fichiers"), this);
-    Bt_Sauve->setObjectName(QStringLiteral("Bt_Sauve"));
-    Bt_Sauve->setGeometry(8, 296, 177, 25);
-    Bt_Sauve->setAutoDefault(false);
-    auto* Bt_Annul = new QPushButton(QStringLiteral("Annuler"), this);
-    Bt_Annul->setObjectName(QStringLiteral("Bt_Annul"));
-    Bt_Annul->setGeometry(192, 296, 89, 25);
-    Bt_Annul->setAutoDefault(false);
+    auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer les trois fichiers"),
+                            {8, 296, 177, 25});
+    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {192, 296, 89, 25});
 
     Txt_Nom_proj->installEventFilter(this);
     connect(Txt_Nom_proj, &QLineEdit::textChanged, this, &Sauv_Profil::nomProjetChange);
