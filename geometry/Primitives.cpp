@@ -44,7 +44,7 @@ void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, 
     Y = Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
 }
 
-int Chercher_Segment(const double* XA, int N, double x, std::int16_t SensVarX) {
+int Chercher_Segment_Lineaire(const double* XA, int N, double x, std::int16_t SensVarX) {
     const double d = SensVarX;
     const double dx = d * x;
     // XA[i - 1] is entry i; the segment (i, i+1) reads XA[i - 1] and XA[i].
@@ -66,7 +66,7 @@ namespace {
 // whether a segment held x, so that the caller reads its fall-back only then.
 double Interpoler(const Tableau& XA, const Tableau& V, int N, double x, std::int16_t d,
                   bool& trouve) {
-    const int i = Chercher_Segment(XA.data(), N, x, d);
+    const int i = Chercher_Segment_Lineaire(XA.data(), N, x, d);
     trouve = i != 0;
     return trouve ? Interpoler_Segment(XA.data(), V.data(), i, x) : 0.0;
 }

@@ -32,9 +32,18 @@ void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, 
 // (i, i+1) holds x in the direction SensVarX, both ends included:
 // d·XA(i) ≤ d·x ≤ d·XA(i+1). Returns 0 when none does. A section of fewer than
 // two points has no segment and the search fails.
-int Chercher_Segment(const double* XA, int N, double x, std::int16_t SensVarX);
+// This plain walk is the reference: the indexed search of
+// geometry/RechercheSegments.h, used for the many searches of one computation,
+// gives the same answer.
+int Chercher_Segment_Lineaire(const double* XA, int N, double x, std::int16_t SensVarX);
 
-// The value at x on the segment (i, i+1) found by Chercher_Segment, extended as a
+// A single search on a section that is not indexed: the linear walk, cheaper
+// than building an index for one call.
+inline int Chercher_Segment(const double* XA, int N, double x, std::int16_t SensVarX) {
+    return Chercher_Segment_Lineaire(XA, N, x, SensVarX);
+}
+
+// The value at x on the segment (i, i+1) found by the search, extended as a
 // straight line; the mean of the two values when both ends share their abscissa.
 double Interpoler_Segment(const double* XA, const double* V, int i, double x);
 

@@ -2,6 +2,7 @@
 
 #include "app/model/Nombres.h"
 #include "geometry/Primitives.h"
+#include "geometry/RechercheSegments.h"
 #include "geometry/Vrillage.h"
 
 #include <cmath>
@@ -65,7 +66,7 @@ struct Travail {
 };
 
 // Steps 1 to 10 of the computation into `w`; an empty result means success.
-std::string calculer(const Modele& m, Travail& w) {
+std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     const int Ne = m.Nb_Pts_Empl;
     const int Ns = m.Nb_Pts_Saum;
     if (Ne < 3)
@@ -118,13 +119,23 @@ std::string calculer(const Modele& m, Travail& w) {
     const double repliYEmpl = Val(m.champs.txt_href_empl);
     const double repliYSaum = Val(m.champs.txt_href_saum);
     const double repliZSaum = std::sqrt(L * L + F * F);
+    // Steps 6 and 7 search each section once per point of the other: both are
+    // indexed once here, so that a search costs a few comparisons.
+    const bool indexee = recherche == Recherche::Indexee;
+    IndexSegments indexEmpl, indexSaum;
+    if (indexee) {
+        Indexer_Segments(R.X, Ne, indexEmpl);
+        Indexer_Segments(T.X, Ns, indexSaum);
+    }
     auto interpolerEmpl = [&](double x, std::int16_t d, double& y, double& z) {
-        const int i = Chercher_Segment(R.X, Ne, x, d);
+        const int i = indexee ? Chercher_Segment(indexEmpl, x, d)
+                              : Chercher_Segment_Lineaire(R.X, Ne, x, d);
         y = i ? Interpoler_Segment(R.X, R.Y, i, x) : repliYEmpl;
         z = i ? Interpoler_Segment(R.X, R.Z, i, x) : 0.0;
     };
     auto interpolerSaum = [&](double x, std::int16_t d, double& y, double& z) {
-        const int i = Chercher_Segment(T.X, Ns, x, d);
+        const int i = indexee ? Chercher_Segment(indexSaum, x, d)
+                              : Chercher_Segment_Lineaire(T.X, Ns, x, d);
         y = i ? Interpoler_Segment(T.X, T.Y, i, x) : repliYSaum;
         z = i ? Interpoler_Segment(T.X, T.Z, i, x) : repliZSaum;
     };
@@ -237,12 +248,14 @@ std::int16_t Sens_Var_X(const double* X, int N, int n) {
     return d > 0 ? 1 : d < 0 ? -1 : 0;
 }
 
-ResultatCalcul Bt_Calc_Click(Modele& m) {
+ResultatCalcul Bt_Calc_Click(Modele& m) { return Bt_Calc_Click(m, Recherche::Indexee); }
+
+ResultatCalcul Bt_Calc_Click(Modele& m, Recherche recherche) {
     ResultatCalcul r;
     // The work arrays (about 80 kB) are left uninitialised: only what the
     // computation writes is read.
     Travail w;
-    r.message = calculer(m, w);
+    r.message = calculer(m, w, recherche);
     if (!r.message.empty()) return r;
 
     m.finals = w.finals;

@@ -27,6 +27,13 @@ struct ResultatCalcul {
 // points and any value that is not a finite number.
 ResultatCalcul Bt_Calc_Click(Modele& m);
 
+// How the steps that join each point to the other section find its segment: each
+// section indexed once per computation (what Bt_Calc_Click does), or the plain
+// walk from segment (1, 2) on every call. Both give the same model to the bit; the
+// walk is kept to prove it and to measure the difference.
+enum class Recherche { Indexee, Lineaire };
+ResultatCalcul Bt_Calc_Click(Modele& m, Recherche recherche);
+
 // The direction in which X varies along a section at point n (1 to N, N ≥ 2):
 // the sign of X(n+1) − X(n), as +1, −1 or 0. At the last point, the direction of
 // the segment that ends there, so that nothing past the section is read. X gives
