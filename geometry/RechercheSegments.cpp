@@ -3,6 +3,7 @@
 #include "geometry/Primitives.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace ortix {
 
@@ -34,6 +35,31 @@ int place(const IndexSens& s, double x) {
     return 2 * bas;
 }
 
+// The bucket of x in run r, from 0 to nbSeaux − 1. Non-decreasing as x goes the
+// direction's way: a difference and a product by a constant of the direction's
+// sign both keep the order under rounding, and so does the clamp. A run without a
+// usable scale (echelle 0) has every x in bucket 0, NaN products included.
+int seau(const IndexSens& s, int r, int nbSeaux, double x) {
+    const double t = (x - s.origine[r]) * s.echelle[r];
+    if (!(t >= 0)) return 0;
+    if (!(t < nbSeaux)) return nbSeaux - 1;
+    return static_cast<int>(t);
+}
+
+// The first segment of segments bas to haut whose end is not before x, knowing
+// that the end of haut is not.
+template <int D>
+int bissection(const double* XA, int bas, int haut, double x) {
+    while (bas < haut) {
+        const int milieu = (bas + haut) / 2;
+        if (Ordre<D>::avantOuEgal(x, XA[milieu])) // the end of segment milieu
+            haut = milieu;
+        else
+            bas = milieu + 1;
+    }
+    return bas;
+}
+
 // The first of the free places from t on, the places taken being chained to the next.
 int libre(std::int16_t* suivante, int t) {
     int r = t;
@@ -52,13 +78,30 @@ void indexer(const double* XA, int N, IndexSens& s) {
     // Runs of consecutive segments along which X goes the direction's way or stays.
     // A segment touching a NaN belongs to none, as it matches nothing.
     s.nbSuites = 0;
+    int seaux = 0;
     for (int i = 1; i <= N - 1; ++i) {
         if (!O::avantOuEgal(XA[i - 1], XA[i])) continue;
         const int debut = i;
         while (i + 1 <= N - 1 && O::avantOuEgal(XA[i], XA[i + 1])) ++i;
-        s.debut[s.nbSuites] = static_cast<std::int16_t>(debut);
-        s.fin[s.nbSuites] = static_cast<std::int16_t>(i);
-        ++s.nbSuites;
+        const int r = s.nbSuites++;
+        s.debut[r] = static_cast<std::int16_t>(debut);
+        s.fin[r] = static_cast<std::int16_t>(i);
+
+        // Its buckets, spread evenly over its span. A span of no length or beyond
+        // the doubles puts everything in bucket 0, where the bisection does all.
+        const int nbSeaux = 2 * (i - debut + 1);
+        const double origine = XA[debut - 1];
+        const double echelle = nbSeaux / (XA[i] - origine);
+        s.origine[r] = origine;
+        s.echelle[r] = std::isfinite(echelle) ? echelle : 0.0;
+        s.seau0[r] = static_cast<std::int16_t>(seaux);
+        std::int16_t* premier = s.seaux + seaux;
+        int b = 0;
+        for (int k = debut; k <= i; ++k) // the end of segment k
+            for (const int bk = seau(s, r, nbSeaux, XA[k]); b <= bk; ++b)
+                premier[b] = static_cast<std::int16_t>(k);
+        for (; b <= nbSeaux; ++b) premier[b] = static_cast<std::int16_t>(i);
+        seaux += nbSeaux + 1;
     }
 
     // Their ends, sorted, each value once (−0 and +0 are one value).
@@ -99,16 +142,12 @@ int chercher(const IndexSegments& index, double x) {
     // segment holding x is the first whose end is not before x. Its start is then
     // before x, or is the run's start, which is not after x. On a flat stretch at
     // x this is the segment ending on the first point at x.
-    const double* XA = index.XA;
-    int bas = s.debut[r], haut = s.fin[r];
-    while (bas < haut) {
-        const int milieu = (bas + haut) / 2;
-        if (Ordre<D>::avantOuEgal(x, XA[milieu])) // end of segment milieu
-            haut = milieu;
-        else
-            bas = milieu + 1;
-    }
-    return bas;
+    // An end in an earlier bucket than x's is before x, one in a later bucket is
+    // after it: the segment sought lies from the first end in x's bucket to the
+    // first end in a later one (or the run's last end, which is not before x).
+    const int b = seau(s, r, 2 * (s.fin[r] - s.debut[r] + 1), x);
+    const std::int16_t* premier = s.seaux + s.seau0[r];
+    return bissection<D>(index.XA, premier[b], premier[b + 1], x);
 }
 
 } // namespace

@@ -9,10 +9,15 @@
 // How: in the direction d = +1 (d = −1 is the mirror), only the segments along
 // which X rises or stays can hold x. Consecutive ones form runs, in each of which
 // the abscissae are sorted, so a run holds x exactly when x lies between the run's
-// first and last abscissae, and its first segment holding x is found by bisection.
-// The first run holding x is read from a table made once: the distinct run ends
-// cut the line of abscissae into places (on an end, or strictly between two), and
-// for each place the table gives the first run that covers it.
+// first and last abscissae. The first run holding x is read from a table made
+// once: the distinct run ends cut the line of abscissae into places (on an end,
+// or strictly between two), and for each place the table gives the first run
+// that covers it. Within the run, the first segment whose end is not before x is
+// the answer: the run's span is cut into equal buckets, each bucket knows the
+// segments whose ends fall in it, and a bisection among those few finishes.
+// The bucket of an abscissa is computed the same way when indexing and when
+// searching, and never decreases as the abscissa goes the run's way, which is
+// all the bisection needs to stay exact whatever the rounding.
 #pragma once
 
 #include "app/model/Modele.h"
@@ -29,6 +34,8 @@ struct IndexSens {
     static constexpr int MaxSuites = Capacite / 2;
     static constexpr int MaxBornes = 2 * MaxSuites;
     static constexpr int MaxPlaces = 2 * MaxBornes + 1;
+    // Two buckets per segment of a run, and one more entry per run.
+    static constexpr int MaxSeaux = 2 * (Capacite - 1) + MaxSuites;
 
     // Run r covers the segments debut[r] to fin[r] (points debut[r] to fin[r] + 1),
     // runs in index order.
@@ -41,9 +48,16 @@ struct IndexSens {
     // (and after bornes[k − 1]); place 2·nbBornes lies after the last. For each,
     // the first run holding it, or −1.
     std::int16_t premiere[MaxPlaces];
+    // Run r has 2·(fin[r] − debut[r] + 1) buckets; an abscissa x falls in bucket
+    // (x − origine[r])·echelle[r], kept within them. seaux[seau0[r] + b] is the
+    // first segment of the run whose end falls in bucket b or a later one (the
+    // run's last segment when none does), for b up to the bucket count included.
+    double origine[MaxSuites], echelle[MaxSuites];
+    std::int16_t seau0[MaxSuites];
+    std::int16_t seaux[MaxSeaux];
 };
 
-// One section, indexed for both directions of travel (about 32 kB, meant to be
+// One section, indexed for both directions of travel (about 56 kB, meant to be
 // a local of the computation: nothing is allocated).
 struct IndexSegments {
     const double* XA = nullptr; // entry 1 of the section's abscissae, not copied
