@@ -191,4 +191,29 @@ BENCHMARK_CAPTURE(BM_Recherches_1000_Points, Indexee, Recherche::Indexee)
 BENCHMARK_CAPTURE(BM_Recherches_1000_Points, Lineaire, Recherche::Lineaire)
     ->Unit(benchmark::kMicrosecond);
 
+// A zig-zag section of 1000 points, 500 runs of one rising segment each, searched
+// at 1000 abscissae across its span in both directions: the case where the first
+// run holding x is hardest to find.
+void BM_Recherches_Zigzag(benchmark::State& etat, Recherche recherche) {
+    auto X = std::make_unique<double[]>(Capacite);
+    for (int i = 0; i < Capacite; ++i) X[i] = i % 2 ? i / 2 + 2.0 : i / 2;
+    auto index = std::make_unique<IndexSegments>();
+    for (auto _ : etat) {
+        const bool indexee = recherche == Recherche::Indexee;
+        if (indexee) Indexer_Segments(X.get(), Capacite, *index);
+        int somme = 0;
+        for (int k = 0; k < 1000; ++k) {
+            const double x = k * 0.5017;
+            const std::int16_t d = k % 2 ? 1 : -1;
+            somme += indexee ? Chercher_Segment(*index, x, d)
+                             : Chercher_Segment_Lineaire(X.get(), Capacite, x, d);
+        }
+        benchmark::DoNotOptimize(somme);
+    }
+}
+BENCHMARK_CAPTURE(BM_Recherches_Zigzag, Indexee, Recherche::Indexee)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_Recherches_Zigzag, Lineaire, Recherche::Lineaire)
+    ->Unit(benchmark::kMicrosecond);
+
 } // namespace

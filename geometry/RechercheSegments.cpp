@@ -104,17 +104,26 @@ void indexer(const double* XA, int N, IndexSens& s) {
         seaux += nbSeaux + 1;
     }
 
-    // Their ends, sorted, each value once (−0 and +0 are one value).
-    int n = 0;
+    // Their ends, sorted, each value once (−0 and +0 are one value); the place of
+    // each end is noted on the way. End 2r is the start of run r, 2r + 1 its end.
+    struct Bout {
+        double x;
+        std::int16_t bout;
+    };
+    Bout bouts[IndexSens::MaxBornes];
+    std::int16_t placeDuBout[IndexSens::MaxBornes];
+    const int n = 2 * s.nbSuites;
     for (int r = 0; r < s.nbSuites; ++r) {
-        s.bornes[n++] = XA[s.debut[r] - 1];
-        s.bornes[n++] = XA[s.fin[r]];
+        bouts[2 * r] = {XA[s.debut[r] - 1], static_cast<std::int16_t>(2 * r)};
+        bouts[2 * r + 1] = {XA[s.fin[r]], static_cast<std::int16_t>(2 * r + 1)};
     }
-    std::sort(s.bornes, s.bornes + n, [](double a, double b) { return O::avant(a, b); });
-    s.nbBornes = static_cast<int>(
-        std::unique(s.bornes, s.bornes + n,
-                    [](double a, double b) { return !O::avant(a, b) && !O::avant(b, a); }) -
-        s.bornes);
+    std::sort(bouts, bouts + n, [](const Bout& a, const Bout& b) { return O::avant(a.x, b.x); });
+    s.nbBornes = 0;
+    for (int k = 0; k < n; ++k) {
+        if (s.nbBornes == 0 || O::avant(s.bornes[s.nbBornes - 1], bouts[k].x))
+            s.bornes[s.nbBornes++] = bouts[k].x;
+        placeDuBout[bouts[k].bout] = static_cast<std::int16_t>(2 * s.nbBornes - 1);
+    }
 
     // Each run covers the places from its first abscissa to its last; every place
     // keeps the first run that covers it. Runs are taken in index order and only
@@ -124,8 +133,8 @@ void indexer(const double* XA, int N, IndexSens& s) {
     for (int t = 0; t <= nbPlaces; ++t) suivante[t] = static_cast<std::int16_t>(t);
     std::fill(s.premiere, s.premiere + nbPlaces, std::int16_t(-1));
     for (int r = 0; r < s.nbSuites; ++r) {
-        const int derniere = place<D>(s, XA[s.fin[r]]);
-        for (int t = libre(suivante, place<D>(s, XA[s.debut[r] - 1])); t <= derniere;
+        const int derniere = placeDuBout[2 * r + 1];
+        for (int t = libre(suivante, placeDuBout[2 * r]); t <= derniere;
              t = libre(suivante, t + 1)) {
             s.premiere[t] = static_cast<std::int16_t>(r);
             suivante[t] = static_cast<std::int16_t>(t + 1);
