@@ -8,11 +8,7 @@
 namespace ortix {
 
 void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr, double angle) {
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
-    xr = c * x + s * z;
-    yr = y;
-    zr = -x * s + c * z;
+    Rotation_Y(x, y, z, xr, yr, zr, std::cos(angle), std::sin(angle));
 }
 
 double YinterBF(double Xe, double Ye, double, double Xs, double Ys, double, double xF) {

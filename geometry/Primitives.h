@@ -14,6 +14,15 @@ namespace ortix {
 // Turns (x, y, z) about the vertical axis: xr = c·x + s·z, yr = y, zr = −x·s + c·z.
 void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr, double angle);
 
+// The same turn given c = cos(angle) and s = sin(angle), for the many points that
+// one computation turns by one angle: the same products and sums, so the same bits.
+inline void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr,
+                       double c, double s) {
+    xr = c * x + s * z;
+    yr = y;
+    zr = -x * s + c * z;
+}
+
 // The line through (Xe, Ye, zE) and (Xs, Ys, Zs) at the abscissa xF. No guard:
 // Xs = Xe divides by zero, and the caller checks what comes out.
 double YinterBF(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double xF);

@@ -93,6 +93,7 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     const double F = Val(m.champs.txt_fleche);
     if (L == 0) return "Longueur nulle : la rotation ne peut pas être calculée.";
     const double a = std::atan(F / L);
+    const double cosA = std::cos(a), sinA = std::sin(a);
 
     // 3. Both sections turned in plan.
     SectionRot& R = w.empl;
@@ -101,14 +102,14 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     T.N = Ns;
     for (int i = 1; i <= Ne; ++i) {
         Rotation_Y(m.X_Empl_3D(i), m.Y_Empl_3D(i), m.Z_Empl_3D(i), R.X[i - 1], R.Y[i - 1],
-                   R.Z[i - 1], a);
+                   R.Z[i - 1], cosA, sinA);
         if (!(fini(R.x(i)) && fini(R.y(i)) && fini(R.z(i))))
             return "La section d'emplanture tournée a une valeur non numérique (point " +
                    nombre(i) + ") : le calcul est refusé.";
     }
     for (int j = 1; j <= Ns; ++j) {
         Rotation_Y(m.X_Saum_3D(j), m.Y_Saum_3D(j), m.Z_Saum_3D(j), T.X[j - 1], T.Y[j - 1],
-                   T.Z[j - 1], a);
+                   T.Z[j - 1], cosA, sinA);
         if (!(fini(T.x(j)) && fini(T.y(j)) && fini(T.z(j))))
             return "La section du saumon tournée a une valeur non numérique (point " +
                    nombre(j) + ") : le calcul est refusé.";
