@@ -11,14 +11,6 @@ void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr
     Rotation_Y(x, y, z, xr, yr, zr, std::cos(angle), std::sin(angle));
 }
 
-double YinterBF(double Xe, double Ye, double, double Xs, double Ys, double, double xF) {
-    return Ye + (Ys - Ye) * (xF - Xe) / (Xs - Xe);
-}
-
-double ZinterBF(double Xe, double, double zE, double Xs, double, double Zs, double xF) {
-    return zE + (Zs - zE) * (xF - Xe) / (Xs - Xe);
-}
-
 double XInterZ(double Xe, double, double zE, double Xs, double, double Zs, double Zint) {
     if (Zs == zE) return Xe;
     return Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
@@ -29,17 +21,6 @@ double YInterZ(double, double Ye, double zE, double, double Ys, double Zs, doubl
     return Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
 }
 
-void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double& X,
-              double& Y, double Zint) {
-    if (Zs == zE) {
-        X = Xe;
-        Y = Ye;
-        return;
-    }
-    X = Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
-    Y = Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
-}
-
 int Chercher_Segment_Lineaire(const double* XA, int N, double x, std::int16_t SensVarX) {
     const double d = SensVarX;
     const double dx = d * x;
@@ -47,13 +28,6 @@ int Chercher_Segment_Lineaire(const double* XA, int N, double x, std::int16_t Se
     for (int i = 1; i < std::min(N, Capacite); ++i)
         if (d * XA[i - 1] <= dx && dx <= d * XA[i]) return i;
     return 0;
-}
-
-double Interpoler_Segment(const double* XA, const double* V, int i, double x) {
-    const double x1 = XA[i - 1], x2 = XA[i];
-    const double v1 = V[i - 1], v2 = V[i];
-    if (x1 == x2) return (v1 + v2) / 2;
-    return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
 }
 
 namespace {

@@ -25,15 +25,28 @@ inline void Rotation_Y(double x, double y, double z, double& xr, double& yr, dou
 
 // The line through (Xe, Ye, zE) and (Xs, Ys, Zs) at the abscissa xF. No guard:
 // Xs = Xe divides by zero, and the caller checks what comes out.
-double YinterBF(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double xF);
-double ZinterBF(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double xF);
+// Defined here, as the next few, so that the loops of one computation inline them.
+inline double YinterBF(double Xe, double Ye, double, double Xs, double Ys, double, double xF) {
+    return Ye + (Ys - Ye) * (xF - Xe) / (Xs - Xe);
+}
+inline double ZinterBF(double Xe, double, double zE, double Xs, double, double Zs, double xF) {
+    return zE + (Zs - zE) * (xF - Xe) / (Xs - Xe);
+}
 
 // The same line at the spanwise height Zint, extended beyond its two points as
 // needed. Two points of exactly the same Z give the first point.
 double XInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double Zint);
 double YInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double Zint);
-void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double& X,
-              double& Y, double Zint);
+inline void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, double Zs, double& X,
+                     double& Y, double Zint) {
+    if (Zs == zE) {
+        X = Xe;
+        Y = Ye;
+        return;
+    }
+    X = Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
+    Y = Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
+}
 
 // The search along a section. XA points at the section's first abscissa (entry 1
 // of a 1-based array); N is the section's point count. Tries the segments (1, 2),
@@ -54,7 +67,12 @@ inline int Chercher_Segment(const double* XA, int N, double x, std::int16_t Sens
 
 // The value at x on the segment (i, i+1) found by the search, extended as a
 // straight line; the mean of the two values when both ends share their abscissa.
-double Interpoler_Segment(const double* XA, const double* V, int i, double x);
+inline double Interpoler_Segment(const double* XA, const double* V, int i, double x) {
+    const double x1 = XA[i - 1], x2 = XA[i];
+    const double v1 = V[i - 1], v2 = V[i];
+    if (x1 == x2) return (v1 + v2) / 2;
+    return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
+}
 
 // Height and spanwise position of the rotated root (Empl) or tip (Saum) section at
 // the abscissa x, on the stretch the section crosses in the direction SensVarX.

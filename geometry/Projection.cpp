@@ -5,8 +5,10 @@
 #include "geometry/RechercheSegments.h"
 #include "geometry/Vrillage.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace ortix {
 
@@ -296,7 +298,8 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
         return Point2{X * c - (Y - H) * s, X * s + (Y - H) * c + H};
     };
 
-    // 3. Extent, from (0, 0) on, root points then tip points.
+    // 3. Extent, from (0, 0) on, root points then tip points. Each point is shown
+    // once, and joined to the one before it on its profile on the way.
     double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
     auto etendre = [&](Point2 p) {
         if (p.x < XMin) XMin = p.x;
@@ -305,10 +308,24 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
         if (p.y > YMax) YMax = p.y;
         return fini(p.x) && fini(p.y);
     };
-    for (int i = 1; i <= nE; ++i)
-        if (!etendre(montre(XE[i - 1], YE[i - 1], cE, sE, HeF))) return false;
-    for (int i = 1; i <= nS; ++i)
-        if (!etendre(montre(XS[i - 1], YS[i - 1], cS, sS, HsF))) return false;
+    // The segments are written in place: the loop calls nothing, so the point
+    // before stays in registers.
+    std::vector<Segment> segments(
+        static_cast<std::size_t>((nE > 1 ? nE - 1 : 0) + (nS > 1 ? nS - 1 : 0)));
+    Segment* suivant = segments.data();
+    auto profil = [&](const double* X, const double* Y, int n, double c, double s, double H,
+                      Couleur couleur) {
+        Point2 precedent;
+        for (int i = 1; i <= n; ++i) {
+            const Point2 p = montre(X[i - 1], Y[i - 1], c, s, H);
+            if (!etendre(p)) return false;
+            if (i > 1) *suivant++ = {precedent, p, couleur};
+            precedent = p;
+        }
+        return true;
+    };
+    if (!profil(XE, YE, nE, cE, sE, HeF, Bleu) || !profil(XS, YS, nS, cS, sS, HsF, Vert))
+        return false;
 
     // 4. Scale on the width, or on four times the height when that is larger.
     const double W = XMax - XMin > 4 * (YMax - YMin) ? XMax - XMin : 4 * (YMax - YMin);
@@ -333,14 +350,9 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
         return false;
     v.formes = {ligne2, ligne1};
 
-    // 8. Root in blue, then tip in green; the outlines are not closed.
-    v.segments.reserve(static_cast<std::size_t>((nE > 1 ? nE - 1 : 0) + (nS > 1 ? nS - 1 : 0)));
-    for (int i = 2; i <= nE; ++i)
-        v.segments.push_back({montre(XE[i - 2], YE[i - 2], cE, sE, HeF),
-                              montre(XE[i - 1], YE[i - 1], cE, sE, HeF), Bleu});
-    for (int i = 2; i <= nS; ++i)
-        v.segments.push_back({montre(XS[i - 2], YS[i - 2], cS, sS, HsF),
-                              montre(XS[i - 1], YS[i - 1], cS, sS, HsF), Vert});
+    // 8. Root in blue, then tip in green, joined in step 3; the outlines are not
+    // closed.
+    v.segments = std::move(segments);
 
     // A view without extent (W = 0) stays blank.
     v.valide = repereValide(v.repere);
@@ -364,12 +376,20 @@ bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x,
     }
     const double c = Xmax - Xmin;
     if (c == 0 || !fini(c)) return false;
-    for (int i = 1; i <= N; ++i)
-        if (!fini((Xmax - X(i)) / c) || !fini((Y(i) - h) / c)) return false;
-    for (int i = 1; i <= N; ++i) {
-        x(i) = (Xmax - X(i)) / c;
-        y(i) = (Y(i) - h) / c;
+    // Each quotient once, kept aside until all are known to be numbers; the loop
+    // has no exit, so that the divisions go two at a time.
+    double qx[Capacite], qy[Capacite];
+    const double* pX = X.data();
+    const double* pY = Y.data();
+    bool finis = true;
+    for (int i = 0; i < N; ++i) {
+        qx[i] = (Xmax - pX[i]) / c;
+        qy[i] = (pY[i] - h) / c;
+        finis &= fini(qx[i]) & fini(qy[i]);
     }
+    if (!finis) return false;
+    std::copy(qx, qx + N, &x(1));
+    std::copy(qy, qy + N, &y(1));
     return true;
 }
 
