@@ -130,17 +130,23 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
         Indexer_Segments(R.X, Ne, indexEmpl);
         Indexer_Segments(T.X, Ns, indexSaum);
     }
-    auto interpolerEmpl = [&](double x, std::int16_t d, double& y, double& z) {
-        const int i = indexee ? Chercher_Segment(indexEmpl, x, d)
-                              : Chercher_Segment_Lineaire(R.X, Ne, x, d);
-        y = i ? Interpoler_Segment(R.X, R.Y, i, x) : repliYEmpl;
-        z = i ? Interpoler_Segment(R.X, R.Z, i, x) : 0.0;
+    auto chercherEmpl = [&](double x, std::int16_t d) {
+        return indexee ? Chercher_Segment(indexEmpl, x, d) : Chercher_Segment_Lineaire(R.X, Ne, x, d);
     };
-    auto interpolerSaum = [&](double x, std::int16_t d, double& y, double& z) {
-        const int i = indexee ? Chercher_Segment(indexSaum, x, d)
-                              : Chercher_Segment_Lineaire(T.X, Ns, x, d);
-        y = i ? Interpoler_Segment(T.X, T.Y, i, x) : repliYSaum;
-        z = i ? Interpoler_Segment(T.X, T.Z, i, x) : repliZSaum;
+    auto chercherSaum = [&](double x, std::int16_t d) {
+        return indexee ? Chercher_Segment(indexSaum, x, d) : Chercher_Segment_Lineaire(T.X, Ns, x, d);
+    };
+    auto interpolerEmpl = [&](int i, double x, double& y, double& z) {
+        if (i)
+            Interpoler_Segment(R.X, R.Y, R.Z, i, x, y, z);
+        else
+            y = repliYEmpl, z = 0.0;
+    };
+    auto interpolerSaum = [&](int i, double x, double& y, double& z) {
+        if (i)
+            Interpoler_Segment(T.X, T.Y, T.Z, i, x, y, z);
+        else
+            y = repliYSaum, z = repliZSaum;
     };
 
     ProfilProj& PE = w.projEmpl;
@@ -172,13 +178,22 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
         PS.ajouter(x, y);
     }
 
+    // The searches of steps 6 and 7, all made before any point is built: the
+    // building loops are then free of the searches' unpredictable branches, and
+    // the divisions of one point overlap those of the next.
+    // segEmpl[j − 1]: the root segment of tip point j; segSaum[i − 1]: the tip
+    // segment of root point i, for the root points ahead of the tip trailing edge.
+    int segEmpl[Capacite], segSaum[Capacite];
+    for (int j = 1; j <= Ns; ++j) segEmpl[j - 1] = chercherEmpl(T.x(j), Sens_Var_X(T.X, Ns, j));
+    for (int i = 1; i <= Ne; ++i)
+        if (R.x(i) > xB) segSaum[i - 1] = chercherSaum(R.x(i), Sens_Var_X(R.X, Ne, i));
+
     // 6. Every tip point, joined to the root point of the same abscissa on the
     // same surface and carried to the tip plane.
     for (int j = 1; j <= Ns; ++j) {
-        const std::int16_t d = Sens_Var_X(T.X, Ns, j);
         const double xj = T.x(j);
         double yP, zP;
-        interpolerEmpl(xj, d, yP, zP);
+        interpolerEmpl(segEmpl[j - 1], xj, yP, zP);
         XYInterZ(xj, yP, zP, xj, T.y(j), T.z(j), x, y, zB);
         PS.ajouter(x, y);
     }
@@ -188,9 +203,8 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     for (int i = 1; i <= Ne; ++i) {
         const double xi = R.x(i);
         if (!(xi > xB)) continue;
-        const std::int16_t d = Sens_Var_X(R.X, Ne, i);
         double yQ, zQ;
-        interpolerSaum(xi, d, yQ, zQ);
+        interpolerSaum(segSaum[i - 1], xi, yQ, zQ);
         XYInterZ(xi, R.y(i), R.z(i), xi, yQ, zQ, x, y, 0.0);
         PE.ajouter(x, y);
     }
@@ -376,16 +390,17 @@ bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x,
     }
     const double c = Xmax - Xmin;
     if (c == 0 || !fini(c)) return false;
-    // Each quotient once, kept aside until all are known to be numbers; the loop
-    // has no exit, so that the divisions go two at a time.
+    // Each quotient once, kept aside until all are known to be numbers.
     double qx[Capacite], qy[Capacite];
     const double* pX = X.data();
     const double* pY = Y.data();
     bool finis = true;
     for (int i = 0; i < N; ++i) {
-        qx[i] = (Xmax - pX[i]) / c;
-        qy[i] = (pY[i] - h) / c;
-        finis &= fini(qx[i]) & fini(qy[i]);
+        // (Xmax − X)/c and (Y − h)/c as a pair: one division for both.
+        const Paire q = Paire{Xmax - pX[i], pY[i] - h} / c;
+        qx[i] = q[0];
+        qy[i] = q[1];
+        finis &= fini(q[0]) & fini(q[1]);
     }
     if (!finis) return false;
     std::copy(qx, qx + N, &x(1));
