@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,22 @@ namespace ortix {
 namespace {
 
 bool fini(double v) { return std::isfinite(v); }
+
+// Whether the n values from v on are all finite. v − v is 0 for a finite v and
+// NaN otherwise: two values at a time, their NaNs are marked and the marks
+// gathered, with no branch.
+bool tousFinis(const double* v, int n) {
+    using Marques = long long __attribute__((vector_size(16)));
+    Marques nonFinis{0, 0};
+    int i = 0;
+    for (; i + 2 <= n; i += 2) {
+        Paire p;
+        std::memcpy(&p, v + i, sizeof p);
+        const Paire d = p - p;
+        nonFinis |= d != d;
+    }
+    return !(nonFinis[0] | nonFinis[1]) && (i == n || fini(v[i]));
+}
 
 // A section after the plan rotation, numbered from 1 like the model's arrays.
 // Nothing is initialised: only the section's own points are ever read.
@@ -31,15 +48,21 @@ struct SectionRot {
 struct ProfilProj {
     double X[Capacite], Y[Capacite];
     int n = 0;
-    int premierNonFini = 0; // the first point that is not a pair of finite numbers
 
     void ajouter(double x, double y) {
         ++n;
-        if (premierNonFini == 0 && !(fini(x) && fini(y))) premierNonFini = n;
         if (n <= Capacite) {
             X[n - 1] = x;
             Y[n - 1] = y;
         }
+    }
+    // The first point that is not a pair of finite numbers, 0 when none; asked
+    // only of a profile within the capacity, whose points are all kept.
+    int premierNonFini() const {
+        if (tousFinis(X, n) && tousFinis(Y, n)) return 0;
+        int i = 1;
+        while (fini(X[i - 1]) && fini(Y[i - 1])) ++i;
+        return i;
     }
 };
 
@@ -97,25 +120,28 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     const double a = std::atan(F / L);
     const double cosA = std::cos(a), sinA = std::sin(a);
 
-    // 3. Both sections turned in plan.
+    // 3. Both sections turned in plan. The points are all turned before any is
+    // looked at, so that the loop has no exit; a non-number is then sought only
+    // when there is one.
     SectionRot& R = w.empl;
     SectionRot& T = w.saum;
-    R.N = Ne;
-    T.N = Ns;
-    for (int i = 1; i <= Ne; ++i) {
-        Rotation_Y(m.X_Empl_3D(i), m.Y_Empl_3D(i), m.Z_Empl_3D(i), R.X[i - 1], R.Y[i - 1],
-                   R.Z[i - 1], cosA, sinA);
-        if (!(fini(R.x(i)) && fini(R.y(i)) && fini(R.z(i))))
-            return "La section d'emplanture tournée a une valeur non numérique (point " +
-                   nombre(i) + ") : le calcul est refusé.";
-    }
-    for (int j = 1; j <= Ns; ++j) {
-        Rotation_Y(m.X_Saum_3D(j), m.Y_Saum_3D(j), m.Z_Saum_3D(j), T.X[j - 1], T.Y[j - 1],
-                   T.Z[j - 1], cosA, sinA);
-        if (!(fini(T.x(j)) && fini(T.y(j)) && fini(T.z(j))))
-            return "La section du saumon tournée a une valeur non numérique (point " +
-                   nombre(j) + ") : le calcul est refusé.";
-    }
+    auto tourner = [&](const Tableau& X, const Tableau& Y, const Tableau& Z, int n,
+                       SectionRot& S) {
+        S.N = n;
+        const double *x = X.data(), *y = Y.data(), *z = Z.data();
+        for (int i = 0; i < n; ++i)
+            Rotation_Y(x[i], y[i], z[i], S.X[i], S.Y[i], S.Z[i], cosA, sinA);
+        if (tousFinis(S.X, n) && tousFinis(S.Y, n) && tousFinis(S.Z, n)) return 0;
+        int i = 1;
+        while (fini(S.x(i)) && fini(S.y(i)) && fini(S.z(i))) ++i;
+        return i;
+    };
+    if (const int i = tourner(m.X_Empl_3D, m.Y_Empl_3D, m.Z_Empl_3D, Ne, R))
+        return "La section d'emplanture tournée a une valeur non numérique (point " + nombre(i) +
+               ") : le calcul est refusé.";
+    if (const int j = tourner(m.X_Saum_3D, m.Y_Saum_3D, m.Z_Saum_3D, Ns, T))
+        return "La section du saumon tournée a une valeur non numérique (point " + nombre(j) +
+               ") : le calcul est refusé.";
 
     // The leading-edge reference points given when a search finds no segment. The
     // fields do not change during the computation, so they are read once.
@@ -240,12 +266,12 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
                ").";
     if (PS.n > Capacite)
         return "Le profil projeté du saumon aurait plus de 1000 points (" + nombre(PS.n) + ").";
-    if (PE.premierNonFini)
+    if (const int i = PE.premierNonFini())
         return "Le profil projeté de l'emplanture a une valeur non numérique (point " +
-               nombre(PE.premierNonFini) + ") : le calcul est refusé.";
-    if (PS.premierNonFini)
-        return "Le profil projeté du saumon a une valeur non numérique (point " +
-               nombre(PS.premierNonFini) + ") : le calcul est refusé.";
+               nombre(i) + ") : le calcul est refusé.";
+    if (const int i = PS.premierNonFini())
+        return "Le profil projeté du saumon a une valeur non numérique (point " + nombre(i) +
+               ") : le calcul est refusé.";
 
     // 10. The view.
     if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue))
@@ -259,11 +285,6 @@ void copier(const double* source, Tableau& cible, int n) {
 }
 
 } // namespace
-
-std::int16_t Sens_Var_X(const double* X, int N, int n) {
-    const double d = n < N ? X[n] - X[n - 1] : X[N - 1] - X[N - 2];
-    return d > 0 ? 1 : d < 0 ? -1 : 0;
-}
 
 ResultatCalcul Bt_Calc_Click(Modele& m) { return Bt_Calc_Click(m, Recherche::Indexee); }
 
