@@ -315,11 +315,12 @@ Empreintes panneauxParticuliers(Recherche recherche) {
     struct Cas {
         int nEmpl, nSaum;
         const char *cordeEmpl, *cordeSaum, *longueur;
-        int defaut; // 0 none, 1 two root points, 2 vertical facet, 3 NaN in the tip
+        int defaut; // 0 none, 1 two root points, 2 vertical facet, 3 NaN in the tip,
+                    // 4 an overflow in the root
     } cas[] = {{500, 499, "300", "299.9999", "400", 0}, {499, 499, "200", "600", "400", 0},
                {500, 500, "300", "250", "400", 0},      {40, 40, "300", "250", "400", 1},
                {40, 40, "300", "250", "400", 2},        {40, 40, "300", "250", "400", 3},
-               {60, 45, "300", "250", "-700", 0}};
+               {60, 45, "300", "250", "-700", 0},       {40, 40, "300", "250", "400", 4}};
     for (const Cas& k : cas) {
         Champs c;
         // Whole strings moved in: assigning the literals trips a false -Wrestrict
@@ -337,6 +338,7 @@ Empreintes panneauxParticuliers(Recherche recherche) {
         }
         if (k.defaut == 2) pe.x[1] = pe.x[0];
         if (k.defaut == 3) ps.y[7] = std::numeric_limits<double>::quiet_NaN();
+        if (k.defaut == 4) pe.x[12] = 1e306;
         auto m = panneau(pe, ps, c);
         calculer(*m, recherche, e);
     }
@@ -395,6 +397,88 @@ std::uint64_t primitives() {
     return e.valeur();
 }
 
+// Lists of values meant to catch a shortcut: zeros of both signs, infinities,
+// NaNs (first or later), equal values, lengths around every small multiple.
+std::vector<double> listePiegee(Alea& a, int n) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const double valeurs[] = {0.0, -0.0, 0.0, -0.0, 1, -1, 2.5, -2.5, 3, 1e308, -1e308,
+                              inf, -inf, std::numeric_limits<double>::quiet_NaN()};
+    const int forme = a.entier(0, 3);
+    std::vector<double> v(static_cast<std::size_t>(n));
+    for (double& x : v) {
+        const int k = a.entier(0, 13);
+        if (forme == 0) x = valeurs[k % 4];                    // zeros only
+        else if (forme == 1) x = valeurs[k % 9];               // zeros and a few values
+        else if (forme == 2) x = k < 13 ? valeurs[k] : a.u(-3, 3); // no NaN
+        else x = valeurs[k];
+    }
+    return v;
+}
+
+// One fingerprint with the count of calls that succeeded and failed.
+struct EmpreinteEtComptes {
+    Empreinte e;
+    int acceptes = 0, refuses = 0;
+    void resultat(bool ok) {
+        e.entier(ok);
+        ok ? ++acceptes : ++refuses;
+    }
+};
+
+// Normaliser on trap lists, as X and Y, at several heights.
+EmpreinteEtComptes normaliserPieges() {
+    EmpreinteEtComptes r;
+    Empreinte& e = r.e;
+    Alea a(777);
+    auto X = std::make_unique<Tableau>(), Y = std::make_unique<Tableau>();
+    auto x = std::make_unique<Tableau>(), y = std::make_unique<Tableau>();
+    const double hauteurs[] = {0.0, -0.0, 1.5, -3, 1e308};
+    for (int k = 0; k < 6000; ++k) {
+        const int n = k < 5800 ? a.entier(1, 24) : a.entier(990, Capacite);
+        const std::vector<double> vx = listePiegee(a, n), vy = listePiegee(a, n);
+        for (int i = 1; i <= n; ++i) {
+            (*X)(i) = vx[static_cast<std::size_t>(i - 1)];
+            (*Y)(i) = a.entier(0, 3) ? a.u(-1, 1) : vy[static_cast<std::size_t>(i - 1)];
+        }
+        for (int i = 1; i <= Capacite; ++i) (*x)(i) = (*y)(i) = 0.5;
+        r.resultat(Normaliser(*X, *Y, n, hauteurs[a.entier(0, 4)], *x, *y));
+        e.tableau(*x);
+        e.tableau(*y);
+    }
+    return r;
+}
+
+// Tracer_Prof_Proj on trap profiles and final texts: overflows once turned,
+// NaNs, infinities, zeros of both signs, empty and single-point profiles.
+EmpreinteEtComptes tracerPieges() {
+    EmpreinteEtComptes r;
+    Empreinte& e = r.e;
+    Alea a(4711);
+    const char* vrillages[] = {"0", "-0", "2.5", "-7.25", "90", "---", "abc", "1e400"};
+    const char* hauteurs[] = {"0", "-0", "20", "-35.5", "1e308", "---"};
+    for (int k = 0; k < 3000; ++k) {
+        const int nE = a.entier(0, 30), nS = a.entier(0, 30);
+        std::vector<double> XE(static_cast<std::size_t>(nE)), YE = XE;
+        std::vector<double> XS(static_cast<std::size_t>(nS)), YS = XS;
+        for (auto* v : {&XE, &YE, &XS, &YS}) {
+            const bool piege = a.entier(0, 4) == 0;
+            const std::vector<double> p = listePiegee(a, static_cast<int>(v->size()));
+            for (std::size_t i = 0; i < v->size(); ++i)
+                (*v)[i] = piege ? p[i] : a.u(-300, 300);
+        }
+        Finals f;
+        f.Txt_Vrill_Empl_Final = vrillages[a.entier(0, 7)];
+        f.Txt_Vrill_Saum_Final = vrillages[a.entier(0, 7)];
+        f.Txt_Href_Empl_final = hauteurs[a.entier(0, 5)];
+        f.Txt_Href_Saum_final = hauteurs[a.entier(0, 5)];
+        Vue v;
+        v.repere.gauche = 123;
+        r.resultat(Tracer_Prof_Proj(XE.data(), YE.data(), nE, XS.data(), YS.data(), nS, f, v));
+        e.vue(v);
+    }
+    return r;
+}
+
 struct Attendu {
     std::uint64_t rot, proj, textes, vue, normale;
     int acceptes, refuses;
@@ -433,8 +517,24 @@ TEST(Empreinte, ProfilsReels) {
 
 TEST(Empreinte, PanneauxParticuliers) {
     verifier("panneaux particuliers", panneauxParticuliers,
-             {0x86caece6b277cd0aULL, 0x6ab32fec2c29c83aULL, 0x840bb4f2cae95472ULL,
-              0xfbedf1e0cfd6e824ULL, 0xda0ae9ba6b6e6cc7ULL, 3, 4});
+             {0xdee9020dffd40c0aULL, 0x1f4e29911bac00fdULL, 0x8b81350f91a8964bULL,
+              0xa2f16a3e85e7a7dcULL, 0x7d55c082a5e8b887ULL, 3, 5});
+}
+
+void verifier(const EmpreinteEtComptes& r, std::uint64_t empreinte, int acceptes, int refuses) {
+    EXPECT_EQ(r.acceptes, acceptes);
+    EXPECT_EQ(r.refuses, refuses);
+    if (!ConstantesApplicables)
+        GTEST_SKIP() << "empreintes relevées sur x86-64 sans FMA : seuls les comptes sont vérifiés";
+    EXPECT_EQ(r.e.valeur(), empreinte) << std::hex << r.e.valeur();
+}
+
+TEST(Empreinte, NormaliserSurDesListesPiegees) {
+    verifier(normaliserPieges(), 0x357230155375d527ULL, 1357, 4643);
+}
+
+TEST(Empreinte, TracerSurDesProfilsPieges) {
+    verifier(tracerPieges(), 0x3f1e2f1de595009bULL, 1529, 1471);
 }
 
 TEST(Empreinte, Primitives) {
