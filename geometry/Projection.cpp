@@ -17,20 +17,71 @@ namespace {
 
 bool fini(double v) { return std::isfinite(v); }
 
-// Whether the n values from v on are all finite. v − v is 0 for a finite v and
-// NaN otherwise: two values at a time, their NaNs are marked and the marks
-// gathered, with no branch.
+// Marks of a pair: all ones in the lanes where a comparison holds.
+using Marques = long long __attribute__((vector_size(16)));
+
+// The lanes of p that are not finite numbers: p − p is 0 for a finite value and
+// NaN otherwise.
+Marques nonFini(Paire p) {
+    const Paire d = p - p;
+    return d != d;
+}
+
+// The pair of v[0] and v[1].
+Paire charger(const double* v) {
+    Paire p;
+    std::memcpy(&p, v, sizeof p);
+    return p;
+}
+
+// Whether the n values from v on are all finite: two at a time, the marks
+// gathered without a branch.
 bool tousFinis(const double* v, int n) {
-    using Marques = long long __attribute__((vector_size(16)));
     Marques nonFinis{0, 0};
     int i = 0;
-    for (; i + 2 <= n; i += 2) {
-        Paire p;
-        std::memcpy(&p, v + i, sizeof p);
-        const Paire d = p - p;
-        nonFinis |= d != d;
-    }
+    for (; i + 2 <= n; i += 2) nonFinis |= nonFini(charger(v + i));
     return !(nonFinis[0] | nonFinis[1]) && (i == n || fini(v[i]));
+}
+
+// The least and the greatest of the N ≥ 1 values from X on, exactly as the walk
+// "if (X(i) < Xmin) Xmin = X(i)" from Xmin = X(1) finds them (and the same for
+// Xmax): the first value of the extreme, a NaN first value kept. The walk waits
+// on each comparison; here four walks over every fourth value run side by side,
+// each from the first value. Each ends on the first of its own extreme; where
+// those that reach the overall extreme differ in their bits (zeros of both
+// signs), the single walk decides.
+void etendue(const double* X, int N, double& Xmin, double& Xmax) {
+    const Paire premier{X[0], X[0]};
+    Paire mins[2] = {premier, premier}, maxs[2] = {premier, premier};
+    int i = 1;
+    for (; i + 4 <= N; i += 4)
+        for (int k = 0; k < 2; ++k) {
+            Paire p;
+            std::memcpy(&p, X + i + 2 * k, sizeof p);
+            mins[k] = p < mins[k] ? p : mins[k];
+            maxs[k] = p > maxs[k] ? p : maxs[k];
+        }
+    // The four walks brought together, then the values left, in order.
+    auto reunir = [&](const Paire (&w)[2], auto avant, double& e) {
+        const double fins[4] = {w[0][0], w[0][1], w[1][0], w[1][1]};
+        e = fins[0];
+        for (double f : fins)
+            if (avant(f, e)) e = f;
+        for (double f : fins)
+            if (f == e && std::memcmp(&f, &e, sizeof f) != 0) return false;
+        for (int j = i; j < N; ++j)
+            if (avant(X[j], e)) e = X[j];
+        return true;
+    };
+    const auto plusPetit = [](double a, double b) { return a < b; };
+    const auto plusGrand = [](double a, double b) { return a > b; };
+    if (!reunir(mins, plusPetit, Xmin) || !reunir(maxs, plusGrand, Xmax)) {
+        Xmin = Xmax = X[0];
+        for (int j = 1; j < N; ++j) {
+            if (X[j] < Xmin) Xmin = X[j];
+            if (X[j] > Xmax) Xmax = X[j];
+        }
+    }
 }
 
 // A section after the plan rotation, numbered from 1 like the model's arrays.
@@ -328,21 +379,19 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
     const double cE = std::cos(phiE), sE = std::sin(phiE);
     const double cS = std::cos(phiS), sS = std::sin(phiS);
 
-    // 2. A point as shown: turned about its leading-edge reference point (0, H).
-    auto montre = [](double X, double Y, double c, double s, double H) {
-        return Point2{X * c - (Y - H) * s, X * s + (Y - H) * c + H};
+    // 2. A point as shown: turned about its leading-edge reference point (0, H),
+    // (X·c − (Y − H)·s, X·s + (Y − H)·c + H). As a pair: (Y − H)·(−s) is exactly
+    // −((Y − H)·s), a sum with a negated term is exactly the difference, and −0
+    // added to the first lane leaves it as it is.
+    auto montre = [](double X, double Y, Paire cs, Paire msc, Paire H) {
+        return X * cs + (Y - H[1]) * msc + H;
     };
 
-    // 3. Extent, from (0, 0) on, root points then tip points. Each point is shown
-    // once, and joined to the one before it on its profile on the way.
-    double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
-    auto etendre = [&](Point2 p) {
-        if (p.x < XMin) XMin = p.x;
-        if (p.x > XMax) XMax = p.x;
-        if (p.y < YMin) YMin = p.y;
-        if (p.y > YMax) YMax = p.y;
-        return fini(p.x) && fini(p.y);
-    };
+    // 3. Extent, from (0, 0) on, root points then tip points: the least and the
+    // greatest x and y together as pairs. Each point is shown once, and joined
+    // to the one before it on its profile on the way.
+    Paire mins{0, 0}, maxs{0, 0};
+    Marques nonFinis{0, 0};
     // The segments are written in place: the loop calls nothing, so the point
     // before stays in registers.
     std::vector<Segment> segments(
@@ -350,17 +399,21 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
     Segment* suivant = segments.data();
     auto profil = [&](const double* X, const double* Y, int n, double c, double s, double H,
                       Couleur couleur) {
-        Point2 precedent;
+        const Paire cs{c, s}, msc{-s, c}, h{-0.0, H};
+        Paire precedent{};
         for (int i = 1; i <= n; ++i) {
-            const Point2 p = montre(X[i - 1], Y[i - 1], c, s, H);
-            if (!etendre(p)) return false;
-            if (i > 1) *suivant++ = {precedent, p, couleur};
+            const Paire p = montre(X[i - 1], Y[i - 1], cs, msc, h);
+            mins = p < mins ? p : mins;
+            maxs = p > maxs ? p : maxs;
+            nonFinis |= nonFini(p);
+            if (i > 1) *suivant++ = {{precedent[0], precedent[1]}, {p[0], p[1]}, couleur};
             precedent = p;
         }
-        return true;
     };
-    if (!profil(XE, YE, nE, cE, sE, HeF, Bleu) || !profil(XS, YS, nS, cS, sS, HsF, Vert))
-        return false;
+    profil(XE, YE, nE, cE, sE, HeF, Bleu);
+    profil(XS, YS, nS, cS, sS, HsF, Vert);
+    if (nonFinis[0] | nonFinis[1]) return false;
+    const double XMin = mins[0], YMin = mins[1], XMax = maxs[0], YMax = maxs[1];
 
     // 4. Scale on the width, or on four times the height when that is larger.
     const double W = XMax - XMin > 4 * (YMax - YMin) ? XMax - XMin : 4 * (YMax - YMin);
@@ -404,26 +457,23 @@ bool Tracer_Prof_Proj(const Modele& m, Vue& vue) {
 
 bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x, Tableau& y) {
     if (N < 1 || N > Capacite) return false;
-    double Xmin = X(1), Xmax = X(1);
-    for (int i = 2; i <= N; ++i) {
-        if (X(i) < Xmin) Xmin = X(i);
-        if (X(i) > Xmax) Xmax = X(i);
-    }
+    double Xmin, Xmax;
+    etendue(X.data(), N, Xmin, Xmax);
     const double c = Xmax - Xmin;
     if (c == 0 || !fini(c)) return false;
     // Each quotient once, kept aside until all are known to be numbers.
     double qx[Capacite], qy[Capacite];
     const double* pX = X.data();
     const double* pY = Y.data();
-    bool finis = true;
+    Marques nonFinis{0, 0};
     for (int i = 0; i < N; ++i) {
         // (Xmax − X)/c and (Y − h)/c as a pair: one division for both.
         const Paire q = Paire{Xmax - pX[i], pY[i] - h} / c;
         qx[i] = q[0];
         qy[i] = q[1];
-        finis &= fini(q[0]) & fini(q[1]);
+        nonFinis |= nonFini(q);
     }
-    if (!finis) return false;
+    if (nonFinis[0] | nonFinis[1]) return false;
     std::copy(qx, qx + N, &x(1));
     std::copy(qy, qy + N, &y(1));
     return true;
