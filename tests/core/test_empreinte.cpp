@@ -257,10 +257,15 @@ Empreintes panneauxAuHasard(Recherche recherche) {
         const double pas = a.entier(0, 2) == 0 ? 0.0 : 1.0 / a.entier(2, 40);
         const double bruit = a.entier(0, 3) == 0 ? a.u(0, 0.05) : 0.0;
         const int maxi = n < 15 ? 500 : 120;
-        const Points pe = profil(a, a.entier(2, maxi), pas, bruit,
-                                 a.entier(0, 3) == 0 ? a.u(0.95, 1.05) : 1.0);
-        const Points ps = profil(a, a.entier(2, maxi), pas, bruit,
-                                 a.entier(0, 3) == 0 ? a.u(0.95, 1.05) : 1.0);
+        // The draws one by one: the order in which a call's arguments are worked
+        // out is the compiler's choice.
+        auto section = [&] {
+            const double xFin = a.entier(0, 3) == 0 ? a.u(0.95, 1.05) : 1.0;
+            const int n = a.entier(2, maxi);
+            return profil(a, n, pas, bruit, xFin);
+        };
+        const Points pe = section();
+        const Points ps = section();
         Champs c;
         const double Ce = a.u(50, 600);
         c.Txt_Long = texte(a.u(50, 1500));
