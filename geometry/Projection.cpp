@@ -56,8 +56,7 @@ void etendue(const double* X, int N, double& Xmin, double& Xmax) {
     int i = 1;
     for (; i + 4 <= N; i += 4)
         for (int k = 0; k < 2; ++k) {
-            Paire p;
-            std::memcpy(&p, X + i + 2 * k, sizeof p);
+            const Paire p = charger(X + i + 2 * k);
             mins[k] = p < mins[k] ? p : mins[k];
             maxs[k] = p > maxs[k] ? p : maxs[k];
         }
@@ -208,10 +207,12 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
         Indexer_Segments(T.X, Ns, indexSaum);
     }
     auto chercherEmpl = [&](double x, std::int16_t d) {
-        return indexee ? Chercher_Segment(indexEmpl, x, d) : Chercher_Segment_Lineaire(R.X, Ne, x, d);
+        return indexee ? Chercher_Segment(indexEmpl, x, d)
+                       : Chercher_Segment_Lineaire(R.X, Ne, x, d);
     };
     auto chercherSaum = [&](double x, std::int16_t d) {
-        return indexee ? Chercher_Segment(indexSaum, x, d) : Chercher_Segment_Lineaire(T.X, Ns, x, d);
+        return indexee ? Chercher_Segment(indexSaum, x, d)
+                       : Chercher_Segment_Lineaire(T.X, Ns, x, d);
     };
     auto interpolerEmpl = [&](int i, double x, double& y, double& z) {
         if (i)

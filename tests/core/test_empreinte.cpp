@@ -115,8 +115,12 @@ struct Empreintes {
 class Alea {
   public:
     explicit Alea(std::uint32_t graine) : g_(graine) {}
-    double u(double a, double b) { return a + (b - a) * (static_cast<double>(g_()) / 4294967296.0); }
-    int entier(int a, int b) { return a + static_cast<int>(g_() % static_cast<std::uint32_t>(b - a + 1)); }
+    double u(double a, double b) {
+        return a + (b - a) * (static_cast<double>(g_()) / 4294967296.0);
+    }
+    int entier(int a, int b) {
+        return a + static_cast<int>(g_() % static_cast<std::uint32_t>(b - a + 1));
+    }
 
   private:
     std::mt19937 g_;
@@ -505,7 +509,8 @@ void verifier(const char* nom, Empreintes (*calcul)(Recherche), const Attendu& a
         EXPECT_EQ(e.normale.valeur(), attendu.normale) << std::hex << e.normale.valeur();
     }
     if (!ConstantesApplicables)
-        GTEST_SKIP() << "empreintes relevées sur x86-64 sans FMA : seuls les comptes sont vérifiés";
+        GTEST_SKIP() << "empreintes relevées sur x86-64 sans FMA : "
+                        "seuls les comptes sont vérifiés";
 }
 
 TEST(Empreinte, PanneauxAuHasard) {
@@ -530,7 +535,8 @@ void verifier(const EmpreinteEtComptes& r, std::uint64_t empreinte, int acceptes
     EXPECT_EQ(r.acceptes, acceptes);
     EXPECT_EQ(r.refuses, refuses);
     if (!ConstantesApplicables)
-        GTEST_SKIP() << "empreintes relevées sur x86-64 sans FMA : seuls les comptes sont vérifiés";
+        GTEST_SKIP() << "empreintes relevées sur x86-64 sans FMA : "
+                        "seuls les comptes sont vérifiés";
     EXPECT_EQ(r.e.valeur(), empreinte) << std::hex << r.e.valeur();
 }
 
