@@ -51,6 +51,11 @@ void Verifier_Points(const Tableau& X, const Tableau& Y, int n) {
     for (int i = 1; i <= n; ++i) EXIGER(std::isfinite(X(i)) && std::isfinite(Y(i)));
 }
 
+void Verifier_Points(const Tableau& X, const Tableau& Y, const Tableau& Z, int n) {
+    Verifier_Points(X, Y, n);
+    for (int i = 1; i <= n; ++i) EXIGER(std::isfinite(Z(i)));
+}
+
 void Verifier_Vue(const ortix::Vue& v) {
     if (!v.valide) return;
     auto fini = [](ortix::Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); };
@@ -108,10 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     EXIGER(Compte_Sain(m->Nb_Pts_Empl_Proj) && Compte_Sain(m->Nb_Pts_Saum_Proj));
     Verifier_Points(m->X_Empl_Proj, m->Y_Empl_Proj, m->Nb_Pts_Empl_Proj);
     Verifier_Points(m->X_Saum_Proj, m->Y_Saum_Proj, m->Nb_Pts_Saum_Proj);
-    Verifier_Points(m->X_Empl_Rot, m->Y_Empl_Rot, m->Nb_Pts_Empl);
-    Verifier_Points(m->Z_Empl_Rot, m->X_Empl_Rot, m->Nb_Pts_Empl);
-    Verifier_Points(m->X_Saum_Rot, m->Y_Saum_Rot, m->Nb_Pts_Saum);
-    Verifier_Points(m->Z_Saum_Rot, m->X_Saum_Rot, m->Nb_Pts_Saum);
+    Verifier_Points(m->X_Empl_Rot, m->Y_Empl_Rot, m->Z_Empl_Rot, m->Nb_Pts_Empl);
+    Verifier_Points(m->X_Saum_Rot, m->Y_Saum_Rot, m->Z_Saum_Rot, m->Nb_Pts_Saum);
     const ortix::Finals& f = m->finals;
     for (const std::string* t : {&f.Txt_Href_Empl_final, &f.Txt_Vrill_Empl_Final,
                                  &f.Txt_Href_Saum_final, &f.Txt_Vrill_Saum_Final})
