@@ -11,12 +11,6 @@
 
 namespace ortix {
 
-// Two doubles held as one, for two quotients by one divisor: GCC and Clang do
-// the arithmetic of such a pair lane by lane with the very operations of the
-// scalar code, so the bits are those of two scalar divisions, and the divider
-// works once.
-using Paire = double __attribute__((vector_size(16)));
-
 // Turns (x, y, z) about the vertical axis: xr = c·x + s·z, yr = y, zr = −x·s + c·z.
 void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr, double angle);
 
@@ -50,10 +44,8 @@ inline void XYInterZ(double Xe, double Ye, double zE, double Xs, double Ys, doub
         Y = Ye;
         return;
     }
-    // X = Xe + (Xs − Xe)·(Zint − zE)/(Zs − zE), and Y the same, as a pair.
-    const Paire P = Paire{Xe, Ye} + Paire{Xs - Xe, Ys - Ye} * (Zint - zE) / (Zs - zE);
-    X = P[0];
-    Y = P[1];
+    X = Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
+    Y = Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
 }
 
 // The search along a section. XA points at the section's first abscissa (entry 1
@@ -80,16 +72,6 @@ inline double Interpoler_Segment(const double* XA, const double* V, int i, doubl
     const double v1 = V[i - 1], v2 = V[i];
     if (x1 == x2) return (v1 + v2) / 2;
     return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
-}
-
-// Two values at x on the same segment, as Interpoler_Segment gives each.
-inline void Interpoler_Segment(const double* XA, const double* V, const double* W, int i,
-                               double x, double& v, double& w) {
-    const double x1 = XA[i - 1], x2 = XA[i];
-    const Paire P1{V[i - 1], W[i - 1]}, P2{V[i], W[i]};
-    const Paire P = x1 == x2 ? (P1 + P2) / 2 : P1 + (P2 - P1) * (x - x1) / (x2 - x1);
-    v = P[0];
-    w = P[1];
 }
 
 // Height and spanwise position of the rotated root (Empl) or tip (Saum) section at

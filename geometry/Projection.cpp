@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,72 +15,6 @@ namespace ortix {
 namespace {
 
 bool fini(double v) { return std::isfinite(v); }
-
-// Marks of a pair: all ones in the lanes where a comparison holds.
-using Marques = long long __attribute__((vector_size(16)));
-
-// The lanes of p that are not finite numbers: p − p is 0 for a finite value and
-// NaN otherwise.
-Marques nonFini(Paire p) {
-    const Paire d = p - p;
-    return d != d;
-}
-
-// The pair of v[0] and v[1].
-Paire charger(const double* v) {
-    Paire p;
-    std::memcpy(&p, v, sizeof p);
-    return p;
-}
-
-// Whether the n values from v on are all finite: two at a time, the marks
-// gathered without a branch.
-bool tousFinis(const double* v, int n) {
-    Marques nonFinis{0, 0};
-    int i = 0;
-    for (; i + 2 <= n; i += 2) nonFinis |= nonFini(charger(v + i));
-    return !(nonFinis[0] | nonFinis[1]) && (i == n || fini(v[i]));
-}
-
-// The least and the greatest of the N ≥ 1 values from X on, exactly as the walk
-// "if (X(i) < Xmin) Xmin = X(i)" from Xmin = X(1) finds them (and the same for
-// Xmax): the first value of the extreme, a NaN first value kept. The walk waits
-// on each comparison; here four walks over every fourth value run side by side,
-// each from the first value. Each ends on the first of its own extreme; where
-// those that reach the overall extreme differ in their bits (zeros of both
-// signs), the single walk decides.
-void etendue(const double* X, int N, double& Xmin, double& Xmax) {
-    const Paire premier{X[0], X[0]};
-    Paire mins[2] = {premier, premier}, maxs[2] = {premier, premier};
-    int i = 1;
-    for (; i + 4 <= N; i += 4)
-        for (int k = 0; k < 2; ++k) {
-            const Paire p = charger(X + i + 2 * k);
-            mins[k] = p < mins[k] ? p : mins[k];
-            maxs[k] = p > maxs[k] ? p : maxs[k];
-        }
-    // The four walks brought together, then the values left, in order.
-    auto reunir = [&](const Paire (&w)[2], auto avant, double& e) {
-        const double fins[4] = {w[0][0], w[0][1], w[1][0], w[1][1]};
-        e = fins[0];
-        for (double f : fins)
-            if (avant(f, e)) e = f;
-        for (double f : fins)
-            if (f == e && std::memcmp(&f, &e, sizeof f) != 0) return false;
-        for (int j = i; j < N; ++j)
-            if (avant(X[j], e)) e = X[j];
-        return true;
-    };
-    const auto plusPetit = [](double a, double b) { return a < b; };
-    const auto plusGrand = [](double a, double b) { return a > b; };
-    if (!reunir(mins, plusPetit, Xmin) || !reunir(maxs, plusGrand, Xmax)) {
-        Xmin = Xmax = X[0];
-        for (int j = 1; j < N; ++j) {
-            if (X[j] < Xmin) Xmin = X[j];
-            if (X[j] > Xmax) Xmax = X[j];
-        }
-    }
-}
 
 // A section after the plan rotation, numbered from 1 like the model's arrays.
 // Nothing is initialised: only the section's own points are ever read.
@@ -98,21 +31,15 @@ struct SectionRot {
 struct ProfilProj {
     double X[Capacite], Y[Capacite];
     int n = 0;
+    int premierNonFini = 0; // the first point that is not a pair of finite numbers
 
     void ajouter(double x, double y) {
         ++n;
+        if (premierNonFini == 0 && !(fini(x) && fini(y))) premierNonFini = n;
         if (n <= Capacite) {
             X[n - 1] = x;
             Y[n - 1] = y;
         }
-    }
-    // The first point that is not a pair of finite numbers, 0 when none; asked
-    // only of a profile within the capacity, whose points are all kept.
-    int premierNonFini() const {
-        if (tousFinis(X, n) && tousFinis(Y, n)) return 0;
-        int i = 1;
-        while (fini(X[i - 1]) && fini(Y[i - 1])) ++i;
-        return i;
     }
 };
 
@@ -170,28 +97,25 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     const double a = std::atan(F / L);
     const double cosA = std::cos(a), sinA = std::sin(a);
 
-    // 3. Both sections turned in plan. The points are all turned before any is
-    // looked at, so that the loop has no exit; a non-number is then sought only
-    // when there is one.
+    // 3. Both sections turned in plan.
     SectionRot& R = w.empl;
     SectionRot& T = w.saum;
-    auto tourner = [&](const Tableau& X, const Tableau& Y, const Tableau& Z, int n,
-                       SectionRot& S) {
-        S.N = n;
-        const double *x = X.data(), *y = Y.data(), *z = Z.data();
-        for (int i = 0; i < n; ++i)
-            Rotation_Y(x[i], y[i], z[i], S.X[i], S.Y[i], S.Z[i], cosA, sinA);
-        if (tousFinis(S.X, n) && tousFinis(S.Y, n) && tousFinis(S.Z, n)) return 0;
-        int i = 1;
-        while (fini(S.x(i)) && fini(S.y(i)) && fini(S.z(i))) ++i;
-        return i;
-    };
-    if (const int i = tourner(m.X_Empl_3D, m.Y_Empl_3D, m.Z_Empl_3D, Ne, R))
-        return "La section d'emplanture tournée a une valeur non numérique (point " + nombre(i) +
-               ") : le calcul est refusé.";
-    if (const int j = tourner(m.X_Saum_3D, m.Y_Saum_3D, m.Z_Saum_3D, Ns, T))
-        return "La section du saumon tournée a une valeur non numérique (point " + nombre(j) +
-               ") : le calcul est refusé.";
+    R.N = Ne;
+    T.N = Ns;
+    for (int i = 1; i <= Ne; ++i) {
+        Rotation_Y(m.X_Empl_3D(i), m.Y_Empl_3D(i), m.Z_Empl_3D(i), R.X[i - 1], R.Y[i - 1],
+                   R.Z[i - 1], cosA, sinA);
+        if (!(fini(R.x(i)) && fini(R.y(i)) && fini(R.z(i))))
+            return "La section d'emplanture tournée a une valeur non numérique (point " +
+                   nombre(i) + ") : le calcul est refusé.";
+    }
+    for (int j = 1; j <= Ns; ++j) {
+        Rotation_Y(m.X_Saum_3D(j), m.Y_Saum_3D(j), m.Z_Saum_3D(j), T.X[j - 1], T.Y[j - 1],
+                   T.Z[j - 1], cosA, sinA);
+        if (!(fini(T.x(j)) && fini(T.y(j)) && fini(T.z(j))))
+            return "La section du saumon tournée a une valeur non numérique (point " +
+                   nombre(j) + ") : le calcul est refusé.";
+    }
 
     // The leading-edge reference points given when a search finds no segment. The
     // fields do not change during the computation, so they are read once.
@@ -206,25 +130,17 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
         Indexer_Segments(R.X, Ne, indexEmpl);
         Indexer_Segments(T.X, Ns, indexSaum);
     }
-    auto chercherEmpl = [&](double x, std::int16_t d) {
-        return indexee ? Chercher_Segment(indexEmpl, x, d)
-                       : Chercher_Segment_Lineaire(R.X, Ne, x, d);
+    auto interpolerEmpl = [&](double x, std::int16_t d, double& y, double& z) {
+        const int i = indexee ? Chercher_Segment(indexEmpl, x, d)
+                              : Chercher_Segment_Lineaire(R.X, Ne, x, d);
+        y = i ? Interpoler_Segment(R.X, R.Y, i, x) : repliYEmpl;
+        z = i ? Interpoler_Segment(R.X, R.Z, i, x) : 0.0;
     };
-    auto chercherSaum = [&](double x, std::int16_t d) {
-        return indexee ? Chercher_Segment(indexSaum, x, d)
-                       : Chercher_Segment_Lineaire(T.X, Ns, x, d);
-    };
-    auto interpolerEmpl = [&](int i, double x, double& y, double& z) {
-        if (i)
-            Interpoler_Segment(R.X, R.Y, R.Z, i, x, y, z);
-        else
-            y = repliYEmpl, z = 0.0;
-    };
-    auto interpolerSaum = [&](int i, double x, double& y, double& z) {
-        if (i)
-            Interpoler_Segment(T.X, T.Y, T.Z, i, x, y, z);
-        else
-            y = repliYSaum, z = repliZSaum;
+    auto interpolerSaum = [&](double x, std::int16_t d, double& y, double& z) {
+        const int i = indexee ? Chercher_Segment(indexSaum, x, d)
+                              : Chercher_Segment_Lineaire(T.X, Ns, x, d);
+        y = i ? Interpoler_Segment(T.X, T.Y, i, x) : repliYSaum;
+        z = i ? Interpoler_Segment(T.X, T.Z, i, x) : repliZSaum;
     };
 
     ProfilProj& PE = w.projEmpl;
@@ -256,22 +172,13 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
         PS.ajouter(x, y);
     }
 
-    // The searches of steps 6 and 7, all made before any point is built: the
-    // building loops are then free of the searches' unpredictable branches, and
-    // the divisions of one point overlap those of the next.
-    // segEmpl[j − 1]: the root segment of tip point j; segSaum[i − 1]: the tip
-    // segment of root point i, for the root points ahead of the tip trailing edge.
-    int segEmpl[Capacite], segSaum[Capacite];
-    for (int j = 1; j <= Ns; ++j) segEmpl[j - 1] = chercherEmpl(T.x(j), Sens_Var_X(T.X, Ns, j));
-    for (int i = 1; i <= Ne; ++i)
-        if (R.x(i) > xB) segSaum[i - 1] = chercherSaum(R.x(i), Sens_Var_X(R.X, Ne, i));
-
     // 6. Every tip point, joined to the root point of the same abscissa on the
     // same surface and carried to the tip plane.
     for (int j = 1; j <= Ns; ++j) {
+        const std::int16_t d = Sens_Var_X(T.X, Ns, j);
         const double xj = T.x(j);
         double yP, zP;
-        interpolerEmpl(segEmpl[j - 1], xj, yP, zP);
+        interpolerEmpl(xj, d, yP, zP);
         XYInterZ(xj, yP, zP, xj, T.y(j), T.z(j), x, y, zB);
         PS.ajouter(x, y);
     }
@@ -281,8 +188,9 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     for (int i = 1; i <= Ne; ++i) {
         const double xi = R.x(i);
         if (!(xi > xB)) continue;
+        const std::int16_t d = Sens_Var_X(R.X, Ne, i);
         double yQ, zQ;
-        interpolerSaum(segSaum[i - 1], xi, yQ, zQ);
+        interpolerSaum(xi, d, yQ, zQ);
         XYInterZ(xi, R.y(i), R.z(i), xi, yQ, zQ, x, y, 0.0);
         PE.ajouter(x, y);
     }
@@ -318,12 +226,12 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
                ").";
     if (PS.n > Capacite)
         return "Le profil projeté du saumon aurait plus de 1000 points (" + nombre(PS.n) + ").";
-    if (const int i = PE.premierNonFini())
+    if (PE.premierNonFini)
         return "Le profil projeté de l'emplanture a une valeur non numérique (point " +
-               nombre(i) + ") : le calcul est refusé.";
-    if (const int i = PS.premierNonFini())
-        return "Le profil projeté du saumon a une valeur non numérique (point " + nombre(i) +
-               ") : le calcul est refusé.";
+               nombre(PE.premierNonFini) + ") : le calcul est refusé.";
+    if (PS.premierNonFini)
+        return "Le profil projeté du saumon a une valeur non numérique (point " +
+               nombre(PS.premierNonFini) + ") : le calcul est refusé.";
 
     // 10. The view.
     if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue))
@@ -337,6 +245,11 @@ void copier(const double* source, Tableau& cible, int n) {
 }
 
 } // namespace
+
+std::int16_t Sens_Var_X(const double* X, int N, int n) {
+    const double d = n < N ? X[n] - X[n - 1] : X[N - 1] - X[N - 2];
+    return d > 0 ? 1 : d < 0 ? -1 : 0;
+}
 
 ResultatCalcul Bt_Calc_Click(Modele& m) { return Bt_Calc_Click(m, Recherche::Indexee); }
 
@@ -380,19 +293,21 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
     const double cE = std::cos(phiE), sE = std::sin(phiE);
     const double cS = std::cos(phiS), sS = std::sin(phiS);
 
-    // 2. A point as shown: turned about its leading-edge reference point (0, H),
-    // (X·c − (Y − H)·s, X·s + (Y − H)·c + H). As a pair: (Y − H)·(−s) is exactly
-    // −((Y − H)·s), a sum with a negated term is exactly the difference, and −0
-    // added to the first lane leaves it as it is.
-    auto montre = [](double X, double Y, Paire cs, Paire msc, Paire H) {
-        return X * cs + (Y - H[1]) * msc + H;
+    // 2. A point as shown: turned about its leading-edge reference point (0, H).
+    auto montre = [](double X, double Y, double c, double s, double H) {
+        return Point2{X * c - (Y - H) * s, X * s + (Y - H) * c + H};
     };
 
-    // 3. Extent, from (0, 0) on, root points then tip points: the least and the
-    // greatest x and y together as pairs. Each point is shown once, and joined
-    // to the one before it on its profile on the way.
-    Paire mins{0, 0}, maxs{0, 0};
-    Marques nonFinis{0, 0};
+    // 3. Extent, from (0, 0) on, root points then tip points. Each point is shown
+    // once, and joined to the one before it on its profile on the way.
+    double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
+    auto etendre = [&](Point2 p) {
+        if (p.x < XMin) XMin = p.x;
+        if (p.x > XMax) XMax = p.x;
+        if (p.y < YMin) YMin = p.y;
+        if (p.y > YMax) YMax = p.y;
+        return fini(p.x) && fini(p.y);
+    };
     // The segments are written in place: the loop calls nothing, so the point
     // before stays in registers.
     std::vector<Segment> segments(
@@ -400,21 +315,17 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
     Segment* suivant = segments.data();
     auto profil = [&](const double* X, const double* Y, int n, double c, double s, double H,
                       Couleur couleur) {
-        const Paire cs{c, s}, msc{-s, c}, h{-0.0, H};
-        Paire precedent{};
+        Point2 precedent;
         for (int i = 1; i <= n; ++i) {
-            const Paire p = montre(X[i - 1], Y[i - 1], cs, msc, h);
-            mins = p < mins ? p : mins;
-            maxs = p > maxs ? p : maxs;
-            nonFinis |= nonFini(p);
-            if (i > 1) *suivant++ = {{precedent[0], precedent[1]}, {p[0], p[1]}, couleur};
+            const Point2 p = montre(X[i - 1], Y[i - 1], c, s, H);
+            if (!etendre(p)) return false;
+            if (i > 1) *suivant++ = {precedent, p, couleur};
             precedent = p;
         }
+        return true;
     };
-    profil(XE, YE, nE, cE, sE, HeF, Bleu);
-    profil(XS, YS, nS, cS, sS, HsF, Vert);
-    if (nonFinis[0] | nonFinis[1]) return false;
-    const double XMin = mins[0], YMin = mins[1], XMax = maxs[0], YMax = maxs[1];
+    if (!profil(XE, YE, nE, cE, sE, HeF, Bleu) || !profil(XS, YS, nS, cS, sS, HsF, Vert))
+        return false;
 
     // 4. Scale on the width, or on four times the height when that is larger.
     const double W = XMax - XMin > 4 * (YMax - YMin) ? XMax - XMin : 4 * (YMax - YMin);
@@ -458,23 +369,25 @@ bool Tracer_Prof_Proj(const Modele& m, Vue& vue) {
 
 bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x, Tableau& y) {
     if (N < 1 || N > Capacite) return false;
-    double Xmin, Xmax;
-    etendue(X.data(), N, Xmin, Xmax);
+    double Xmin = X(1), Xmax = X(1);
+    for (int i = 2; i <= N; ++i) {
+        if (X(i) < Xmin) Xmin = X(i);
+        if (X(i) > Xmax) Xmax = X(i);
+    }
     const double c = Xmax - Xmin;
     if (c == 0 || !fini(c)) return false;
-    // Each quotient once, kept aside until all are known to be numbers.
+    // Each quotient once, kept aside until all are known to be numbers; the loop
+    // has no exit, so that the divisions go two at a time.
     double qx[Capacite], qy[Capacite];
     const double* pX = X.data();
     const double* pY = Y.data();
-    Marques nonFinis{0, 0};
+    bool finis = true;
     for (int i = 0; i < N; ++i) {
-        // (Xmax − X)/c and (Y − h)/c as a pair: one division for both.
-        const Paire q = Paire{Xmax - pX[i], pY[i] - h} / c;
-        qx[i] = q[0];
-        qy[i] = q[1];
-        nonFinis |= nonFini(q);
+        qx[i] = (Xmax - pX[i]) / c;
+        qy[i] = (pY[i] - h) / c;
+        finis &= fini(qx[i]) & fini(qy[i]);
     }
-    if (nonFinis[0] | nonFinis[1]) return false;
+    if (!finis) return false;
     std::copy(qx, qx + N, &x(1));
     std::copy(qy, qy + N, &y(1));
     return true;

@@ -38,10 +38,7 @@ ResultatCalcul Bt_Calc_Click(Modele& m, Recherche recherche);
 // the sign of X(n+1) − X(n), as +1, −1 or 0. At the last point, the direction of
 // the segment that ends there, so that nothing past the section is read. X gives
 // the section's entry 1.
-inline std::int16_t Sens_Var_X(const double* X, int N, int n) {
-    const double d = n < N ? X[n] - X[n - 1] : X[N - 1] - X[N - 2];
-    return d > 0 ? 1 : d < 0 ? -1 : 0;
-}
+std::int16_t Sens_Var_X(const double* X, int N, int n);
 
 // The view of the projected profiles: each profile turned about its leading-edge
 // reference point by its final twist, both read back from the final texts; the
