@@ -68,12 +68,6 @@ public:
         return true;
     }
 
-    bool LigneEntiere(std::string& valeur, std::string& erreur) {
-        if (!Suivante(erreur)) return false;
-        valeur = lignes_[courante_ - 1];
-        return true;
-    }
-
     bool Compte(int& n, std::string& erreur) {
         if (!Suivante(erreur)) return false;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
@@ -102,7 +96,7 @@ public:
     }
 
     bool Profil(ortix::Profil& p, std::string& erreur) {
-        if (!Compte(p.n, erreur) || !LigneEntiere(p.legende, erreur)) return false;
+        if (!Compte(p.n, erreur) || !Texte(p.legende, erreur)) return false;
         for (std::size_t i = 0; i < static_cast<std::size_t>(p.n); ++i)
             if (!Point(p.x[i], p.y[i], erreur)) return false;
         return true;
@@ -185,7 +179,7 @@ bool Analyser_Projet(std::string_view octets, const std::string& nomFichier, Pro
     Projet p;
     std::string titre;
     Champs& c = p.champs;
-    const bool ok = l.LigneEntiere(titre, erreur) && l.Texte(p.nom, erreur) &&
+    const bool ok = l.Texte(titre, erreur) && l.Texte(p.nom, erreur) &&
                     l.Texte(c.Txt_Long, erreur) && l.Texte(c.txt_fleche, erreur) &&
                     l.Texte(c.txt_prof_empl, erreur) && l.Texte(c.txt_corde_empl, erreur) &&
                     l.Texte(c.txt_href_empl, erreur) && l.Texte(c.txt_vril_empl2, erreur) &&

@@ -33,7 +33,7 @@ bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
                   const std::string& nomFichierTape, std::string& erreur);
 
 // Reads the project file `chemin`. Text values are their whole line less the
-// blanks before it (a comma survives), display names their whole line; the
+// blanks before it (a comma survives), display names included; the
 // title line is not looked at. A missing line, a count that is not a whole
 // number from 1 to 1000, or a point line that is not exactly two finite numbers
 // refuses the file with a French message naming it and the line; `projet` is

@@ -167,7 +167,8 @@ TEST(Charge_Projet, AllerRetourAvecDeVraisProfils) {
     attendus.txt_fleche = "300"; // the blanks before a value are not kept
     EXPECT_EQ(relu.champs, attendus);
     EXPECT_EQ(relu.Txt_Nom_proj, "Aile, la grande");
-    EXPECT_EQ(relu.Lbl_prof_empl, " CLARK Y AIRFOIL");
+    // A display name, like every text value, comes back without the blanks before it.
+    EXPECT_EQ(relu.Lbl_prof_empl, "CLARK Y AIRFOIL");
     EXPECT_EQ(relu.Lbl_Prof_Saum, "E205  (10.48%)");
     ASSERT_EQ(relu.Nb_Pts_Empl, 121);
     ASSERT_EQ(relu.Nb_Pts_Saum, 60);
@@ -193,7 +194,7 @@ TEST(Charge_Projet, FichierSouple) {
     EXPECT_EQ(m.Txt_Nom_proj, "Aile \xC3\xA9");
     EXPECT_EQ(m.champs.Txt_Long, "400");
     EXPECT_EQ(m.champs.txt_prof_saum, "b.dat");
-    EXPECT_EQ(m.Lbl_prof_empl, "  Racine \xC3\xA0 blancs");
+    EXPECT_EQ(m.Lbl_prof_empl, "Racine \xC3\xA0 blancs");
     EXPECT_EQ(m.Lbl_Prof_Saum, "Bout");
     EXPECT_EQ(m.Nb_Pts_Empl, 3);
     EXPECT_EQ(m.X_Empl(2), 0.5);

@@ -132,9 +132,8 @@ _NOMBRE_STRICT = re.compile(r"^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([eE][+-]?[0-9]+)?
 
 
 def lire_projet(donnees):
-    """Reads a project file (bytes, Windows-1252).  Text values are their
-    whole line less the blanks before it, the two display names their whole
-    line unchanged; a count is an integer alone on its line; a point line
+    """Reads a project file (bytes, Windows-1252).  Text values, the two
+    display names included, are their whole line less the blanks before it; a count is an integer alone on its line; a point line
     holds two numbers."""
     texte = donnees.decode("cp1252")
     lignes = texte.split("\n")
@@ -185,7 +184,7 @@ def lire_projet(donnees):
         p[cle] = texte_valeur()
     for bout in ("Empl", "Saum"):
         n = compte()
-        p["Lbl_" + bout] = ligne()
+        p["Lbl_" + bout] = texte_valeur()
         xs, ys = [], []
         for _ in range(n):
             x, y = point()
