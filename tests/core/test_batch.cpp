@@ -3,6 +3,7 @@
 // core: load, refresh, computation, candidate, proposed names, the three files.
 #if defined(ORTIX_BATCH) && !defined(_WIN32)
 
+#include "OutilsFichiers.h"
 #include "app/model/Modele.h"
 #include "app/model/Nombres.h"
 #include "files/Projet.h"
@@ -34,22 +35,14 @@
 namespace ortix::fichiers {
 namespace {
 
+using essais::Contenu; using essais::Poser;
+
 namespace fs = std::filesystem;
 
 const fs::path Projets = fs::path(ORTIX_TEST_DATA) / "projets";
 const fs::path Sorties = fs::path(ORTIX_TEST_OUT) / "batch";
 
 // ---- files and folders --------------------------------------------------------
-
-std::string Contenu(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void Poser(const fs::path& p, const std::string& octets) {
-    fs::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << octets;
-}
 
 std::vector<std::string> Lignes(const std::string& texte) {
     std::vector<std::string> r;

@@ -1,3 +1,4 @@
+#include "OutilsFichiers.h"
 #include "files/FichierProfil.h"
 #include "files/Projet.h"
 #include "files/Texte.h"
@@ -13,22 +14,11 @@
 namespace ortix::fichiers {
 namespace {
 
+using essais::DossierNeuf; using essais::Contenu;
+
 namespace fs = std::filesystem;
 
 const fs::path Donnees = ORTIX_TEST_DATA;
-
-fs::path DossierNeuf() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path d = fs::path(ORTIX_TEST_OUT) / "projet" / info->name();
-    fs::remove_all(d);
-    fs::create_directories(d);
-    return d;
-}
-
-std::string Contenu(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
 
 // The model the reference file was written from by hand.
 Modele ModeleDeReference() {
@@ -55,7 +45,7 @@ Modele ModeleDeReference() {
 }
 
 TEST(Sauve_Projet, FichierDeReference) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("projet");
     std::string erreur;
     ASSERT_TRUE(Sauve_Projet(ModeleDeReference(), d / "Aile1.ortix", "Aile1.ortix", erreur))
         << erreur;
@@ -95,7 +85,7 @@ TEST(Sauve_Projet, NomEnLigneDeux) {
             << c.nomProjet << " / " << c.nomFichier;
 
     // And in the file itself.
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("projet");
     Modele m = ModeleDeReference();
     m.Txt_Nom_proj = "Ortix";
     std::string erreur;
@@ -107,7 +97,7 @@ TEST(Sauve_Projet, NomEnLigneDeux) {
 }
 
 TEST(Sauve_Projet, NombreDeLignesEtComptes) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("projet");
     Modele m = ModeleDeReference();
     Profil p;
     p.n = 35;
@@ -124,7 +114,7 @@ TEST(Sauve_Projet, NombreDeLignesEtComptes) {
 }
 
 TEST(Sauve_Projet, RefusSansRienEcrire) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("projet");
     std::string erreur;
     for (const char* nom : {"", "   "}) {
         EXPECT_FALSE(Sauve_Projet(ModeleDeReference(), d / nom, nom, erreur));
@@ -144,7 +134,7 @@ TEST(Sauve_Projet, RefusSansRienEcrire) {
 double Arrondi6(double v) { return std::round(v * 1e6) / 1e6; }
 
 TEST(Charge_Projet, AllerRetourAvecDeVraisProfils) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("projet");
     Modele m;
     Profils_Provisoires(m);
     for (auto [e, nom] : {std::pair{Extremite::Emplanture, "clarky.dat"},

@@ -1,3 +1,4 @@
+#include "OutilsFichiers.h"
 #include "files/Reglages.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,9 @@ void PrintTo(const Emplacement& e, std::ostream* os) {
 
 namespace {
 
+using essais::DossierNeuf; using essais::Contenu; using essais::Poser;
+
 namespace fs = std::filesystem;
-
-fs::path DossierNeuf() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path d = fs::path(ORTIX_TEST_OUT) / "reglages" / info->name();
-    fs::remove_all(d);
-    fs::create_directories(d);
-    return d;
-}
-
-std::string Contenu(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void Poser(const fs::path& p, const std::string& octets) {
-    std::ofstream(p, std::ios::binary) << octets;
-}
 
 Reglages Exemple() {
     Reglages r;
@@ -44,7 +30,7 @@ Reglages Exemple() {
 }
 
 TEST(Ecrire_Reglages, QuatorzeLignesExactes) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     std::string erreur;
     ASSERT_TRUE(Ecrire_Reglages(d / "ortix.ini", Exemple(), "07/12/2025", erreur)) << erreur;
     EXPECT_EQ(Contenu(d / "ortix.ini"),
@@ -65,14 +51,14 @@ TEST(Ecrire_Reglages, QuatorzeLignesExactes) {
 }
 
 TEST(Lire_Reglages, AllerRetourAvecVirguleEtAccents) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     std::string erreur;
     ASSERT_TRUE(Ecrire_Reglages(d / "ortix.ini", Exemple(), "07/12/2025", erreur)) << erreur;
     EXPECT_EQ(Lire_Reglages(d / "ortix.ini"), Exemple());
 }
 
 TEST(Lire_Reglages, FichierAbsentOuIllisible) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     EXPECT_EQ(Lire_Reglages(d / "absent.ini"), Reglages{});
     EXPECT_EQ(Lire_Reglages(d), Reglages{});
     Poser(d / "vide.ini", "");
@@ -81,7 +67,7 @@ TEST(Lire_Reglages, FichierAbsentOuIllisible) {
 
 // A file cut after its n-th line gives what it holds, block by block.
 TEST(Lire_Reglages, FichiersCourts) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     const std::string lignes[] = {"date", "h1", "L1", "D1", "h2", "L2", "D2",
                                   "h3",   "L3", "D3", "h4", "L4", "D4"};
     for (std::size_t n = 0; n <= 13; ++n) {
@@ -102,7 +88,7 @@ TEST(Lire_Reglages, FichiersCourts) {
 }
 
 TEST(Lire_Reglages, EntetesQuelconquesEtLignesEntieres) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     // Headers edited by hand, blanks kept, a Windows-1252 byte, lone CR line ends.
     Poser(d / "main.ini", "x\rN'importe quoi\r C:\r /dossier, avec virgule \r?\r\r"
                           "/b\r\r/c\xE9\r\rh4\rE:\r/e\r");
@@ -114,7 +100,7 @@ TEST(Lire_Reglages, EntetesQuelconquesEtLignesEntieres) {
 }
 
 TEST(Ecrire_Reglages, EchecDitPourquoi) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("reglages");
     Poser(d / "fichier", "x");
     std::string erreur;
     EXPECT_FALSE(Ecrire_Reglages(d / "fichier" / "ortix.ini", Exemple(), "d", erreur));

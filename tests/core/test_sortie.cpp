@@ -1,3 +1,4 @@
+#include "OutilsFichiers.h"
 #include "files/FichierProfil.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
@@ -18,36 +19,12 @@
 namespace ortix::fichiers {
 namespace {
 
+using essais::DossierNeuf; using essais::Contenu; using essais::Poser; using essais::Noms;
+
 namespace fs = std::filesystem;
 
 const double Infini = std::numeric_limits<double>::infinity();
 const double PasUnNombre = std::numeric_limits<double>::quiet_NaN();
-
-// A fresh, empty folder for one test, under the build tree's output folder.
-fs::path DossierNeuf() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path d = fs::path(ORTIX_TEST_OUT) / "sortie" /
-                 (std::string(info->test_suite_name()) + "_" + info->name());
-    fs::remove_all(d);
-    fs::create_directories(d);
-    return d;
-}
-
-std::string Contenu(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void Poser(const fs::path& p, const std::string& octets) {
-    std::ofstream(p, std::ios::binary) << octets;
-}
-
-std::vector<std::string> Noms(const fs::path& d) {
-    std::vector<std::string> n;
-    for (const auto& e : fs::directory_iterator(d)) n.push_back(Utf8DepuisChemin(e.path().filename()));
-    std::sort(n.begin(), n.end());
-    return n;
-}
 
 // ---- remp_virg_point --------------------------------------------------------
 
@@ -311,7 +288,7 @@ void ComparerAuTemoin(const fs::path& ecrit, const std::string& nomTemoin) {
 }
 
 TEST(Sauve_Fichiers, TroisFichiersConformesAuxTemoins) {
-    const fs::path dossier = DossierNeuf();
+    const fs::path dossier = DossierNeuf("sortie");
     const Modele m = ModeleDEssai();
     const NomsProposes n = NomsDEssai(m);
     ASSERT_EQ(n.Txt_Nom_Fich_Empl, "Aile é_Empl_C301.0_H12.3_L0.0_V-1.5.dat");
@@ -338,7 +315,7 @@ TEST(Lignes_Donnees, PremiereLigneEtAttribution) {
 // A written profile file is an airfoil file the program reads back: the title as
 // legend, then the points.
 TEST(Sauve_Fichiers, ProfilsRelusCommeProfils) {
-    const fs::path dossier = DossierNeuf();
+    const fs::path dossier = DossierNeuf("sortie");
     const Modele m = ModeleDEssai();
     const NomsProposes n = NomsDEssai(m);
     const Chemins c = CheminsDans(dossier, n);
@@ -409,7 +386,7 @@ TEST(Sauve_Fichiers, ProfilNonNormalisableNEcritRien) {
     };
     for (const Cas& k : cas) {
         SCOPED_TRACE(k.titre);
-        const fs::path dossier = DossierNeuf();
+        const fs::path dossier = DossierNeuf("sortie");
         Modele m = ModeleDEssai();
         k.abimer(m);
         const NomsProposes n = NomsDEssai(m);
@@ -458,7 +435,7 @@ TEST(Normaliser, ValeursEtRefusSansToucherAuxSorties) {
 }
 
 TEST(Sauve_Fichiers, DossierAbsent) {
-    const fs::path dossier = DossierNeuf();
+    const fs::path dossier = DossierNeuf("sortie");
     const Modele m = ModeleDEssai();
     const NomsProposes n = NomsDEssai(m);
     const Chemins c = CheminsDans(dossier / "absent", n);
@@ -471,7 +448,7 @@ TEST(Sauve_Fichiers, DossierAbsent) {
 
 // The data file is written first and stays; the first failure stops the rest.
 TEST(Sauve_Fichiers, ArretAuPremierEchec) {
-    const fs::path dossier = DossierNeuf();
+    const fs::path dossier = DossierNeuf("sortie");
     const Modele m = ModeleDEssai();
     const NomsProposes n = NomsDEssai(m);
     Chemins c = CheminsDans(dossier, n);
@@ -484,7 +461,7 @@ TEST(Sauve_Fichiers, ArretAuPremierEchec) {
 }
 
 TEST(Sauve_Fichiers, FichiersExistantsRemplaces) {
-    const fs::path dossier = DossierNeuf();
+    const fs::path dossier = DossierNeuf("sortie");
     const Modele m = ModeleDEssai();
     const NomsProposes n = NomsDEssai(m);
     const Chemins c = CheminsDans(dossier, n);

@@ -1,3 +1,4 @@
+#include "OutilsFichiers.h"
 #include "files/Plateforme.h"
 #include "files/Texte.h"
 
@@ -18,33 +19,9 @@
 namespace ortix::fichiers {
 namespace {
 
+using essais::DossierNeuf; using essais::Contenu; using essais::Poser; using essais::Noms;
+
 namespace fs = std::filesystem;
-
-// A fresh, empty folder for one test, under the build tree's output folder.
-fs::path DossierNeuf() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path d = fs::path(ORTIX_TEST_OUT) / "texte" /
-                 (std::string(info->test_suite_name()) + "_" + info->name());
-    fs::remove_all(d);
-    fs::create_directories(d);
-    return d;
-}
-
-std::string Contenu(const fs::path& p) {
-    std::ifstream f(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void Poser(const fs::path& p, const std::string& octets) {
-    std::ofstream(p, std::ios::binary) << octets;
-}
-
-std::vector<std::string> Noms(const fs::path& d) {
-    std::vector<std::string> n;
-    for (const auto& e : fs::directory_iterator(d)) n.push_back(e.path().filename().string());
-    std::sort(n.begin(), n.end());
-    return n;
-}
 
 // The reference table of Windows-1252, 0x80 to 0x9F, from the code page's definition.
 const char32_t Cp1252[32] = {
@@ -140,7 +117,7 @@ TEST(DecouperLignes, TroisFinsDeLigne) {
 }
 
 TEST(EcrireLignes, Windows1252EtCrLfApresChaqueLigne) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     std::string erreur;
     ASSERT_TRUE(EcrireLignes(d / "a.txt", {"caf\xC3\xA9", "", "x\xE2\x82\xAC", "\xCE\xA9"},
                              erreur))
@@ -154,7 +131,7 @@ TEST(EcrireLignes, Windows1252EtCrLfApresChaqueLigne) {
 }
 
 TEST(EcrireLignes, AllerRetourParLireLignes) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     const std::vector<std::string> lignes = {"Profil \xC3\xA9t\xC3\xA9", "  1.5, 2", "\xC5\x92uvre"};
     std::string erreur;
     ASSERT_TRUE(EcrireLignes(d / "r.ortix", lignes, erreur)) << erreur;
@@ -164,7 +141,7 @@ TEST(EcrireLignes, AllerRetourParLireLignes) {
 }
 
 TEST(EcrireAtomique, RemplaceLAncienFichierSansResteNiPerteDeDroits) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     const fs::path cible = d / "profil.dat";
     Poser(cible, std::string(5000, 'a'));
     fs::permissions(cible, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -177,7 +154,7 @@ TEST(EcrireAtomique, RemplaceLAncienFichierSansResteNiPerteDeDroits) {
 }
 
 TEST(EcrireAtomique, NomAccentue) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     const fs::path cible = d / CheminDepuisUtf8("\xC3\xA9t\xC3\xA9.dat");
     std::string erreur;
     ASSERT_TRUE(EcrireAtomique(cible, "x", erreur)) << erreur;
@@ -218,7 +195,7 @@ TEST(EcrireAtomique, PannesSimuleesDeChaqueEtape) {
         {Etape::Renommage, EACCES, "permission refusée"},
         {Etape::Renommage, EXDEV, "support"},
     };
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     const fs::path cible = d / "projet.ortix";
     const std::string ancien = "ancien\r\ncontenu\r\n";
     Poser(cible, ancien);
@@ -238,7 +215,7 @@ TEST(EcrireAtomique, PannesSimuleesDeChaqueEtape) {
 }
 
 TEST(EcrireAtomique, CheminsImpossibles) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     Poser(d / "fichier", "je suis un fichier");
     fs::create_directory(d / "dossier.dat");
     const std::vector<std::string> noms = {"dossier.dat", "fichier"};
@@ -255,7 +232,7 @@ TEST(EcrireAtomique, CheminsImpossibles) {
 }
 
 TEST(EcrireAtomique, DossierEnLectureSeule) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     const fs::path ro = d / "ro";
     fs::create_directory(ro);
     Poser(ro / "a.dat", "ancien");
@@ -270,7 +247,7 @@ TEST(EcrireAtomique, DossierEnLectureSeule) {
 
 #ifdef __linux__
 TEST(EcrireAtomique, VraiDisquePlein) {
-    const fs::path d = DossierNeuf() / "petit";
+    const fs::path d = DossierNeuf("texte") / "petit";
     fs::create_directory(d);
     if (::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "montage d'un petit tmpfs impossible ici";
@@ -289,7 +266,7 @@ TEST(EcrireAtomique, VraiDisquePlein) {
 
 // A support mounted read-only stops root too, where permission bits do not.
 TEST(EcrireAtomique, SupportEnLectureSeule) {
-    const fs::path d = DossierNeuf() / "ro";
+    const fs::path d = DossierNeuf("texte") / "ro";
     fs::create_directory(d);
     if (::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "montage d'un petit tmpfs impossible ici";
@@ -304,7 +281,7 @@ TEST(EcrireAtomique, SupportEnLectureSeule) {
 #endif
 
 TEST(LireFichier, EchecsNommentLeFichier) {
-    const fs::path d = DossierNeuf();
+    const fs::path d = DossierNeuf("texte");
     std::string octets = "inchangé", erreur;
     EXPECT_FALSE(LireFichier(d / "absent.dat", octets, erreur));
     EXPECT_NE(erreur.find("absent.dat"), std::string::npos) << erreur;
