@@ -5,7 +5,9 @@
 // with the plain linear walk it replaced, side by side; the searches of one
 // computation are also timed alone.
 #include "app/model/Nombres.h"
+#include "files/Sortie.h"
 #include "geometry/Primitives.h"
+#include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 #include "geometry/RechercheSegments.h"
 
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -43,22 +46,8 @@ std::unique_ptr<Profil> profil(int nExtrados, int nIntrados) {
     return p;
 }
 
-// The sections in the panel frame, as the refresh writes them.
-void remplir3D(Modele& m) {
-    const double Ce = Val(m.champs.txt_corde_empl), He = Val(m.champs.txt_href_empl);
-    const double Cs = Val(m.champs.txt_corde_saum), Hs = Val(m.champs.txt_href_saum);
-    const double L = Val(m.champs.Txt_Long), F = Val(m.champs.txt_fleche);
-    for (int i = 1; i <= m.Nb_Pts_Empl; ++i) {
-        m.X_Empl_3D(i) = -Ce * m.X_Empl(i);
-        m.Y_Empl_3D(i) = Ce * m.Y_Empl(i) + He;
-        m.Z_Empl_3D(i) = 0;
-    }
-    for (int i = 1; i <= m.Nb_Pts_Saum; ++i) {
-        m.X_Saum_3D(i) = -F - Cs * m.X_Saum(i);
-        m.Y_Saum_3D(i) = Cs * m.Y_Saum(i) + Hs;
-        m.Z_Saum_3D(i) = L;
-    }
-}
+// The sections in the panel frame, placed by the refresh itself.
+void remplir3D(Modele& m) { Trace_Profil_Ini(m); }
 
 struct Panneau {
     int extradosEmpl, intradosEmpl, extradosSaum, intradosSaum;
@@ -82,7 +71,7 @@ std::unique_ptr<Modele> modele(const Panneau& p) {
 
 void calculer(benchmark::State& etat, const Panneau& p, Recherche recherche) {
     auto m = modele(p);
-    auto xn = std::make_unique<Tableau>(), yn = std::make_unique<Tableau>();
+    std::vector<double> xn, yn;
     for (auto _ : etat) {
         remplir3D(*m);
         const ResultatCalcul r = Bt_Calc_Click(*m, recherche);
@@ -91,16 +80,16 @@ void calculer(benchmark::State& etat, const Panneau& p, Recherche recherche) {
             break;
         }
         bool normalise =
-            Normaliser(m->X_Empl_Proj, m->Y_Empl_Proj, m->Nb_Pts_Empl_Proj,
-                       Val(m->finals.Txt_Href_Empl_final), *xn, *yn);
-        normalise &= Normaliser(m->X_Saum_Proj, m->Y_Saum_Proj, m->Nb_Pts_Saum_Proj,
-                                Val(m->finals.Txt_Href_Saum_final), *xn, *yn);
+            fichiers::Normaliser(m->X_Empl_Proj, m->Y_Empl_Proj, m->Nb_Pts_Empl_Proj,
+                       Val(m->finals.Txt_Href_Empl_final), xn, yn);
+        normalise &= fichiers::Normaliser(m->X_Saum_Proj, m->Y_Saum_Proj, m->Nb_Pts_Saum_Proj,
+                                Val(m->finals.Txt_Href_Saum_final), xn, yn);
         if (!normalise) {
             etat.SkipWithError("normalisation refusée");
             break;
         }
-        benchmark::DoNotOptimize(xn->data());
-        benchmark::DoNotOptimize(yn->data());
+        benchmark::DoNotOptimize(xn.data());
+        benchmark::DoNotOptimize(yn.data());
     }
     etat.counters["pts_empl"] = m->Nb_Pts_Empl;
     etat.counters["pts_saum"] = m->Nb_Pts_Saum;

@@ -148,6 +148,10 @@ bool Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector
         raison = "tous les points ont la même abscisse : le profil ne peut pas être normalisé";
         return false;
     }
+    if (!std::isfinite(c)) {
+        raison = "l'étendue du profil n'est pas un nombre fini";
+        return false;
+    }
     if (!std::isfinite(h)) {
         raison = "la hauteur de référence finale n'est pas un nombre fini";
         return false;

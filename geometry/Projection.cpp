@@ -367,30 +367,4 @@ bool Tracer_Prof_Proj(const Modele& m, Vue& vue) {
                             m.Y_Saum_Proj.data(), nS, m.finals, vue);
 }
 
-bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x, Tableau& y) {
-    if (N < 1 || N > Capacite) return false;
-    double Xmin = X(1), Xmax = X(1);
-    for (int i = 2; i <= N; ++i) {
-        if (X(i) < Xmin) Xmin = X(i);
-        if (X(i) > Xmax) Xmax = X(i);
-    }
-    const double c = Xmax - Xmin;
-    if (c == 0 || !fini(c)) return false;
-    // Each quotient once, kept aside until all are known to be numbers; the loop
-    // has no exit, so that the divisions go two at a time.
-    double qx[Capacite], qy[Capacite];
-    const double* pX = X.data();
-    const double* pY = Y.data();
-    bool finis = true;
-    for (int i = 0; i < N; ++i) {
-        qx[i] = (Xmax - pX[i]) / c;
-        qy[i] = (pY[i] - h) / c;
-        finis &= fini(qx[i]) & fini(qy[i]);
-    }
-    if (!finis) return false;
-    std::copy(qx, qx + N, &x(1));
-    std::copy(qy, qy + N, &y(1));
-    return true;
-}
-
 } // namespace ortix

@@ -52,10 +52,4 @@ bool Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* 
 // The same view from the model's projected profiles and final texts.
 bool Tracer_Prof_Proj(const Modele& m, Vue& vue);
 
-// A projected profile at unit chord: x = (Xmax − X)/c, y = (Y − h)/c for points 1
-// to N, c = Xmax − Xmin being the profile's own extent and h its final reference
-// height. Returns false, writing nothing, when N < 1, c is 0 or a value is not
-// finite.
-bool Normaliser(const Tableau& X, const Tableau& Y, int N, double h, Tableau& x, Tableau& y);
-
 } // namespace ortix

@@ -11,6 +11,7 @@
 // the sin, cos and atan of glibc; elsewhere the same code may legitimately round
 // differently, and the test says so instead of failing.
 #include "app/model/Nombres.h"
+#include "files/Sortie.h"
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
 #include "geometry/Vrillage.h"
@@ -31,6 +32,18 @@
 
 namespace ortix {
 namespace {
+
+// The output's normalisation, its results laid into arrays as the fingerprints
+// were first taken: written only on success.
+bool Normaliser(const Tableau& X, const Tableau& Y, int n, double h, Tableau& x, Tableau& y) {
+    std::vector<double> vx, vy;
+    if (!fichiers::Normaliser(X, Y, n, h, vx, vy)) return false;
+    for (int i = 1; i <= n; ++i) {
+        x(i) = vx[static_cast<std::size_t>(i - 1)];
+        y(i) = vy[static_cast<std::size_t>(i - 1)];
+    }
+    return true;
+}
 
 #if defined(__x86_64__) && !defined(__FMA__)
 constexpr bool ConstantesApplicables = true;

@@ -1,5 +1,6 @@
 #include "app/model/Nombres.h"
 #include "geometry/Optimisation.h"
+#include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 
 #include <gtest/gtest.h>
@@ -92,23 +93,8 @@ TEST(Calcule_Candidats, CandidatIndefiniLaisseLesAutres) {
     }
 }
 
-// The panel of the main window's initial fields with a cambered airfoil at both
-// ends, its sections placed as the refresh places them.
-void remplir3D(Modele& m) {
-    const double Ce = Val(m.champs.txt_corde_empl), He = Val(m.champs.txt_href_empl);
-    const double Cs = Val(m.champs.txt_corde_saum), Hs = Val(m.champs.txt_href_saum);
-    const double L = Val(m.champs.Txt_Long), F = Val(m.champs.txt_fleche);
-    for (int i = 1; i <= m.Nb_Pts_Empl; ++i) {
-        m.X_Empl_3D(i) = -Ce * m.X_Empl(i);
-        m.Y_Empl_3D(i) = Ce * m.Y_Empl(i) + He;
-        m.Z_Empl_3D(i) = 0;
-    }
-    for (int i = 1; i <= m.Nb_Pts_Saum; ++i) {
-        m.X_Saum_3D(i) = -F - Cs * m.X_Saum(i);
-        m.Y_Saum_3D(i) = Cs * m.Y_Saum(i) + Hs;
-        m.Z_Saum_3D(i) = L;
-    }
-}
+// The sections in the panel frame, placed by the refresh itself.
+void remplir3D(Modele& m) { Trace_Profil_Ini(m); }
 
 std::unique_ptr<Modele> panneauCalcule(const char* hrefSaum) {
     auto m = std::make_unique<Modele>();

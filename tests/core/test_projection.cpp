@@ -1,5 +1,6 @@
 #include "app/model/Nombres.h"
 #include "geometry/Primitives.h"
+#include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 
 #include <gtest/gtest.h>
@@ -54,22 +55,8 @@ void poser(Modele& m, Extremite e, const Points& p) {
     Poser_Profil(m, e, *profil);
 }
 
-// The sections in the panel frame, as the refresh places them.
-void remplir3D(Modele& m) {
-    const double Ce = Val(m.champs.txt_corde_empl), He = Val(m.champs.txt_href_empl);
-    const double Cs = Val(m.champs.txt_corde_saum), Hs = Val(m.champs.txt_href_saum);
-    const double L = Val(m.champs.Txt_Long), F = Val(m.champs.txt_fleche);
-    for (int i = 1; i <= m.Nb_Pts_Empl; ++i) {
-        m.X_Empl_3D(i) = -Ce * m.X_Empl(i);
-        m.Y_Empl_3D(i) = Ce * m.Y_Empl(i) + He;
-        m.Z_Empl_3D(i) = 0;
-    }
-    for (int i = 1; i <= m.Nb_Pts_Saum; ++i) {
-        m.X_Saum_3D(i) = -F - Cs * m.X_Saum(i);
-        m.Y_Saum_3D(i) = Cs * m.Y_Saum(i) + Hs;
-        m.Z_Saum_3D(i) = L;
-    }
-}
+// The sections in the panel frame, placed by the refresh itself.
+void remplir3D(Modele& m) { Trace_Profil_Ini(m); }
 
 std::unique_ptr<Modele> panneau(const Points& empl, const Points& saum, const Champs& c) {
     auto m = std::make_unique<Modele>();
@@ -712,29 +699,6 @@ TEST(Tracer_Prof_Proj, LEtendueContientToujoursLOrigine) {
     EXPECT_FALSE(Tracer_Prof_Proj(Xinf, Y, 2, X, Y, 0, f, v));
     EXPECT_EQ(v.repere.largeur, avant.repere.largeur);
     EXPECT_EQ(v.segments.size(), 1u);
-}
-
-TEST(Normaliser, CordeUnitaireDepuisLeBordDAttaque) {
-    auto X = std::make_unique<Tableau>(), Y = std::make_unique<Tableau>();
-    auto x = std::make_unique<Tableau>(), y = std::make_unique<Tableau>();
-    const double xs[] = {-100, -50, 0, -50, -100}, ys[] = {5, 8, 10, 12, 5};
-    for (int i = 1; i <= 5; ++i) {
-        (*X)(i) = xs[i - 1];
-        (*Y)(i) = ys[i - 1];
-    }
-    ASSERT_TRUE(Normaliser(*X, *Y, 5, 10, *x, *y));
-    const double xn[] = {1, 0.5, 0, 0.5, 1}, yn[] = {-0.05, -0.02, 0, 0.02, -0.05};
-    for (int i = 1; i <= 5; ++i) {
-        EXPECT_DOUBLE_EQ((*x)(i), xn[i - 1]);
-        EXPECT_DOUBLE_EQ((*y)(i), yn[i - 1]);
-    }
-    // No extent: nothing written.
-    (*x)(1) = 7;
-    EXPECT_FALSE(Normaliser(*X, *Y, 1, 10, *x, *y));
-    EXPECT_FALSE(Normaliser(*X, *Y, 0, 10, *x, *y));
-    (*Y)(2) = std::numeric_limits<double>::infinity();
-    EXPECT_FALSE(Normaliser(*X, *Y, 5, 10, *x, *y));
-    EXPECT_EQ((*x)(1), 7);
 }
 
 } // namespace

@@ -374,6 +374,8 @@ TEST(Sauve_Fichiers, ProfilNonNormalisableNEcritRien) {
         {"hauteur non numérique", [](Modele& m) { m.Y_Empl_Proj(5) = PasUnNombre; },
          {"Profil d'emplanture", "point 5"}},
         {"abscisse infinie", [](Modele& m) { m.X_Saum_Proj(2) = Infini; },
+         {"Profil de saumon", "l'étendue du profil n'est pas un nombre fini"}},
+        {"ordonnée infinie", [](Modele& m) { m.Y_Saum_Proj(2) = Infini; },
          {"Profil de saumon", "pas des coordonnées finies"}},
         {"étendue minuscule : y déborde",
          [](Modele& m) {
