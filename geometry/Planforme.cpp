@@ -35,11 +35,14 @@ void valider(Vue& v) {
 Repere reperePlan(double H, double V) { return {-0.05 * H, 1.1 * H, 0.05 * V, -1.1 * V}; }
 
 // Drawn position of a section point turned by the end's twist about its
-// leading edge at its reference height.
-Point2 vrille(double X, double Y, double X0, double H, double t) {
-    return {(X - X0) * std::cos(t) - (Y - H) * std::sin(t) + X0,
-            (X - X0) * std::sin(t) + (Y - H) * std::cos(t) + H};
-}
+// leading edge at its reference height; the twist is given by its cosine and sine.
+struct Vrillage {
+    double X0, H, c, s;
+    Vrillage(double X0_, double H_, double t) : X0(X0_), H(H_), c(std::cos(t)), s(std::sin(t)) {}
+    Point2 operator()(double X, double Y) const {
+        return {(X - X0) * c - (Y - H) * s + X0, (X - X0) * s + (Y - H) * c + H};
+    }
+};
 
 } // namespace
 
@@ -61,31 +64,33 @@ ResultatTrace Trace_Profil_Ini(Modele& m) {
     // 2. Root section, drawn with its twist about the root leading edge.
     {
         const double Ce = Val(c.txt_corde_empl), He = Val(c.txt_href_empl);
-        const double t = Val(c.txt_vril_empl2) * pi / 180;
+        const Vrillage vrille(0, He, Val(c.txt_vril_empl2) * pi / 180);
+        r.Pic_Prof_Ini.segments.reserve(static_cast<std::size_t>(std::max(0, m.Nb_Pts_Empl - 1)) +
+                                        static_cast<std::size_t>(std::max(0, m.Nb_Pts_Saum - 1)));
         for (int i = 1; i <= m.Nb_Pts_Empl; ++i) {
             m.X_Empl_3D(i) = -Ce * m.X_Empl(i);
             m.Y_Empl_3D(i) = Ce * m.Y_Empl(i) + He;
             m.Z_Empl_3D(i) = 0;
             if (i >= 2)
                 r.Pic_Prof_Ini.segments.push_back(
-                    {vrille(m.X_Empl_3D(i - 1), m.Y_Empl_3D(i - 1), 0, He, t),
-                     vrille(m.X_Empl_3D(i), m.Y_Empl_3D(i), 0, He, t), Rouge});
+                    {vrille(m.X_Empl_3D(i - 1), m.Y_Empl_3D(i - 1)),
+                     vrille(m.X_Empl_3D(i), m.Y_Empl_3D(i)), Rouge});
         }
     }
 
     // 3. Tip section, turned about the tip leading edge.
     {
         const double Cs = Val(c.txt_corde_saum), Hs = Val(c.txt_href_saum);
-        const double t = Val(c.txt_vril_saum2) * pi / 180;
         const double F = Val(c.txt_fleche), L = Val(c.Txt_Long);
+        const Vrillage vrille(-F, Hs, Val(c.txt_vril_saum2) * pi / 180);
         for (int j = 1; j <= m.Nb_Pts_Saum; ++j) {
             m.X_Saum_3D(j) = -F - Cs * m.X_Saum(j);
             m.Y_Saum_3D(j) = Cs * m.Y_Saum(j) + Hs;
             m.Z_Saum_3D(j) = L;
             if (j >= 2)
                 r.Pic_Prof_Ini.segments.push_back(
-                    {vrille(m.X_Saum_3D(j - 1), m.Y_Saum_3D(j - 1), -F, Hs, t),
-                     vrille(m.X_Saum_3D(j), m.Y_Saum_3D(j), -F, Hs, t), Orange});
+                    {vrille(m.X_Saum_3D(j - 1), m.Y_Saum_3D(j - 1)),
+                     vrille(m.X_Saum_3D(j), m.Y_Saum_3D(j)), Orange});
         }
     }
     valider(r.Pic_Prof_Ini);
