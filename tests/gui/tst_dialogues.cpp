@@ -167,6 +167,13 @@ private slots:
         const int segments = int(proj->vue().segments.size());
         QCOMPARE(segments, b.w->modele().Nb_Pts_Empl_Proj + b.w->modele().Nb_Pts_Saum_Proj - 2);
         outils::capture(b.w.get(), QStringLiteral("fenetre_profils_projetes"));
+        // A refresh clears the view and disables saving; a click in the view computes again.
+        QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Ini"), Qt::LeftButton);
+        QVERIFY(proj->vue().segments.empty());
+        QVERIFY(!b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QTest::mouseClick(proj, Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(int(proj->vue().segments.size()), segments);
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
 
         // The output dialog copies the figures and proposes the names.
         QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);

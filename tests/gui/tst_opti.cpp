@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -182,6 +183,30 @@ private slots:
         b.saisir("txt_vril_saum2", QStringLiteral("0"));
         QCOMPARE(b.ouvrir(), o);
         QCOMPARE(b.texte(o, "Txt_Align"), QStringLiteral("20.00")); // zero twists: the root height
+    }
+
+    // A tip whose last segment is vertical has no lower-surface slope: that
+    // candidate and the blend are empty, their buttons disabled, the others usable.
+    void candidatSansPente() {
+        Banc b;
+        QFile source(QStringLiteral(ORTIX_TEST_DATA "/rg15.dat"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        QFile bout(b.dossier.filePath(QStringLiteral("bout.dat")));
+        QVERIFY(bout.open(QIODevice::WriteOnly));
+        bout.write(source.readAll() + "\n1.00000 0.00500\n");
+        bout.close();
+        b.charger(b.w->chargeFichier(), "bt_prof_saum", QStringLiteral("bout.dat"));
+        QCOMPARE(b.texte(b.w.get(), "txt_prof_saum"), QStringLiteral("bout.dat"));
+        Opti_Href* o = b.ouvrir();
+        QVERIFY(o && o->isVisible());
+        QVERIFY(b.texte(o, "txt_int").isEmpty());
+        QVERIFY(!b.texte(o, "txt_ext").isEmpty());
+        QVERIFY(b.texte(o, "Txt_Opt").isEmpty());
+        QVERIFY(!enfant<QPushButton>(o, "Bt_Opti")->isEnabled());
+        QVERIFY(enfant<QPushButton>(o, "Bt_Align")->isEnabled());
+        QVERIFY(enfant<QPushButton>(o, "Bt_NOP")->isEnabled());
+        QTest::mouseClick(enfant<QPushButton>(o, "Bt_Align"), Qt::LeftButton);
+        QCOMPARE(b.texte(b.w.get(), "txt_href_saum"), b.texte(o, "Txt_Align"));
     }
 
     void calculRefuseNOuvrePas() {
