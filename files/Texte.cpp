@@ -128,8 +128,8 @@ std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
     return cible.parent_path() / nom;
 }
 
-// Octets of a file beyond which it is refused: no file of the program comes near
-// it, and it keeps a device or a huge file from tying up the program.
+// Bytes of a file beyond which it is refused: no file of the program comes near
+// it, and it keeps a huge file from tying up the program.
 constexpr std::size_t TailleMaximale = 16u << 20;
 
 } // namespace
@@ -208,6 +208,12 @@ bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::
     std::error_code e;
     if (std::filesystem::is_directory(chemin, e)) {
         erreur = MessageLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
+        return false;
+    }
+    // A pipe, a socket or a device could keep the program waiting for ever.
+    const auto etat = std::filesystem::status(chemin, e);
+    if (!e && std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
+        erreur = MessageLecture(chemin, "ce n'est pas un fichier ordinaire");
         return false;
     }
     std::FILE* f = pf::Ouvrir_Lecture(chemin, e);

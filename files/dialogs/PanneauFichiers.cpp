@@ -162,7 +162,7 @@ void PanneauFichiers::rafraichir() {
     const QRegularExpression filtre(
         QRegularExpression::wildcardToRegularExpression(motif_),
         QRegularExpression::CaseInsensitiveOption);
-    const QStringList noms = QDir(dossier_).entryList(QDir::Files | QDir::Hidden | QDir::System,
+    const QStringList noms = QDir(dossier_).entryList(QDir::Files | QDir::Hidden,
                                                       QDir::Name | QDir::IgnoreCase);
     for (const QString& n : noms)
         if (filtre.match(n).hasMatch()) fichiers_->addItem(n);

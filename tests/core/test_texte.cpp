@@ -13,6 +13,7 @@
 
 #ifndef _WIN32
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -292,6 +293,14 @@ TEST(LireFichier, EchecsNommentLeFichier) {
     Poser(d / "vide.dat", "");
     EXPECT_TRUE(LireFichier(d / "vide.dat", octets, erreur));
     EXPECT_EQ(octets, "");
+#ifndef _WIN32
+    // A named pipe would keep the reader waiting for a writer for ever.
+    octets = "inchangé";
+    ASSERT_EQ(::mkfifo((d / "tube.dat").c_str(), 0600), 0);
+    EXPECT_FALSE(LireFichier(d / "tube.dat", octets, erreur));
+    EXPECT_NE(erreur.find("pas un fichier ordinaire"), std::string::npos) << erreur;
+    EXPECT_EQ(octets, "inchangé");
+#endif
 }
 
 } // namespace
