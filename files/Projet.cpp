@@ -3,6 +3,7 @@
 #include "app/model/Nombres.h"
 #include "files/LecteurChamps.h"
 #include "files/Plateforme.h"
+#include "files/Sortie.h"
 #include "files/Texte.h"
 
 #include <cmath>
@@ -136,6 +137,8 @@ bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
         erreur = "Aucun nom de fichier : le projet n'est pas enregistré.";
         return false;
     }
+    // The typed name must name a file of the chosen folder and nothing else.
+    if (!NomDeFichierAccepte(nomFichierTape, erreur)) return false;
     for (Extremite e : {Extremite::Emplanture, Extremite::Saumon}) {
         if (!ProfilEcrivable(m, e)) {
             erreur = std::string("Le profil ") +

@@ -120,6 +120,15 @@ TEST(Sauve_Projet, RefusSansRienEcrire) {
         EXPECT_FALSE(Sauve_Projet(ModeleDeReference(), d / nom, nom, erreur));
         EXPECT_NE(erreur.find("Aucun nom de fichier"), std::string::npos) << erreur;
     }
+    // A typed name that would leave the chosen folder.
+    fs::create_directories(d / "dossier");
+    for (const char* nom : {"../dehors.ortix", "sous/p.ortix", "..", "C:p.ortix"}) {
+        EXPECT_FALSE(Sauve_Projet(ModeleDeReference(), d / "dossier" / nom, nom, erreur));
+        EXPECT_NE(erreur.find(nom), std::string::npos) << erreur;
+    }
+    EXPECT_FALSE(fs::exists(d / "dehors.ortix"));
+    EXPECT_TRUE(fs::is_empty(d / "dossier"));
+    fs::remove(d / "dossier");
     Modele m = ModeleDeReference();
     m.Y_Saum(2) = std::nan("");
     EXPECT_FALSE(Sauve_Projet(m, d / "nan.ortix", "nan.ortix", erreur));
