@@ -7,7 +7,12 @@
 #include <ctime>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#include <windows.h>
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -74,8 +79,41 @@ std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& 
         erreur = Panne();
         return nullptr;
     }
-    // "x": fail rather than reuse a file of that name.
-    return Ouvrir(chemin, "wbx", L"wbx", erreur);
+    // Created only if the name is free, rather than reusing a file of that name.
+    errno = 0;
+#ifdef _WIN32
+    // The older C runtimes do not know fopen's "x": create through the descriptor.
+    int fd = -1;
+    if (_wsopen_s(&fd, chemin.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _SH_DENYNO,
+                  _S_IREAD | _S_IWRITE) != 0) {
+        erreur = DerniereErreur(EEXIST);
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, "wb");
+    if (!f) _close(fd);
+#else
+    const int fd = ::open(chemin.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    std::FILE* f = fd < 0 ? nullptr : ::fdopen(fd, "wb");
+    if (fd >= 0 && !f) ::close(fd);
+#endif
+    erreur = f ? std::error_code() : DerniereErreur(EEXIST);
+    return f;
+}
+
+std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
+    std::vector<std::string> r;
+#ifdef _WIN32
+    // The narrow arguments are in the ANSI code page; the wide ones hold every name.
+    (void)argv;
+    int n = 0;
+    wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &n);
+    for (int i = 0; larges && i < n && i < argc; ++i)
+        r.push_back(Utf8DepuisChemin(std::filesystem::path(larges[i])));
+    if (larges) LocalFree(larges);
+#else
+    for (int i = 0; i < argc; ++i) r.emplace_back(argv[i]);
+#endif
+    return r;
 }
 
 std::error_code Ecrire(std::FILE* f, std::string_view octets) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace ortix::fichiers::plateforme {
 
@@ -28,6 +29,9 @@ std::error_code Fermer(std::FILE* f);
 std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers);
 // Makes a rename in `dossier` durable where the system asks for it; best effort.
 void Synchroniser_Dossier(const std::filesystem::path& dossier);
+
+// The program's arguments as UTF-8, whatever the system's code page.
+std::vector<std::string> Arguments_Utf8(int argc, char** argv);
 
 // Today's local date as "jj/mm/aaaa".
 std::string Date_Du_Jour();

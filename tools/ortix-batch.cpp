@@ -2,6 +2,7 @@
 // at once, exactly as the window would, with no display.
 #include "app/model/Modele.h"
 #include "app/model/Nombres.h"
+#include "files/Plateforme.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
@@ -10,6 +11,7 @@
 #include "geometry/Projection.h"
 
 #include <cstdio>
+#include <exception>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -74,14 +76,15 @@ std::string json(const std::string& t) {
     return r + "\"";
 }
 
-bool lireOptions(int argc, char** argv, Options& o, std::string& erreur) {
+bool lireOptions(const std::vector<std::string>& argv, Options& o, std::string& erreur) {
+    const int argc = static_cast<int>(argv.size());
     for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
+        const std::string& a = argv[i];
         if (a == "--json") {
             o.json = true;
         } else if (a == "-o") {
             // An empty folder would silently mean the working folder.
-            if (++i >= argc || argv[i][0] == '\0')
+            if (++i >= argc || argv[i].empty())
                 return erreur = "l'option -o attend un dossier", false;
             o.dossier = argv[i];
         } else if (a == "--opti") {
@@ -185,23 +188,31 @@ bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::vector<std::string> arguments = plateforme::Arguments_Utf8(argc, argv);
     // After "--" every argument is a project file, even one named "--help".
-    for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
-        if (std::string(argv[i]) == "--help" || std::string(argv[i]) == "-h") {
+    for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
+        if (arguments[i] == "--help" || arguments[i] == "-h") {
             std::cout << Aide;
             return 0;
         }
     }
     Options o;
     std::string erreur;
-    if (!lireOptions(argc, argv, o, erreur)) {
+    if (!lireOptions(arguments, o, erreur)) {
         std::cerr << "ortix-batch : " << erreur << "\n\n" << Aide;
         return 2;
     }
     int code = 0;
     for (const std::string& projet : o.projets) {
         std::ostringstream sortie;
-        if (traiter(projet, o, sortie, erreur)) {
+        bool ok = false;
+        try {
+            ok = traiter(projet, o, sortie, erreur);
+        } catch (const std::exception& e) {
+            // A name the system cannot convert, or memory exhausted: this project fails.
+            erreur = std::string("erreur inattendue : ") + e.what();
+        }
+        if (ok) {
             std::cout << sortie.str() << std::flush;
         } else {
             std::cerr << "ortix-batch : projet « " << projet << " » : " << erreur << '\n';
