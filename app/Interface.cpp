@@ -216,8 +216,6 @@ void Interface::construire() {
     Sauv_Profil_ = new Sauv_Profil(this, *m_);
     Sauv_Proj_ = new Sauv_Proj(this);
     Charge_Proj_ = new Charge_Proj(this);
-    for (QDialog* d : std::initializer_list<QDialog*>{Charge_Fichier_, Sauv_Profil_, Sauv_Proj_, Charge_Proj_})
-        d->setWindowFlag(Qt::Dialog);
 
     connect(Bt_Prof_Empl, &QPushButton::clicked, this,
             [this] { Charge_Fichier_->choisirPour(QStringLiteral("Emplanture")); });
@@ -300,9 +298,11 @@ void Interface::lireReglages() {
         ortix::fichiers::Lire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())));
     const auto p = panneaux();
     for (std::size_t k = 0; k < p.size(); ++k) {
+        // Opening the remembered folder also sets its drive; the drive alone is
+        // set only when the folder is gone.
         const ortix::fichiers::Emplacement& b = r.*Blocs[k];
+        if (b.dossier && p[k]->definirDossier(q(*b.dossier))) continue;
         if (b.lecteur) p[k]->definirLecteur(q(*b.lecteur));
-        if (b.dossier) p[k]->definirDossier(q(*b.dossier));
     }
 }
 
@@ -409,7 +409,6 @@ void Interface::Bt_Opt_Href_Saum_Click() {
     const ortix::CandidatsOpti c = ortix::Calcule_Candidats(*m_);
     if (!Opti_Href_) {
         Opti_Href_ = new Opti_Href(this);
-        Opti_Href_->setWindowFlag(Qt::Dialog);
         connect(Opti_Href_, &Opti_Href::appliquer, this, &Interface::Appliquer_Href_Saum);
     }
     Opti_Href_->remplir(q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext));

@@ -25,7 +25,7 @@ inline void Rotation_Y(double x, double y, double z, double& xr, double& yr, dou
 
 // The line through (Xe, Ye, zE) and (Xs, Ys, Zs) at the abscissa xF. No guard:
 // Xs = Xe divides by zero, and the caller checks what comes out.
-// Defined here, as the next few, so that the loops of one computation inline them.
+// Defined here, like XYInterZ below, so that the loops of one computation inline them.
 inline double YinterBF(double Xe, double Ye, double, double Xs, double Ys, double, double xF) {
     return Ye + (Ys - Ye) * (xF - Xe) / (Xs - Xe);
 }

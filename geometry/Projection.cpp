@@ -85,10 +85,7 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     const VrillageFinal v = Calc_Vrillage_Final(m.champs);
     if (!v.ok) return v.message;
     w.finals = m.finals;
-    w.finals.Txt_Href_Empl_final = Format(v.Href_Empl, "#0.00");
-    w.finals.Txt_Href_Saum_final = Format(v.Href_Saum, "#0.00");
-    w.finals.Txt_Vrill_Empl_Final = Format(v.Vrill_Empl, "#0.00");
-    w.finals.Txt_Vrill_Saum_Final = Format(v.Vrill_Saum, "#0.00");
+    Poser_Finals(v, w.finals);
 
     // 2. Angle that brings the leading edge straight across.
     const double L = Val(m.champs.Txt_Long);

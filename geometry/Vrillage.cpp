@@ -83,16 +83,20 @@ VrillageFinal Calc_Vrillage_Final(const Champs& champs) {
     return r;
 }
 
+void Poser_Finals(const VrillageFinal& v, Finals& f) {
+    f.Txt_Href_Empl_final = Format(v.Href_Empl, "#0.00");
+    f.Txt_Href_Saum_final = Format(v.Href_Saum, "#0.00");
+    f.Txt_Vrill_Empl_Final = Format(v.Vrill_Empl, "#0.00");
+    f.Txt_Vrill_Saum_Final = Format(v.Vrill_Saum, "#0.00");
+}
+
 bool Calc_Vrillage_Final(Modele& m, std::string& message) {
     const VrillageFinal v = Calc_Vrillage_Final(m.champs);
     if (!v.ok) {
         message = v.message;
         return false;
     }
-    m.finals.Txt_Href_Empl_final = Format(v.Href_Empl, "#0.00");
-    m.finals.Txt_Href_Saum_final = Format(v.Href_Saum, "#0.00");
-    m.finals.Txt_Vrill_Empl_Final = Format(v.Vrill_Empl, "#0.00");
-    m.finals.Txt_Vrill_Saum_Final = Format(v.Vrill_Saum, "#0.00");
+    Poser_Finals(v, m.finals);
     message.clear();
     return true;
 }

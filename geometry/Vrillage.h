@@ -23,6 +23,9 @@ struct VrillageFinal {
 // leading edge's vertical) and any figure that is not a finite number.
 VrillageFinal Calc_Vrillage_Final(const Champs& champs);
 
+// Writes the four figures into their fields, in order, with "#0.00".
+void Poser_Finals(const VrillageFinal& v, Finals& f);
+
 // Computes the figures and writes them with "#0.00" into Txt_Href_Empl_final,
 // Txt_Href_Saum_final, Txt_Vrill_Empl_Final and Txt_Vrill_Saum_Final, in this
 // order. On refusal returns false with the reason and leaves the model as it was.

@@ -77,9 +77,9 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
             emit appliquer(e->text());
         });
     }
-    // A change (arrow, page, click) and a drag of the thumb both recompute the blend.
+    // A change (arrow, page, click) and each step of a drag of the thumb: the
+    // slider tracks its thumb, so both come as a change of value.
     connect(Curseur, &QSlider::valueChanged, this, &Opti_Href::Curseur_Change);
-    connect(Curseur, &QSlider::sliderMoved, this, &Opti_Href::Curseur_Change);
 }
 
 void Opti_Href::remplir(const QString& nop, const QString& align, const QString& intrados,

@@ -59,12 +59,10 @@ struct Vue {
     const Forme* forme(const std::string& nom) const;
     // Pixel position of a user point in an area of the given size.
     Point2 versPixel(Point2 p, double largeurPx, double hauteurPx) const;
-    // Inverse of versPixel.
-    Point2 versUtilisateur(Point2 px, double largeurPx, double hauteurPx) const;
 };
 
-// True when every number of the system and of the shapes is finite and the
-// extent is not zero.
+// True when every number of the coordinate system is finite and its extent is
+// not zero.
 bool repereValide(const Repere& r);
 
 } // namespace ortix
