@@ -99,20 +99,22 @@ std::string calculer(const Modele& m, Travail& w, Recherche recherche) {
     SectionRot& T = w.saum;
     R.N = Ne;
     T.N = Ns;
-    for (int i = 1; i <= Ne; ++i) {
-        Rotation_Y(m.X_Empl_3D(i), m.Y_Empl_3D(i), m.Z_Empl_3D(i), R.X[i - 1], R.Y[i - 1],
-                   R.Z[i - 1], cosA, sinA);
-        if (!(fini(R.x(i)) && fini(R.y(i)) && fini(R.z(i))))
-            return "La section d'emplanture tournée a une valeur non numérique (point " +
-                   nombre(i) + ") : le calcul est refusé.";
-    }
-    for (int j = 1; j <= Ns; ++j) {
-        Rotation_Y(m.X_Saum_3D(j), m.Y_Saum_3D(j), m.Z_Saum_3D(j), T.X[j - 1], T.Y[j - 1],
-                   T.Z[j - 1], cosA, sinA);
-        if (!(fini(T.x(j)) && fini(T.y(j)) && fini(T.z(j))))
-            return "La section du saumon tournée a une valeur non numérique (point " +
-                   nombre(j) + ") : le calcul est refusé.";
-    }
+    auto tourner = [&](const Tableau& X, const Tableau& Y, const Tableau& Z, SectionRot& S,
+                       const char* section) -> std::string {
+        for (int i = 1; i <= S.N; ++i) {
+            Rotation_Y(X(i), Y(i), Z(i), S.X[i - 1], S.Y[i - 1], S.Z[i - 1], cosA, sinA);
+            if (!(fini(S.x(i)) && fini(S.y(i)) && fini(S.z(i))))
+                return std::string("La section ") + section +
+                       " tournée a une valeur non numérique (point " + nombre(i) +
+                       ") : le calcul est refusé.";
+        }
+        return {};
+    };
+    if (std::string e = tourner(m.X_Empl_3D, m.Y_Empl_3D, m.Z_Empl_3D, R, "d'emplanture");
+        !e.empty())
+        return e;
+    if (std::string e = tourner(m.X_Saum_3D, m.Y_Saum_3D, m.Z_Saum_3D, T, "du saumon"); !e.empty())
+        return e;
 
     // The leading-edge reference points given when a search finds no segment. The
     // fields do not change during the computation, so they are read once.
