@@ -4,7 +4,7 @@
 // Each case runs with the indexed section search (what the program does) and
 // with the plain linear walk it replaced, side by side; the searches of one
 // computation are also timed alone.
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "files/Sortie.h"
 #include "geometry/Primitives.h"
 #include "geometry/Planforme.h"

@@ -2,7 +2,7 @@
 // giving a read airfoil to one end of the panel.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "files/Projet.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "files/LecteurChamps.h"
 #include "files/Plateforme.h"
 #include "files/Sortie.h"

@@ -3,7 +3,7 @@
 // with CR LF line ends.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
 #include "files/Sortie.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "files/Texte.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 // UTF-8 lines; the text layer writes them as Windows-1252 with CR LF.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <filesystem>
 #include <string>

@@ -2,7 +2,7 @@
 // "Calculer les nouveaux profils". The computation either refuses, with a
 // message and the model bit for bit as it was, or leaves counters within 0 to
 // 1000, finite points and final texts that are numbers.
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 #include "files/Projet.h"
 #include "fuzz/Verifier.h"
 #include "geometry/Planforme.h"

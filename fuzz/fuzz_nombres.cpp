@@ -3,7 +3,7 @@
 // failing and never give a non-number; a finite value formatted with any of the
 // program's patterns must read back within half a unit of the pattern's last
 // decimal.
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "fuzz/Verifier.h"
 
 #include <array>

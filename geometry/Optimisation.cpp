@@ -1,6 +1,6 @@
 #include "geometry/Optimisation.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 
 #include <cmath>
 

@@ -3,7 +3,7 @@
 // derived from the tip's trailing-edge segments. All are closed-form.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <string>
 

@@ -4,8 +4,8 @@
 // the parameters and the airfoils.
 #pragma once
 
-#include "app/model/Modele.h"
-#include "geometry/views/Vue.h"
+#include "model/Modele.h"
+#include "geometry/Vue.h"
 
 #include <string>
 #include <vector>

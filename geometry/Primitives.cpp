@@ -1,6 +1,6 @@
 #include "geometry/Primitives.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 
 #include <algorithm>
 #include <cmath>

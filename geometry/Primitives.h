@@ -5,7 +5,7 @@
 // Coordinates are millimetres, angles radians. No state is kept between calls.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "geometry/Projection.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "geometry/Primitives.h"
 #include "geometry/RechercheSegments.h"
 #include "geometry/Vrillage.h"

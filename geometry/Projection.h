@@ -4,8 +4,8 @@
 // twists.
 #pragma once
 
-#include "app/model/Modele.h"
-#include "geometry/views/Vue.h"
+#include "model/Modele.h"
+#include "geometry/Vue.h"
 
 #include <cstdint>
 #include <string>

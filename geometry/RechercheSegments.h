@@ -20,7 +20,7 @@
 // all the bisection needs to stay exact whatever the rounding.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "geometry/Vrillage.h"
 
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 
 #include <cmath>
 

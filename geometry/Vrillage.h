@@ -4,7 +4,7 @@
 // found from the twisted trailing edges in the rotated frame.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // ortix-batch: computes and writes the projected profiles of several panels
 // at once, exactly as the window would, with no display.
-#include "app/model/Modele.h"
-#include "app/model/Nombres.h"
+#include "model/Modele.h"
+#include "model/Nombres.h"
 #include "files/Plateforme.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"

@@ -4,8 +4,8 @@
 #if defined(ORTIX_BATCH) && !defined(_WIN32)
 
 #include "OutilsFichiers.h"
-#include "app/model/Modele.h"
-#include "app/model/Nombres.h"
+#include "model/Modele.h"
+#include "model/Nombres.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"

@@ -1,7 +1,7 @@
 // The indexed segment search against the plain linear walk it replaces: the same
 // segment for every section, abscissa and direction, and the same computed panel
 // to the bit.
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 #include "files/FichierProfil.h"
 #include "geometry/Planforme.h"
 #include "geometry/Primitives.h"

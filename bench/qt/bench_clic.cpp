@@ -1,8 +1,8 @@
 // The whole click on "Calculer les nouveaux profils" in the real window,
 // painting of the whole window included, for typical airfoils and for the largest sections the
 // arrays hold. The window is offscreen and rendered into an image each time.
-#include "app/Interface.h"
-#include "app/model/Modele.h"
+#include "app/qt/Interface.h"
+#include "model/Modele.h"
 #include "files/Projet.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "geometry/views/Vue.h"
+#include "geometry/Vue.h"
 
 #include <cmath>
 

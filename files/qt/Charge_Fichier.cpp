@@ -1,7 +1,7 @@
-#include "files/dialogs/Charge_Fichier.h"
+#include "files/qt/Charge_Fichier.h"
 
-#include "app/Apparence.h"
-#include "files/dialogs/PanneauFichiers.h"
+#include "app/qt/Apparence.h"
+#include "files/qt/PanneauFichiers.h"
 
 #include <QLabel>
 #include <QPushButton>

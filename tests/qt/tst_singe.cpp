@@ -2,13 +2,13 @@
 // dialogs, checking after each one what must always hold. The seed is fixed;
 // ORTIX_SINGE_GRAINE sets another, ORTIX_SINGE_EVENEMENTS the number of events.
 #include "Outils.h"
-#include "app/Interface.h"
-#include "app/dialogs/Opti_Href.h"
-#include "files/dialogs/Charge_Fichier.h"
-#include "files/dialogs/Dialogues_Projet.h"
-#include "files/dialogs/PanneauFichiers.h"
-#include "files/dialogs/Sauv_Profil.h"
-#include "geometry/views/qt/ZoneDessin.h"
+#include "app/qt/Interface.h"
+#include "geometry/qt/Opti_Href.h"
+#include "files/qt/Charge_Fichier.h"
+#include "files/qt/Dialogues_Projet.h"
+#include "files/qt/PanneauFichiers.h"
+#include "files/qt/Sauv_Profil.h"
+#include "geometry/qt/ZoneDessin.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // antialiased, and reports clicks.
 #pragma once
 
-#include "geometry/views/Vue.h"
+#include "geometry/Vue.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
-#include "files/dialogs/Dialogues_Projet.h"
+#include "files/qt/Dialogues_Projet.h"
 
-#include "app/Apparence.h"
-#include "files/dialogs/PanneauFichiers.h"
+#include "app/qt/Apparence.h"
+#include "files/qt/PanneauFichiers.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "geometry/views/qt/ZoneDessin.h"
+#include "geometry/qt/ZoneDessin.h"
 
 #include <QMouseEvent>
 #include <QPainter>

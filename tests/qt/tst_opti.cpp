@@ -1,11 +1,11 @@
 // The tip reference-height dialog: opening, re-opening, the slider and each
 // apply button, driven on the real window.
 #include "Outils.h"
-#include "app/Interface.h"
-#include "app/dialogs/Opti_Href.h"
-#include "app/model/Nombres.h"
-#include "files/dialogs/Charge_Fichier.h"
-#include "files/dialogs/PanneauFichiers.h"
+#include "app/qt/Interface.h"
+#include "geometry/qt/Opti_Href.h"
+#include "model/Nombres.h"
+#include "files/qt/Charge_Fichier.h"
+#include "files/qt/PanneauFichiers.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/dialogs/Opti_Href.h"
+#include "geometry/qt/Opti_Href.h"
 
-#include "app/Apparence.h"
+#include "app/qt/Apparence.h"
 #include "geometry/Optimisation.h"
 
 #include <QEvent>

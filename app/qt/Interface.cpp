@@ -1,20 +1,20 @@
-#include "app/Interface.h"
+#include "app/qt/Interface.h"
 
-#include "app/Apparence.h"
-#include "app/dialogs/Opti_Href.h"
+#include "app/qt/Apparence.h"
+#include "geometry/qt/Opti_Href.h"
 #include "files/FichierProfil.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
-#include "files/dialogs/Charge_Fichier.h"
-#include "files/dialogs/Dialogues_Projet.h"
-#include "files/dialogs/PanneauFichiers.h"
-#include "files/dialogs/Sauv_Profil.h"
+#include "files/qt/Charge_Fichier.h"
+#include "files/qt/Dialogues_Projet.h"
+#include "files/qt/PanneauFichiers.h"
+#include "files/qt/Sauv_Profil.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
-#include "geometry/views/qt/ZoneDessin.h"
+#include "geometry/qt/ZoneDessin.h"
 
 #include <QApplication>
 #include <QCloseEvent>

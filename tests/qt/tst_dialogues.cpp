@@ -2,12 +2,12 @@
 // enabling rule, the computation, the output dialog, the project dialogs and
 // the settings file.
 #include "Outils.h"
-#include "app/Interface.h"
-#include "files/dialogs/Charge_Fichier.h"
-#include "files/dialogs/Dialogues_Projet.h"
-#include "files/dialogs/PanneauFichiers.h"
-#include "files/dialogs/Sauv_Profil.h"
-#include "geometry/views/qt/ZoneDessin.h"
+#include "app/qt/Interface.h"
+#include "files/qt/Charge_Fichier.h"
+#include "files/qt/Dialogues_Projet.h"
+#include "files/qt/PanneauFichiers.h"
+#include "files/qt/Sauv_Profil.h"
+#include "geometry/qt/ZoneDessin.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 // the core.
 #pragma once
 
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 #include <QWidget>
 

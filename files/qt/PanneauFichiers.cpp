@@ -1,4 +1,4 @@
-#include "files/dialogs/PanneauFichiers.h"
+#include "files/qt/PanneauFichiers.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/model/Nombres.h"
+#include "model/Nombres.h"
 
 #include <charconv>
 #include <cmath>

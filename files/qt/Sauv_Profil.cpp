@@ -1,9 +1,9 @@
-#include "files/dialogs/Sauv_Profil.h"
+#include "files/qt/Sauv_Profil.h"
 
-#include "app/Apparence.h"
-#include "app/model/Modele.h"
+#include "app/qt/Apparence.h"
+#include "model/Modele.h"
 #include "files/Sortie.h"
-#include "files/dialogs/PanneauFichiers.h"
+#include "files/qt/PanneauFichiers.h"
 
 #include <QEvent>
 #include <QKeyEvent>

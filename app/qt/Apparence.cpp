@@ -1,4 +1,4 @@
-#include "app/Apparence.h"
+#include "app/qt/Apparence.h"
 
 #include <QDialog>
 #include <QLabel>

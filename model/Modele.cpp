@@ -1,4 +1,4 @@
-#include "app/model/Modele.h"
+#include "model/Modele.h"
 
 namespace ortix {
 

@@ -1,7 +1,7 @@
 // The main window: start-up state, places, the refresh events and degenerate input.
 #include "Outils.h"
-#include "app/Interface.h"
-#include "geometry/views/qt/ZoneDessin.h"
+#include "app/qt/Interface.h"
+#include "geometry/qt/ZoneDessin.h"
 
 #include <QApplication>
 #include <QGroupBox>
