@@ -1,0 +1,227 @@
+// The batch command's work: options, then for each project load, compute,
+// propose the names and write the three files, exactly as the window would.
+#include "tools/Lot.h"
+
+#include "model/Modele.h"
+#include "model/Nombres.h"
+#include "files/Projet.h"
+#include "files/Sortie.h"
+#include "files/Texte.h"
+#include "geometry/Optimisation.h"
+#include "geometry/Planforme.h"
+#include "geometry/Projection.h"
+
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace ortix;
+using namespace ortix::fichiers;
+
+const char* const Aide =
+    "Usage : ortix-batch [--json] [-o DOSSIER] [--opti keep|align|blend=P] PROJET.ortix...\n"
+    "\n"
+    "Pour chaque projet : le charge comme « Charger un projet », calcule les profils\n"
+    "projetés comme « Calculer les nouveaux profils », propose les noms comme la\n"
+    "fenêtre de sauvegarde avec le nom du projet et écrit les trois fichiers\n"
+    "(données du tronçon, profil d'emplanture, profil de saumon).\n"
+    "\n"
+    "Options :\n"
+    "  --json         une ligne JSON par projet au lieu d'une ligne par fichier écrit\n"
+    "  -o DOSSIER     dossier où écrire (par défaut celui du fichier projet)\n"
+    "  --opti keep    applique « Garder la hauteur initiale » avant le calcul\n"
+    "  --opti align   applique « Aligner les bords de fuite »\n"
+    "  --opti blend=P applique « Optimiser l'alignement », curseur à P (0 à 100)\n"
+    "  --help         affiche cette aide\n"
+    "\n"
+    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué,\n"
+    "2 pour une erreur d'utilisation.\n";
+
+enum class Opti { Aucune, Garder, Aligner, Melanger };
+
+struct Options {
+    bool json = false;
+    std::optional<std::string> dossier;
+    Opti opti = Opti::Aucune;
+    int curseur = 50;
+    std::vector<std::string> projets;
+};
+
+std::string json(const std::string& t) {
+    std::string r = "\"";
+    for (unsigned char c : t) {
+        switch (c) {
+        case '"': r += "\\\""; break;
+        case '\\': r += "\\\\"; break;
+        case '\n': r += "\\n"; break;
+        case '\r': r += "\\r"; break;
+        case '\t': r += "\\t"; break;
+        default:
+            if (c < 0x20) {
+                char u[8];
+                std::snprintf(u, sizeof u, "\\u%04x", c);
+                r += u;
+            } else {
+                r += static_cast<char>(c);
+            }
+        }
+    }
+    return r + "\"";
+}
+
+bool lireOptions(const std::vector<std::string>& argv, Options& o, std::string& erreur) {
+    const int argc = static_cast<int>(argv.size());
+    for (int i = 1; i < argc; ++i) {
+        const std::string& a = argv[i];
+        if (a == "--json") {
+            o.json = true;
+        } else if (a == "-o") {
+            // An empty folder would silently mean the working folder.
+            if (++i >= argc || argv[i].empty())
+                return erreur = "l'option -o attend un dossier", false;
+            o.dossier = argv[i];
+        } else if (a == "--opti") {
+            if (++i >= argc) return erreur = "l'option --opti attend keep, align ou blend=P", false;
+            const std::string v = argv[i];
+            if (v == "keep") {
+                o.opti = Opti::Garder;
+            } else if (v == "align") {
+                o.opti = Opti::Aligner;
+            } else if (v.rfind("blend=", 0) == 0 && v.size() > 6 && v.size() <= 9 &&
+                       v.find_first_not_of("0123456789", 6) == std::string::npos &&
+                       std::stoi(v.substr(6)) <= 100) {
+                o.opti = Opti::Melanger;
+                o.curseur = std::stoi(v.substr(6));
+            } else {
+                return erreur = "valeur de --opti inconnue : « " + v + " »", false;
+            }
+        } else if (a == "--") {
+            for (++i; i < argc; ++i) o.projets.emplace_back(argv[i]);
+        } else if (!a.empty() && a[0] == '-') {
+            return erreur = "option inconnue : « " + a + " »", false;
+        } else {
+            o.projets.push_back(a);
+        }
+    }
+    if (o.projets.empty()) return erreur = "aucun fichier projet", false;
+    return true;
+}
+
+// Refresh then computation, as "Calculer les nouveaux profils" after a load.
+bool calculer(Modele& m, std::string& erreur) {
+    Trace_Profil_Ini(m);
+    ResultatCalcul r = Bt_Calc_Click(m);
+    if (!r.ok) erreur = r.message;
+    return r.ok;
+}
+
+bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
+             std::string& erreur) {
+    const fs::path chemin = CheminDepuisUtf8(projet);
+    auto lu = std::make_unique<Projet>();
+    if (!Lire_Projet(chemin, *lu, erreur)) return false;
+    auto m = std::make_unique<Modele>();
+    Profils_Provisoires(*m);
+    Appliquer_Projet(*m, *lu);
+    if (!calculer(*m, erreur)) return false;
+
+    // The candidates as the optimisation dialog shows them on opening.
+    const CandidatsOpti candidats = Calcule_Candidats(*m);
+    if (o.opti != Opti::Aucune) {
+        const std::string texte = o.opti == Opti::Garder    ? candidats.Txt_NOP
+                                  : o.opti == Opti::Aligner ? candidats.Txt_Align
+                                  : Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
+        std::string hauteur;
+        if (!Hauteur_A_Appliquer(texte, hauteur)) {
+            erreur = "la hauteur de saumon demandée n'est pas définie pour ce projet";
+            return false;
+        }
+        m->champs.txt_href_saum = hauteur;
+        if (!calculer(*m, erreur)) return false;
+    }
+
+    const NomsProposes noms = Propose_Noms(m->Txt_Nom_proj, m->finals.Txt_Corde_Final,
+                                           m->finals.Txt_Lg_Final, m->finals);
+    const fs::path dossier = o.dossier ? CheminDepuisUtf8(*o.dossier)
+                                       : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
+    fs::path empl, saum, data;
+    if (!Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Empl, empl, erreur) ||
+        !Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Saum, saum, erreur) ||
+        !Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Data, data, erreur))
+        return false;
+    if (!Sauve_Fichiers(*m, empl, saum, data, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum,
+                        erreur))
+        return false;
+
+    if (!o.json) {
+        for (const fs::path* p : {&data, &empl, &saum}) sortie << Utf8DepuisChemin(*p) << '\n';
+        return true;
+    }
+    const Finals& f = m->finals;
+    sortie << "{\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
+           << ",\"files\":[" << json(Utf8DepuisChemin(data)) << ',' << json(Utf8DepuisChemin(empl))
+           << ',' << json(Utf8DepuisChemin(saum)) << ']'
+           << ",\"Txt_Lg_Final\":" << json(f.Txt_Lg_Final)
+           << ",\"Txt_Fleche_Final\":" << json(f.Txt_Fleche_Final)
+           << ",\"Txt_Corde_Final\":" << json(f.Txt_Corde_Final)
+           << ",\"Txt_Href_Empl_final\":" << json(f.Txt_Href_Empl_final)
+           << ",\"Txt_Href_Saum_final\":" << json(f.Txt_Href_Saum_final)
+           << ",\"Txt_Vrill_Empl_Final\":" << json(f.Txt_Vrill_Empl_Final)
+           << ",\"Txt_Vrill_Saum_Final\":" << json(f.Txt_Vrill_Saum_Final)
+           << ",\"Label32\":" << json(m->Label32)
+           << ",\"Nb_Pts_Empl_Proj\":" << m->Nb_Pts_Empl_Proj
+           << ",\"Nb_Pts_Saum_Proj\":" << m->Nb_Pts_Saum_Proj
+           << ",\"Txt_NOP\":" << json(candidats.Txt_NOP)
+           << ",\"Txt_Align\":" << json(candidats.Txt_Align)
+           << ",\"txt_int\":" << json(candidats.txt_int)
+           << ",\"txt_ext\":" << json(candidats.txt_ext) << "}\n";
+    return true;
+}
+
+} // namespace
+
+namespace ortix::lot {
+
+int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
+             std::ostream& erreurs) {
+    // After "--" every argument is a project file, even one named "--help".
+    for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
+        if (arguments[i] == "--help" || arguments[i] == "-h") {
+            sortie << Aide;
+            return 0;
+        }
+    }
+    Options o;
+    std::string erreur;
+    if (!lireOptions(arguments, o, erreur)) {
+        erreurs << "ortix-batch : " << erreur << "\n\n" << Aide;
+        return 2;
+    }
+    int code = 0;
+    for (const std::string& projet : o.projets) {
+        std::ostringstream rapport;
+        bool ok = false;
+        try {
+            ok = traiter(projet, o, rapport, erreur);
+        } catch (const std::exception& e) {
+            // A name the system cannot convert, or memory exhausted: this project fails.
+            erreur = std::string("erreur inattendue : ") + e.what();
+        }
+        if (ok) {
+            sortie << rapport.str() << std::flush;
+        } else {
+            erreurs << "ortix-batch : projet « " << projet << " » : " << erreur << '\n';
+            code = 1;
+        }
+    }
+    return code;
+}
+
+} // namespace ortix::lot
