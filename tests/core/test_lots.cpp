@@ -1,0 +1,61 @@
+// The batch command on the projects of tests/data/lots: for each case of
+// cas.txt, its exit status, its report, its error output and every file it
+// writes must be, byte for byte, the case's golden transcript. The golden files
+// were checked against an independent implementation of the computation.
+#include "tests/support/Support.h"
+#include "tools/Lot.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+namespace ortix::essais {
+namespace {
+
+// `texte` with every occurrence of `de` replaced by `par`.
+std::string Remplacer(std::string texte, const std::string& de, const std::string& par) {
+    for (std::size_t i = 0; (i = texte.find(de, i)) != std::string::npos; i += par.size())
+        texte.replace(i, de.size(), par);
+    return texte;
+}
+
+// Runs one case and writes down everything it gave, in a fixed order.
+std::string Transcription(const std::string& nom, const std::vector<std::string>& options) {
+    const fs::path sortie = DossierNeuf("lots/" + nom);
+    const std::string projets = Donnee("lots/projets").string();
+    std::vector<std::string> arguments = {"ortix-batch", "-o", sortie.string()};
+    for (const std::string& o : options)
+        arguments.push_back(o.ends_with(".ortix") ? projets + "/" + o : o);
+    std::ostringstream rapport, erreurs;
+    const int code = lot::Executer(arguments, rapport, erreurs);
+    std::string t = "code " + std::to_string(code) + "\n== sortie\n" + rapport.str() +
+                    "== erreurs\n" + erreurs.str();
+    std::set<fs::path> fichiers;
+    for (const auto& f : fs::directory_iterator(sortie)) fichiers.insert(f.path());
+    for (const fs::path& f : fichiers)
+        t += "== fichier " + f.filename().string() + "\n" + Contenu(f);
+    return Remplacer(Remplacer(t, sortie.string(), "@SORTIE@"), projets, "@PROJETS@");
+}
+
+TEST(Lots, ChaqueCasDonneSaTranscription) {
+    std::ifstream cas(Donnee("lots/cas.txt"));
+    int n = 0;
+    for (std::string ligne; std::getline(cas, ligne);) {
+        std::istringstream mots(ligne);
+        std::string nom;
+        if (!(mots >> nom) || nom[0] == '#') continue;
+        std::vector<std::string> options{std::istream_iterator<std::string>(mots), {}};
+        ++n;
+        EXPECT_EQ(EcartAuModele(Transcription(nom, options),
+                                Donnee("lots/attendus/" + nom + ".txt")),
+                  "")
+            << nom;
+    }
+    EXPECT_GT(n, 100);
+}
+
+} // namespace
+} // namespace ortix::essais
