@@ -34,8 +34,8 @@ bool Comptes_Lednicer(const std::vector<double>& nombres, std::size_t nbNombresD
 
 } // namespace
 
-bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
-                     ortix::Profil& profil, std::string& erreur) {
+Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
+                         ortix::Profil& profil) {
     const std::vector<std::string> lignesTexte = DecouperLignes(texte);
     std::vector<Ligne> lignes;
     for (std::size_t i = 0; i < lignesTexte.size(); ++i) {
@@ -69,29 +69,25 @@ bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
             case Nombre::Lu:
                 break;
             case Nombre::PasUnNombre:
-                erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+                return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
                          std::to_string(lignes[i].numero) + " : « " + std::string(v) +
-                         " » n'est pas un nombre.";
-                return false;
+                         " » n'est pas un nombre.");
             case Nombre::HorsLimites:
-                erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+                return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
                          std::to_string(lignes[i].numero) + " : « " + std::string(v) +
-                         " » dépasse les limites des nombres.";
-                return false;
+                         " » dépasse les limites des nombres.");
             }
             nombres.push_back(x);
             numeros.push_back(lignes[i].numero);
         }
     }
     if (nombres.empty()) {
-        erreur = "Profil " + Nom(nomFichier) + " refusé : le fichier ne contient aucun point.";
-        return false;
+        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : le fichier ne contient aucun point.");
     }
     if (nombres.size() % 2 != 0) {
-        erreur = "Profil " + Nom(nomFichier) + " refusé, ligne " +
+        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
                  std::to_string(numeros.back()) +
-                 " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.";
-        return false;
+                 " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.");
     }
 
     // The points in the usual order, as indices of their X in `nombres`.
@@ -112,10 +108,9 @@ bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
     }
 
     if (points.size() > static_cast<std::size_t>(Capacite)) {
-        erreur = "Profil " + Nom(nomFichier) + " refusé : il compte " +
+        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : il compte " +
                  std::to_string(points.size()) + " points, un profil en a au plus " +
-                 std::to_string(Capacite) + ".";
-        return false;
+                 std::to_string(Capacite) + ".");
     }
     for (std::size_t k = 0; k < points.size(); ++k) {
         lu.x[k] = nombres[points[k]];
@@ -123,14 +118,14 @@ bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
     }
     lu.n = static_cast<int>(points.size());
     profil = std::move(lu);
-    return true;
+    return {};
 }
 
-bool Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
-                 ortix::Profil& profil, std::string& erreur) {
+Resultat Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
+                     ortix::Profil& profil) {
     std::string octets;
-    if (!LireFichier(chemin, octets, erreur)) return false;
-    return Analyser_Profil(DecoderTexte(octets), nomFichier, profil, erreur);
+    if (Resultat r = LireFichier(chemin, octets); !r) return r;
+    return Analyser_Profil(DecoderTexte(octets), nomFichier, profil);
 }
 
 void Appliquer_Profil(ortix::Modele& m, ortix::Extremite e, const std::string& nomFichier,

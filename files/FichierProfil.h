@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/Modele.h"
+#include "model/Resultat.h"
 
 #include <filesystem>
 #include <string>
@@ -11,10 +12,10 @@
 namespace ortix::fichiers {
 
 // Reads the airfoil file `chemin`; `nomFichier` is its name without folder, the
-// legend when the file has no title line and the name in messages. On failure
-// returns false with a French message and leaves `profil` unchanged.
-bool Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
-                 ortix::Profil& profil, std::string& erreur);
+// legend when the file has no title line and the name in messages. A refused
+// file leaves `profil` unchanged.
+Resultat Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
+                     ortix::Profil& profil);
 
 // The same from the decoded (UTF-8) text of a file.
 //
@@ -29,8 +30,8 @@ bool Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFich
 // leading-edge point once when both surfaces start on it.
 // Refused: no point, a value that is not a number or not finite, an odd count
 // of numbers, more than 1000 points (never cut).
-bool Analyser_Profil(std::string_view texte, const std::string& nomFichier,
-                     ortix::Profil& profil, std::string& erreur);
+Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
+                         ortix::Profil& profil);
 
 // Gives end `e` the airfoil `p` read from the file `nomFichier`: its file-name
 // field, its legend label and its arrays. When the other end has its airfoil

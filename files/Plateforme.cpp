@@ -1,7 +1,5 @@
 #include "files/Plateforme.h"
 
-#include "files/Texte.h"
-
 #include <cerrno>
 #include <cstring>
 #include <ctime>
@@ -18,31 +16,22 @@
 #include <unistd.h>
 #endif
 
-namespace ortix::fichiers {
-
-// Paths are built from UTF-8 on every system: char8_t text is read as UTF-8 by
-// std::filesystem, whatever the process's code page.
-std::filesystem::path CheminDepuisUtf8(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8DepuisChemin(const std::filesystem::path& chemin) {
-    const std::u8string u = chemin.u8string();
-    return std::string(u.begin(), u.end());
-}
-
-} // namespace ortix::fichiers
-
 namespace ortix::fichiers::plateforme {
 
+#ifdef ORTIX_PANNES_SIMULEES
 namespace {
-
 Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
+} // namespace
 
-bool EnPanne(Etape etape) { return etapeEnPanne == etape && etape != Etape::Aucune; }
+// Returns from the calling step with the simulated failure when it is that step's turn.
+#define PANNE_SIMULEE(etape)                                                                       \
+    if (etapeEnPanne == Etape::etape) return std::error_code(codePanne, std::generic_category())
+#else
+#define PANNE_SIMULEE(etape)
+#endif
 
-std::error_code Panne() { return std::error_code(codePanne, std::generic_category()); }
+namespace {
 
 std::error_code DerniereErreur(int defaut = EIO) {
     // A C library call that fails without setting errno still gives a reason.
@@ -65,20 +54,17 @@ std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode,
 
 } // namespace
 
-void Simuler_Panne(Etape etape, int code) {
-    etapeEnPanne = etape;
-    codePanne = code;
-}
-
 std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur) {
     return Ouvrir(chemin, "rb", L"rb", erreur);
 }
 
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur) {
-    if (EnPanne(Etape::Creation)) {
-        erreur = Panne();
+#ifdef ORTIX_PANNES_SIMULEES
+    if (etapeEnPanne == Etape::Creation) {
+        erreur = std::error_code(codePanne, std::generic_category());
         return nullptr;
     }
+#endif
     // Created only if the name is free, rather than reusing a file of that name.
     errno = 0;
 #ifdef _WIN32
@@ -107,8 +93,10 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
     (void)argv;
     int n = 0;
     wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &n);
-    for (int i = 0; larges && i < n && i < argc; ++i)
-        r.push_back(Utf8DepuisChemin(std::filesystem::path(larges[i])));
+    for (int i = 0; larges && i < n && i < argc; ++i) {
+        const std::u8string u = std::filesystem::path(larges[i]).u8string();
+        r.emplace_back(u.begin(), u.end());
+    }
     if (larges) LocalFree(larges);
 #else
     for (int i = 0; i < argc; ++i) r.emplace_back(argv[i]);
@@ -117,7 +105,7 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
 }
 
 std::error_code Ecrire(std::FILE* f, std::string_view octets) {
-    if (EnPanne(Etape::Ecriture)) return Panne();
+    PANNE_SIMULEE(Ecriture);
     errno = 0;
     if (!octets.empty() && std::fwrite(octets.data(), 1, octets.size(), f) != octets.size())
         return DerniereErreur();
@@ -125,7 +113,7 @@ std::error_code Ecrire(std::FILE* f, std::string_view octets) {
 }
 
 std::error_code Synchroniser(std::FILE* f) {
-    if (EnPanne(Etape::Synchronisation)) return Panne();
+    PANNE_SIMULEE(Synchronisation);
     errno = 0;
     if (std::fflush(f) != 0) return DerniereErreur();
 #ifdef _WIN32
@@ -139,12 +127,12 @@ std::error_code Synchroniser(std::FILE* f) {
 std::error_code Fermer(std::FILE* f) {
     errno = 0;
     const bool echec = std::fclose(f) != 0;
-    if (EnPanne(Etape::Fermeture)) return Panne();
+    PANNE_SIMULEE(Fermeture);
     return echec ? DerniereErreur() : std::error_code();
 }
 
 std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers) {
-    if (EnPanne(Etape::Renommage)) return Panne();
+    PANNE_SIMULEE(Renommage);
     std::error_code erreur;
     std::filesystem::rename(de, vers, erreur);
     return erreur;

@@ -1,9 +1,6 @@
 // The few system calls of the file layer, kept in one place: opening by a UTF-8
 // path, writing, flushing to disk, closing, renaming, and the system's reason for
 // a failure in French. Every call reports its failure as a std::error_code.
-//
-// The calls can be made to fail on purpose (Simuler_Panne) so that the tests reach
-// the paths a full disk or a failing device take, which no ordinary folder gives.
 #pragma once
 
 #include <cstdio>
@@ -39,9 +36,12 @@ std::string Date_Du_Jour();
 // The system's reason for a failure, in French for the usual cases.
 std::string Raison(const std::error_code& erreur);
 
-// Test seam: from now on the given step fails with `code` (an errno value, such
-// as ENOSPC for a full disk) until Simuler_Panne(Etape::Aucune, 0) is called.
+#ifdef ORTIX_PANNES_SIMULEES
+// In the tests' build only: from now on the given step fails with `code` (an
+// errno value, such as ENOSPC for a full disk) until Simuler_Panne(Etape::Aucune, 0)
+// is called, so that the tests reach the paths a failing device takes.
 enum class Etape { Aucune, Creation, Ecriture, Synchronisation, Fermeture, Renommage };
 void Simuler_Panne(Etape etape, int code);
+#endif
 
 } // namespace ortix::fichiers::plateforme

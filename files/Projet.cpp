@@ -6,6 +6,7 @@
 #include "files/Sortie.h"
 #include "files/Texte.h"
 
+#include <array>
 #include <cmath>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,13 @@ bool FinitPar(std::string_view nom, std::string_view fin) {
     }
     return true;
 }
+
+// The ten parameter fields, in the order of the file's lines 3 to 12.
+constexpr std::array<std::string Champs::*, 10> ChampsDuFichier = {
+    &Champs::Txt_Long,       &Champs::txt_fleche,     &Champs::txt_prof_empl,
+    &Champs::txt_corde_empl, &Champs::txt_href_empl,  &Champs::txt_vril_empl2,
+    &Champs::txt_prof_saum,  &Champs::txt_corde_saum, &Champs::txt_href_saum,
+    &Champs::txt_vril_saum2};
 
 std::string LigneCompte(int n) { return " " + std::to_string(n) + " "; }
 
@@ -63,57 +71,52 @@ public:
     Lecteur(const std::vector<std::string>& lignes, std::string nomFichier)
         : lignes_(lignes), nom_(std::move(nomFichier)) {}
 
-    bool Texte(std::string& valeur, std::string& erreur) {
-        if (!Suivante(erreur)) return false;
+    Resultat Texte(std::string& valeur) {
+        if (Resultat r = Suivante(); !r) return r;
         valeur = std::string(Sans_Blancs_Devant(lignes_[courante_ - 1]));
-        return true;
+        return {};
     }
 
-    bool Compte(int& n, std::string& erreur) {
-        if (!Suivante(erreur)) return false;
+    Resultat Compte(int& n) {
+        if (Resultat r = Suivante(); !r) return r;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         double x = 0;
         if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) ||
-            x < 1 || x > Capacite) {
-            erreur = Refus("le nombre de points doit être un entier de 1 à " +
-                           std::to_string(Capacite) + ", pas « " +
-                           lignes_[courante_ - 1] + " »");
-            return false;
-        }
+            x < 1 || x > Capacite)
+            return Refus("le nombre de points doit être un entier de 1 à " +
+                         std::to_string(Capacite) + ", pas « " + lignes_[courante_ - 1] + " »");
         n = static_cast<int>(x);
-        return true;
+        return {};
     }
 
-    bool Point(double& x, double& y, std::string& erreur) {
-        if (!Suivante(erreur)) return false;
+    Resultat Point(double& x, double& y) {
+        if (Resultat r = Suivante(); !r) return r;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         if (v.size() != 2 || Lire_Nombre(v[0], x) != Nombre::Lu ||
-            Lire_Nombre(v[1], y) != Nombre::Lu) {
-            erreur = Refus("un point doit tenir en deux nombres, pas « " +
-                           lignes_[courante_ - 1] + " »");
-            return false;
-        }
-        return true;
+            Lire_Nombre(v[1], y) != Nombre::Lu)
+            return Refus("un point doit tenir en deux nombres, pas « " + lignes_[courante_ - 1] +
+                         " »");
+        return {};
     }
 
-    bool Profil(ortix::Profil& p, std::string& erreur) {
-        if (!Compte(p.n, erreur) || !Texte(p.legende, erreur)) return false;
+    Resultat Profil(ortix::Profil& p) {
+        if (Resultat r = Compte(p.n); !r) return r;
+        if (Resultat r = Texte(p.legende); !r) return r;
         for (std::size_t i = 0; i < static_cast<std::size_t>(p.n); ++i)
-            if (!Point(p.x[i], p.y[i], erreur)) return false;
-        return true;
+            if (Resultat r = Point(p.x[i], p.y[i]); !r) return r;
+        return {};
     }
 
 private:
-    bool Suivante(std::string& erreur) {
+    Resultat Suivante() {
         ++courante_;
-        if (courante_ <= lignes_.size()) return true;
-        erreur = Refus("ligne manquante, le fichier s'arrête avant");
-        return false;
+        if (courante_ <= lignes_.size()) return {};
+        return Refus("ligne manquante, le fichier s'arrête avant");
     }
 
-    std::string Refus(const std::string& raison) const {
-        return "Projet « " + nom_ + " » refusé, ligne " + std::to_string(courante_) + " : " +
-               raison + ".";
+    Resultat Refus(const std::string& raison) const {
+        return Resultat::Refus("Projet « " + nom_ + " » refusé, ligne " +
+                               std::to_string(courante_) + " : " + raison + ".");
     }
 
     const std::vector<std::string>& lignes_;
@@ -131,67 +134,47 @@ std::string Nom_Projet_A_Ecrire(const std::string& nomProjet, const std::string&
     return sansExtension.empty() ? std::string(NomParDefaut) : sansExtension;
 }
 
-bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
-                  const std::string& nomFichierTape, std::string& erreur) {
-    if (Ligne_Vide(nomFichierTape)) {
-        erreur = "Aucun nom de fichier : le projet n'est pas enregistré.";
-        return false;
-    }
+Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
+                      const std::string& nomFichierTape) {
+    if (Ligne_Vide(nomFichierTape))
+        return Resultat::Refus("Aucun nom de fichier : le projet n'est pas enregistré.");
     // The typed name must name a file of the chosen folder and nothing else.
-    if (!NomDeFichierAccepte(nomFichierTape, erreur)) return false;
-    for (Extremite e : {Extremite::Emplanture, Extremite::Saumon}) {
-        if (!ProfilEcrivable(m, e)) {
-            erreur = std::string("Le profil ") +
-                     (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
-                     " n'a pas de 1 à 1000 points finis : le projet « " + nomFichierTape +
-                     " » n'est pas enregistré.";
-            return false;
-        }
-    }
-    const Champs& c = m.champs;
+    if (Resultat r = NomDeFichierAccepte(nomFichierTape); !r) return r;
+    for (Extremite e : {Extremite::Emplanture, Extremite::Saumon})
+        if (!ProfilEcrivable(m, e))
+            return Resultat::Refus(std::string("Le profil ") +
+                                   (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
+                                   " n'a pas de 1 à 1000 points finis : le projet « " +
+                                   nomFichierTape + " » n'est pas enregistré.");
     std::vector<std::string> lignes = {
         std::string(Titre) + " version " ORTIX_VERSION " - enregistré le " +
             plateforme::Date_Du_Jour(),
-        Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape),
-        c.Txt_Long,
-        c.txt_fleche,
-        c.txt_prof_empl,
-        c.txt_corde_empl,
-        c.txt_href_empl,
-        c.txt_vril_empl2,
-        c.txt_prof_saum,
-        c.txt_corde_saum,
-        c.txt_href_saum,
-        c.txt_vril_saum2,
-    };
+        Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape)};
+    for (std::string Champs::*champ : ChampsDuFichier) lignes.push_back(m.champs.*champ);
     AjouterProfil(lignes, m, Extremite::Emplanture);
     AjouterProfil(lignes, m, Extremite::Saumon);
-    return EcrireLignes(chemin, lignes, erreur);
+    return EcrireLignes(chemin, lignes);
 }
 
-bool Lire_Projet(const std::filesystem::path& chemin, Projet& projet, std::string& erreur) {
+Resultat Lire_Projet(const std::filesystem::path& chemin, Projet& projet) {
     std::string octets;
-    if (!LireFichier(chemin, octets, erreur)) return false;
-    return Analyser_Projet(octets, Utf8DepuisChemin(chemin.filename()), projet, erreur);
+    if (Resultat r = LireFichier(chemin, octets); !r) return r;
+    return Analyser_Projet(octets, Utf8DepuisChemin(chemin.filename()), projet);
 }
 
-bool Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet,
-                     std::string& erreur) {
+Resultat Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet) {
     const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
     Lecteur l(lignes, nomFichier);
     Projet p;
     std::string titre;
-    Champs& c = p.champs;
-    const bool ok = l.Texte(titre, erreur) && l.Texte(p.nom, erreur) &&
-                    l.Texte(c.Txt_Long, erreur) && l.Texte(c.txt_fleche, erreur) &&
-                    l.Texte(c.txt_prof_empl, erreur) && l.Texte(c.txt_corde_empl, erreur) &&
-                    l.Texte(c.txt_href_empl, erreur) && l.Texte(c.txt_vril_empl2, erreur) &&
-                    l.Texte(c.txt_prof_saum, erreur) && l.Texte(c.txt_corde_saum, erreur) &&
-                    l.Texte(c.txt_href_saum, erreur) && l.Texte(c.txt_vril_saum2, erreur) &&
-                    l.Profil(p.empl, erreur) && l.Profil(p.saum, erreur);
-    if (!ok) return false;
+    if (Resultat r = l.Texte(titre); !r) return r;
+    if (Resultat r = l.Texte(p.nom); !r) return r;
+    for (std::string Champs::*champ : ChampsDuFichier)
+        if (Resultat r = l.Texte(p.champs.*champ); !r) return r;
+    if (Resultat r = l.Profil(p.empl); !r) return r;
+    if (Resultat r = l.Profil(p.saum); !r) return r;
     projet = std::move(p);
-    return true;
+    return {};
 }
 
 void Appliquer_Projet(ortix::Modele& m, const Projet& projet) {
@@ -204,13 +187,6 @@ void Appliquer_Projet(ortix::Modele& m, const Projet& projet) {
     m.boutons.Bt_Calc = true;
     m.boutons.Bt_Save_Proj = true;
     m.boutons.Bt_Opt_Href_Saum = true;
-}
-
-bool Charge_Projet(ortix::Modele& m, const std::filesystem::path& chemin, std::string& erreur) {
-    Projet p;
-    if (!Lire_Projet(chemin, p, erreur)) return false;
-    Appliquer_Projet(m, p);
-    return true;
 }
 
 } // namespace ortix::fichiers

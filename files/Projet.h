@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/Modele.h"
+#include "model/Resultat.h"
 
 #include <filesystem>
 #include <string>
@@ -28,9 +29,9 @@ std::string Nom_Projet_A_Ecrire(const std::string& nomProjet, const std::string&
 // Writes the project file `chemin` from the model; `nomFichierTape` is the file
 // name typed in the saving dialog, without folder. An empty name, or a model
 // that could not be read back (a count outside 1 to 1000, a point that is not
-// finite), writes nothing. On failure returns false with a French message.
-bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
-                  const std::string& nomFichierTape, std::string& erreur);
+// finite), writes nothing.
+Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
+                      const std::string& nomFichierTape);
 
 // Reads the project file `chemin`. Text values are their whole line less the
 // blanks before it (a comma survives), display names included; the
@@ -38,19 +39,15 @@ bool Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,
 // number from 1 to 1000, or a point line that is not exactly two finite numbers
 // refuses the file with a French message naming it and the line; `projet` is
 // then unchanged.
-bool Lire_Projet(const std::filesystem::path& chemin, Projet& projet, std::string& erreur);
+Resultat Lire_Projet(const std::filesystem::path& chemin, Projet& projet);
 
 // The same from the bytes of a project file; `nomFichier` is its name without
 // folder, as the messages give it.
-bool Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet,
-                     std::string& erreur);
+Resultat Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet);
 
 // Gives the model what a project holds: the project name, the ten fields, both
 // display names and airfoils; enables computing, project saving and
 // optimisation. The caller runs the refresh afterwards.
 void Appliquer_Projet(ortix::Modele& m, const Projet& projet);
-
-// Lire_Projet then, on success only, Appliquer_Projet.
-bool Charge_Projet(ortix::Modele& m, const std::filesystem::path& chemin, std::string& erreur);
 
 } // namespace ortix::fichiers

@@ -9,7 +9,7 @@ namespace ortix::fichiers {
 
 namespace {
 
-constexpr std::array<const char*, 4> Entetes = {
+constexpr std::array<const char*, NombreDeDialogues> Entetes = {
     "*** Repertoire de chargement des projets",
     "*** Repertoire de sauvegarde des projets",
     "*** Repertoire de chargement des profils",
@@ -18,16 +18,11 @@ constexpr std::array<const char*, 4> Entetes = {
 
 constexpr const char* Fin = "-=[ EOF ]=-";
 
-template <class R> auto Blocs(R& r) {
-    return std::array{&r.Charge_Proj, &r.Sauv_Proj, &r.Charge_Fichier, &r.Sauv_Profil};
-}
-
 } // namespace
 
 Reglages Lire_Reglages(const std::filesystem::path& chemin) {
     std::string octets;
-    std::string erreur;
-    if (!LireFichier(chemin, octets, erreur)) return Reglages{};
+    if (!LireFichier(chemin, octets)) return Reglages{};
     return Analyser_Reglages(octets);
 }
 
@@ -39,25 +34,24 @@ Reglages Analyser_Reglages(std::string_view octets) {
         return lignes[numero - 1];
     };
     std::size_t numero = 3; // the date and the first header are skipped
-    for (Emplacement* e : Blocs(r)) {
-        e->lecteur = valeur(numero);
-        e->dossier = valeur(numero + 1);
+    for (Emplacement& e : r) {
+        e.lecteur = valeur(numero);
+        e.dossier = valeur(numero + 1);
         numero += 3; // and the next block's header
     }
     return r;
 }
 
-bool Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
-                     const std::string& dateCourte, std::string& erreur) {
+Resultat Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
+                         const std::string& dateCourte) {
     std::vector<std::string> lignes = {dateCourte};
-    std::size_t k = 0;
-    for (const Emplacement* e : Blocs(r)) {
-        lignes.emplace_back(Entetes[k++]);
-        lignes.push_back(e->lecteur.value_or(""));
-        lignes.push_back(e->dossier.value_or(""));
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        lignes.emplace_back(Entetes[k]);
+        lignes.push_back(r[k].lecteur.value_or(""));
+        lignes.push_back(r[k].dossier.value_or(""));
     }
     lignes.emplace_back(Fin);
-    return EcrireLignes(chemin, lignes, erreur);
+    return EcrireLignes(chemin, lignes);
 }
 
 } // namespace ortix::fichiers

@@ -2,6 +2,9 @@
 // four file dialogs, kept from one run to the next.
 #pragma once
 
+#include "model/Resultat.h"
+
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -16,14 +19,17 @@ struct Emplacement {
     bool operator==(const Emplacement&) const = default;
 };
 
-// The four blocks, in the order of the file.
-struct Reglages {
-    Emplacement Charge_Proj;    // loading a project
-    Emplacement Sauv_Proj;      // saving a project
-    Emplacement Charge_Fichier; // the profile chooser
-    Emplacement Sauv_Profil;    // saving the computed profiles
-    bool operator==(const Reglages&) const = default;
+// The four remembered dialogs, in the order of the file's blocks.
+enum Dialogue : std::size_t {
+    ChargementProjet,  // Charge_Proj
+    SauvegardeProjet,  // Sauv_Proj
+    ChoixProfil,       // Charge_Fichier, the profile chooser
+    SauvegardeProfils, // Sauv_Profil, the output of the computed profiles
+    NombreDeDialogues
 };
+
+// Where each dialog stood, indexed by Dialogue.
+using Reglages = std::array<Emplacement, NombreDeDialogues>;
 
 // Reads the settings file. Never fails: a missing or unreadable file gives
 // nothing, a short one what it holds. Lines are taken whole by position: the
@@ -37,8 +43,8 @@ Reglages Analyser_Reglages(std::string_view octets);
 
 // Writes the 14 lines of the settings file atomically: `dateCourte`, then for
 // each block its header, drive and folder (an empty line when absent), then
-// the end marker. On failure returns false with a French message.
-bool Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
-                     const std::string& dateCourte, std::string& erreur);
+// the end marker.
+Resultat Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
+                         const std::string& dateCourte);
 
 } // namespace ortix::fichiers

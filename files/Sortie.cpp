@@ -71,39 +71,27 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
     return n;
 }
 
-bool NomDeFichierAccepte(const std::string& nom, std::string& erreur) {
+Resultat NomDeFichierAccepte(const std::string& nom) {
     const std::string debut = "Nom de fichier refusé : ";
-    if (nom.empty()) {
-        erreur = debut + "le nom est vide.";
-        return false;
-    }
+    if (nom.empty()) return Resultat::Refus(debut + "le nom est vide.");
     const std::string cite = "\"" + Montrable(nom) + "\"";
-    if (nom == "." || nom == "..") {
-        erreur = debut + cite + " désigne un dossier, pas un fichier.";
-        return false;
-    }
-    if (nom.find_first_of("/\\") != std::string::npos) {
-        erreur = debut + cite + " contient un séparateur de dossier.";
-        return false;
-    }
-    for (std::size_t i = 0; i < nom.size(); ++i) {
-        if (Controle(nom, i)) {
-            erreur = debut + cite + " contient un caractère de contrôle.";
-            return false;
-        }
-    }
-    if (nom.find(':') != std::string::npos) {
-        erreur = debut + cite + " contient « : », réservé aux lecteurs sous Windows.";
-        return false;
-    }
-    return true;
+    if (nom == "." || nom == "..")
+        return Resultat::Refus(debut + cite + " désigne un dossier, pas un fichier.");
+    if (nom.find_first_of("/\\") != std::string::npos)
+        return Resultat::Refus(debut + cite + " contient un séparateur de dossier.");
+    for (std::size_t i = 0; i < nom.size(); ++i)
+        if (Controle(nom, i))
+            return Resultat::Refus(debut + cite + " contient un caractère de contrôle.");
+    if (nom.find(':') != std::string::npos)
+        return Resultat::Refus(debut + cite + " contient « : », réservé aux lecteurs sous Windows.");
+    return {};
 }
 
-bool Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
-                   std::filesystem::path& chemin, std::string& erreur) {
-    if (!NomDeFichierAccepte(nom, erreur)) return false;
+Resultat Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
+                       std::filesystem::path& chemin) {
+    if (Resultat r = NomDeFichierAccepte(nom); !r) return r;
     chemin = dossier / CheminDepuisUtf8(nom);
-    return true;
+    return {};
 }
 
 std::vector<std::string> Lignes_Donnees(const Modele& m, const std::string& nomEmpl,
@@ -127,16 +115,13 @@ std::vector<std::string> Lignes_Donnees(const Modele& m, const std::string& nomE
     };
 }
 
-bool Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector<double>& x,
-                std::vector<double>& y, std::string& raison) {
-    if (n < 1) {
-        raison = "le profil projeté n'a aucun point";
-        return false;
-    }
-    if (n > Capacite) {
-        raison = "le profil projeté compte plus de 1000 points";
-        return false;
-    }
+namespace {
+
+// Points 1 to n of a projected profile normalised to unit chord; a refusal says
+// why in French.
+Resultat Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector<double>& x,
+                    std::vector<double>& y) {
+    if (n < 1) return Resultat::Refus("le profil projeté n'a aucun point");
     double Xmin = X(1);
     double Xmax = X(1);
     for (int i = 2; i <= n; ++i) {
@@ -144,54 +129,39 @@ bool Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector
         if (X(i) > Xmax) Xmax = X(i);
     }
     const double c = Xmax - Xmin;
-    if (c == 0) {
-        raison = "tous les points ont la même abscisse : le profil ne peut pas être normalisé";
-        return false;
-    }
-    if (!std::isfinite(c)) {
-        raison = "l'étendue du profil n'est pas un nombre fini";
-        return false;
-    }
-    if (!std::isfinite(h)) {
-        raison = "la hauteur de référence finale n'est pas un nombre fini";
-        return false;
-    }
-    std::vector<double> nx(static_cast<std::size_t>(n));
-    std::vector<double> ny(static_cast<std::size_t>(n));
+    if (c == 0)
+        return Resultat::Refus(
+            "tous les points ont la même abscisse : le profil ne peut pas être normalisé");
+    if (!std::isfinite(c)) return Resultat::Refus("l'étendue du profil n'est pas un nombre fini");
+    if (!std::isfinite(h))
+        return Resultat::Refus("la hauteur de référence finale n'est pas un nombre fini");
+    x.resize(static_cast<std::size_t>(n));
+    y.resize(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         const double xi = (Xmax - X(i)) / c;
         const double yi = (Y(i) - h) / c;
-        if (!std::isfinite(xi) || !std::isfinite(yi)) {
-            raison = "le point " + std::to_string(i) +
-                     " ne donne pas des coordonnées finies : le profil ne peut pas être normalisé";
-            return false;
-        }
-        nx[static_cast<std::size_t>(i - 1)] = xi;
-        ny[static_cast<std::size_t>(i - 1)] = yi;
+        if (!std::isfinite(xi) || !std::isfinite(yi))
+            return Resultat::Refus("le point " + std::to_string(i) +
+                                   " ne donne pas des coordonnées finies : le profil ne peut pas "
+                                   "être normalisé");
+        x[static_cast<std::size_t>(i - 1)] = xi;
+        y[static_cast<std::size_t>(i - 1)] = yi;
     }
-    x = std::move(nx);
-    y = std::move(ny);
-    return true;
+    return {};
 }
 
-bool Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector<double>& x,
-                std::vector<double>& y) {
-    std::string raison;
-    return Normaliser(X, Y, n, h, x, y, raison);
-}
+} // namespace
 
-bool Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& lignes,
-                   std::string& erreur) {
+Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& lignes) {
     const bool empl = e == Extremite::Emplanture;
     const double h = Val(empl ? m.finals.Txt_Href_Empl_final : m.finals.Txt_Href_Saum_final);
     std::vector<double> x, y;
-    std::string raison;
-    if (!Normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj, empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
-                    empl ? m.Nb_Pts_Empl_Proj : m.Nb_Pts_Saum_Proj, h, x, y, raison)) {
-        erreur = std::string(empl ? "Profil d'emplanture" : "Profil de saumon") +
-                 " non enregistré : " + raison + ".";
-        return false;
-    }
+    if (Resultat r = Normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj,
+                                empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
+                                empl ? m.Nb_Pts_Empl_Proj : m.Nb_Pts_Saum_Proj, h, x, y);
+        !r)
+        return Resultat::Refus(std::string(empl ? "Profil d'emplanture" : "Profil de saumon") +
+                               " non enregistré : " + r.message() + ".");
     std::vector<std::string> l;
     l.reserve(x.size() + 1);
     l.push_back(Titre_Profil(m, e));
@@ -199,21 +169,20 @@ bool Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& ligne
         l.push_back(remp_virg_point(Format(x[i], "#0.00000")) + " " +
                     remp_virg_point(Format(y[i], "#0.00000")));
     lignes = std::move(l);
-    return true;
+    return {};
 }
 
-bool Sauve_Fichiers(const Modele& m, const std::filesystem::path& Emplanture,
-                    const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
-                    const std::string& nomEmpl, const std::string& nomSaum, std::string& erreur) {
+Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& Emplanture,
+                        const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
+                        const std::string& nomEmpl, const std::string& nomSaum) {
     const std::vector<std::string> donnees = Lignes_Donnees(m, nomEmpl, nomSaum);
     std::vector<std::string> empl, saum;
-    if (!Lignes_Profil(m, Extremite::Emplanture, empl, erreur) ||
-        !Lignes_Profil(m, Extremite::Saumon, saum, erreur)) {
-        erreur += " Aucun fichier n'a été écrit.";
-        return false;
-    }
-    return EcrireLignes(Troncon, donnees, erreur) && EcrireLignes(Emplanture, empl, erreur) &&
-           EcrireLignes(Saumon, saum, erreur);
+    Resultat r = Lignes_Profil(m, Extremite::Emplanture, empl);
+    if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
+    if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
+    if (r = EcrireLignes(Troncon, donnees); !r) return r;
+    if (r = EcrireLignes(Emplanture, empl); !r) return r;
+    return EcrireLignes(Saumon, saum);
 }
 
 std::string Message_Sauvegarde(const std::string& nomEmpl, const std::string& nomSaum,

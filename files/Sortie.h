@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/Modele.h"
+#include "model/Resultat.h"
 
 #include <filesystem>
 #include <string>
@@ -39,42 +40,36 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
 // naming it: an empty name, "." or "..", a '/' or '\' (on every system), a ':'
 // (a drive prefix or a stream on Windows), a NUL or any other control character.
 // Everything else, accents and blanks included, is accepted as it is.
-bool NomDeFichierAccepte(const std::string& nom, std::string& erreur);
+Resultat NomDeFichierAccepte(const std::string& nom);
 
-// The folder joined with a name accepted by NomDeFichierAccepte; on refusal
-// returns false with its message and leaves `chemin` unchanged.
-bool Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
-                   std::filesystem::path& chemin, std::string& erreur);
+// The folder joined with a name accepted by NomDeFichierAccepte; a refusal
+// leaves `chemin` unchanged.
+Resultat Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
+                       std::filesystem::path& chemin);
 
 // The 14 lines of the panel data file. nomEmpl and nomSaum are the names of the
 // written profile files, as the dialog's fields show them.
 std::vector<std::string> Lignes_Donnees(const ortix::Modele& m, const std::string& nomEmpl,
                                         const std::string& nomSaum);
 
-// Normalises points 1 to n of a projected profile to unit chord: with Xmin and
-// Xmax its extent and c = Xmax - Xmin, x = (Xmax - X(i)) / c (leading edge 0,
-// trailing edge 1) and y = (Y(i) - h) / c. Refused (false, `x` and `y` left
-// unchanged, `raison` saying why in French) when n is not between 1 and 1000,
-// when c = 0, or when a value is not finite.
-bool Normaliser(const ortix::Tableau& X, const ortix::Tableau& Y, int n, double h,
-                std::vector<double>& x, std::vector<double>& y, std::string& raison);
-bool Normaliser(const ortix::Tableau& X, const ortix::Tableau& Y, int n, double h,
-                std::vector<double>& x, std::vector<double>& y);
-
 // The lines of one profile file: the title line, then one line "x y" per
-// projected point, each number formatted with "#0.00000". On refusal returns
-// false with a French message naming the profile and leaves `lignes` unchanged.
-bool Lignes_Profil(const ortix::Modele& m, ortix::Extremite e, std::vector<std::string>& lignes,
-                   std::string& erreur);
+// projected point normalised to unit chord: with Xmin and Xmax the profile's
+// extent and c = Xmax - Xmin, x = (Xmax - X(i)) / c (leading edge 0, trailing
+// edge 1) and y = (Y(i) - h) / c, h the final reference height; each number
+// formatted with "#0.00000". Refused, naming the profile and leaving `lignes`
+// unchanged, when the profile has no point, when c = 0, or when a value is not
+// finite.
+Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
+                       std::vector<std::string>& lignes);
 
 // Writes the panel data file (Troncon), then the root profile file (Emplanture),
 // then the tip profile file (Saumon), each atomically. All three contents are
 // built first, so a profile that cannot be normalised writes nothing at all.
 // Stops at the first failure with the text layer's message, which names the
 // file; the files written before it stay. The model is only read.
-bool Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& Emplanture,
-                    const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
-                    const std::string& nomEmpl, const std::string& nomSaum, std::string& erreur);
+Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& Emplanture,
+                        const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
+                        const std::string& nomEmpl, const std::string& nomSaum);
 
 // The text of the closing message box: the three names, an empty line,
 // "Dans le dossier :" and the folder (UTF-8), one piece a line. Lines are

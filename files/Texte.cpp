@@ -84,7 +84,8 @@ bool EstUtf8Valide(std::string_view s) {
     return true;
 }
 
-// UTF-8 with each byte that is not part of a character replaced by U+FFFD.
+} // namespace
+
 std::string Utf8Repare(std::string_view s) {
     std::string r;
     r.reserve(s.size());
@@ -102,17 +103,20 @@ std::string Utf8Repare(std::string_view s) {
     return r;
 }
 
+namespace {
+
 std::string Guillemets(const std::filesystem::path& chemin) {
     return "« " + Utf8DepuisChemin(chemin) + " »";
 }
 
-std::string MessageEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
-    return "Impossible d'enregistrer le fichier " + Guillemets(chemin) + " : " + pf::Raison(e) +
-           ".";
+Resultat RefusEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
+    return Resultat::Refus("Impossible d'enregistrer le fichier " + Guillemets(chemin) + " : " +
+                           pf::Raison(e) + ".");
 }
 
-std::string MessageLecture(const std::filesystem::path& chemin, const std::string& raison) {
-    return "Impossible de lire le fichier " + Guillemets(chemin) + " : " + raison + ".";
+Resultat RefusLecture(const std::filesystem::path& chemin, const std::string& raison) {
+    return Resultat::Refus("Impossible de lire le fichier " + Guillemets(chemin) + " : " + raison +
+                           ".");
 }
 
 // A name no dialog lists (the patterns are *.dat and *.ortix), unlikely to be
@@ -133,6 +137,17 @@ std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
 constexpr std::size_t TailleMaximale = 16u << 20;
 
 } // namespace
+
+// Paths are built from UTF-8 on every system: char8_t text is read as UTF-8 by
+// std::filesystem, whatever the process's code page.
+std::filesystem::path CheminDepuisUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8DepuisChemin(const std::filesystem::path& chemin) {
+    const std::u8string u = chemin.u8string();
+    return std::string(u.begin(), u.end());
+}
 
 std::string VersWindows1252(std::string_view utf8) {
     std::string r;
@@ -204,23 +219,18 @@ std::vector<std::string> DecouperLignes(std::string_view texte) {
     return lignes;
 }
 
-bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::string& erreur) {
+Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets) {
     std::error_code e;
     if (std::filesystem::is_directory(chemin, e)) {
-        erreur = MessageLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
-        return false;
+        return RefusLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
     }
     // A pipe, a socket or a device could keep the program waiting for ever.
     const auto etat = std::filesystem::status(chemin, e);
     if (!e && std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
-        erreur = MessageLecture(chemin, "ce n'est pas un fichier ordinaire");
-        return false;
+        return RefusLecture(chemin, "ce n'est pas un fichier ordinaire");
     }
     std::FILE* f = pf::Ouvrir_Lecture(chemin, e);
-    if (!f) {
-        erreur = MessageLecture(chemin, pf::Raison(e));
-        return false;
-    }
+    if (!f) return RefusLecture(chemin, pf::Raison(e));
     std::string lu;
     char tampon[65536];
     bool tropGrand = false;
@@ -237,37 +247,25 @@ bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::
     const bool echec = std::ferror(f) != 0;
     const std::error_code raison(errno != 0 ? errno : EIO, std::generic_category());
     std::fclose(f);
-    if (tropGrand) {
-        erreur = MessageLecture(chemin, "fichier trop volumineux (plus de 16 Mo)");
-        return false;
-    }
-    if (echec) {
-        erreur = MessageLecture(chemin, pf::Raison(raison));
-        return false;
-    }
+    if (tropGrand) return RefusLecture(chemin, "fichier trop volumineux (plus de 16 Mo)");
+    if (echec) return RefusLecture(chemin, pf::Raison(raison));
     octets = std::move(lu);
-    return true;
+    return {};
 }
 
-bool LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes,
-                std::string& erreur) {
+Resultat LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes) {
     std::string octets;
-    if (!LireFichier(chemin, octets, erreur)) return false;
+    if (Resultat r = LireFichier(chemin, octets); !r) return r;
     lignes = DecouperLignes(DecoderTexte(octets));
-    return true;
+    return {};
 }
 
-bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets,
-                    std::string& erreur) {
+Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets) {
     std::error_code e;
-    if (chemin.empty() || !chemin.has_filename()) {
-        erreur = MessageEcriture(chemin, std::make_error_code(std::errc::invalid_argument));
-        return false;
-    }
-    if (std::filesystem::is_directory(chemin, e)) {
-        erreur = MessageEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
-        return false;
-    }
+    if (chemin.empty() || !chemin.has_filename())
+        return RefusEcriture(chemin, std::make_error_code(std::errc::invalid_argument));
+    if (std::filesystem::is_directory(chemin, e))
+        return RefusEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
     std::filesystem::path temporaire;
     std::FILE* f = nullptr;
     for (int essai = 0; essai < 100 && !f; ++essai) {
@@ -275,10 +273,7 @@ bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets
         f = pf::Creer_Exclusif(temporaire, e);
         if (!f && e != std::errc::file_exists) break;
     }
-    if (!f) {
-        erreur = MessageEcriture(chemin, e);
-        return false;
-    }
+    if (!f) return RefusEcriture(chemin, e);
     // Keep the access rights of the file being replaced.
     std::error_code ignore;
     const auto ancien = std::filesystem::status(chemin, ignore);
@@ -292,15 +287,13 @@ bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets
     if (!e) e = pf::Renommer(temporaire, chemin);
     if (e) {
         std::filesystem::remove(temporaire, ignore);
-        erreur = MessageEcriture(chemin, e);
-        return false;
+        return RefusEcriture(chemin, e);
     }
     pf::Synchroniser_Dossier(chemin.parent_path());
-    return true;
+    return {};
 }
 
-bool EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes,
-                  std::string& erreur) {
+Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes) {
     std::string octets;
     for (const std::string& ligne : lignes) {
         std::string l = VersWindows1252(ligne);
@@ -310,7 +303,7 @@ bool EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::st
         octets += l;
         octets += "\r\n";
     }
-    return EcrireAtomique(chemin, octets, erreur);
+    return EcrireAtomique(chemin, octets);
 }
 
 } // namespace ortix::fichiers

@@ -4,6 +4,8 @@
 // Strings inside the program are UTF-8.
 #pragma once
 
+#include "model/Resultat.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -17,6 +19,8 @@ std::string VersWindows1252(std::string_view utf8);
 // 0x8F, 0x90, 0x9D) become the C1 controls of the same value, as Windows decodes
 // them, so every byte comes back unchanged through VersWindows1252.
 std::string DepuisWindows1252(std::string_view octets);
+// UTF-8 with each byte that is not part of a character replaced by U+FFFD.
+std::string Utf8Repare(std::string_view s);
 // A file's bytes to UTF-8: UTF-8 when it starts with a byte-order mark (dropped;
 // a byte that is not UTF-8 after it becomes U+FFFD) or is valid UTF-8 holding
 // non-ASCII bytes, Windows-1252 otherwise.
@@ -28,23 +32,20 @@ std::vector<std::string> DecouperLignes(std::string_view texte);
 std::filesystem::path CheminDepuisUtf8(std::string_view utf8);
 std::string Utf8DepuisChemin(const std::filesystem::path& chemin);
 
-// Reads a whole file. On failure returns false and sets `erreur` to a French
-// message naming the file and the system's reason. A folder, or a file of more
-// than 16 MB (no file of the program comes near), is refused the same way.
-bool LireFichier(const std::filesystem::path& chemin, std::string& octets, std::string& erreur);
+// Reads a whole file. A refusal's message names the file and the system's
+// reason. A folder, or a file of more than 16 MB (no file of the program comes
+// near), is refused the same way.
+Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets);
 // Reads a text file: decoded to UTF-8 and split into lines.
-bool LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes,
-                std::string& erreur);
+Resultat LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes);
 
 // Writes the bytes atomically: a temporary file in the target's folder, written,
 // flushed to disk and closed with every error checked, then renamed over the
 // target. On failure the old file is left byte for byte and no temporary file
-// remains; returns false with a French message naming the file and the reason.
-bool EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets,
-                    std::string& erreur);
+// remains; the refusal's message names the file and the reason.
+Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets);
 // Writes UTF-8 lines as Windows-1252, CR LF after every line, atomically. A line
 // end inside a line is written as a blank, so that one line stays one line.
-bool EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes,
-                  std::string& erreur);
+Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes);
 
 } // namespace ortix::fichiers

@@ -1,6 +1,7 @@
 #include "geometry/Optimisation.h"
 
 #include "model/Nombres.h"
+#include "model/Parametres.h"
 
 #include <cmath>
 
@@ -18,20 +19,12 @@ bool compteValide(int n) { return n >= 1 && n <= Capacite; }
 } // namespace
 
 CandidatsOpti Calcule_Candidats(const Modele& m) {
-    const Champs& c = m.champs;
-    const double pi = 4 * std::atan(1.0);
-    const double Hs = Val(c.txt_href_saum);
-    const double He = Val(c.txt_href_empl);
-    const double Ce = Val(c.txt_corde_empl);
-    const double Cs = Val(c.txt_corde_saum);
-    const double Te = Val(c.txt_vril_empl2) * pi / 180;
-    const double Ts = Val(c.txt_vril_saum2) * pi / 180;
-
+    const Parametres p = Lire_Parametres(m.champs);
     CandidatsOpti r;
-    r.Txt_NOP = texte(Hs);
+    r.Txt_NOP = texte(p.Hs);
     // A profile turned by T about its leading edge at height H has its trailing
     // edge at H − C·sin T: A puts the tip's trailing edge at the root's height.
-    const double A = He - Ce * std::sin(Te) + Cs * std::sin(Ts);
+    const double A = p.He - p.Ce * std::sin(Radians(p.Te)) + p.Cs * std::sin(Radians(p.Ts));
     r.Txt_Align = texte(A);
 
     // From the tip's trailing edge, the straight continuation of its trailing-edge
@@ -59,25 +52,15 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
     return texte(I + (E - I) * P / 100);
 }
 
-bool Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum,
-                         std::string& message) {
-    if (vide(texteChamp)) {
-        message = "Aucune hauteur à appliquer : le champ est vide.";
-        return false;
-    }
+Resultat Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {
+    if (vide(texteChamp))
+        return Resultat::Refus("Aucune hauteur à appliquer : le champ est vide.");
     const double h = Val(texteChamp);
-    if (!std::isfinite(h)) {
-        message = "La hauteur « " + texteChamp + " » n'est pas un nombre utilisable.";
-        return false;
-    }
+    if (!std::isfinite(h))
+        return Resultat::Refus("La hauteur « " + texteChamp +
+                               " » n'est pas un nombre utilisable.");
     txt_href_saum = Format(h, "#0.00");
-    message.clear();
-    return true;
-}
-
-bool Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {
-    std::string message;
-    return Hauteur_A_Appliquer(texteChamp, txt_href_saum, message);
+    return {};
 }
 
 } // namespace ortix

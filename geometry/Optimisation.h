@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/Modele.h"
+#include "model/Resultat.h"
 
 #include <string>
 
@@ -31,8 +32,6 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
 // The new text of txt_href_saum for a height field's text: its leading number
 // with "#0.00". An empty text, or a number that is not finite, is refused with a
 // French message and `txt_href_saum` is left as it was.
-bool Hauteur_A_Appliquer(const std::string& texte, std::string& txt_href_saum,
-                         std::string& message);
-bool Hauteur_A_Appliquer(const std::string& texte, std::string& txt_href_saum);
+Resultat Hauteur_A_Appliquer(const std::string& texte, std::string& txt_href_saum);
 
 } // namespace ortix

@@ -1,73 +1,57 @@
 #include "geometry/Primitives.h"
 
-#include "model/Nombres.h"
-
 #include <algorithm>
 #include <cmath>
 
 namespace ortix {
 
-void Rotation_Y(double x, double y, double z, double& xr, double& yr, double& zr, double angle) {
-    Rotation_Y(x, y, z, xr, yr, zr, std::cos(angle), std::sin(angle));
+std::int16_t Sens_Var_X(const Section& s, int n) {
+    const double d = n < s.N ? s.x(n + 1) - s.x(n) : s.x(s.N) - s.x(s.N - 1);
+    return d > 0 ? 1 : d < 0 ? -1 : 0;
 }
 
-double XInterZ(double Xe, double, double zE, double Xs, double, double Zs, double Zint) {
-    if (Zs == zE) return Xe;
-    return Xe + (Xs - Xe) * (Zint - zE) / (Zs - zE);
-}
-
-double YInterZ(double, double Ye, double zE, double, double Ys, double Zs, double Zint) {
-    if (Zs == zE) return Ye;
-    return Ye + (Ys - Ye) * (Zint - zE) / (Zs - zE);
-}
-
-int Chercher_Segment_Lineaire(const double* XA, int N, double x, std::int16_t SensVarX) {
+int Chercher_Segment(const Section& s, double x, std::int16_t SensVarX) {
     const double d = SensVarX;
     const double dx = d * x;
-    // XA[i - 1] is entry i; the segment (i, i+1) reads XA[i - 1] and XA[i].
-    for (int i = 1; i < std::min(N, Capacite); ++i)
-        if (d * XA[i - 1] <= dx && dx <= d * XA[i]) return i;
+    for (int i = 1; i < std::min(s.N, Capacite); ++i)
+        if (d * s.x(i) <= dx && dx <= d * s.x(i + 1)) return i;
     return 0;
 }
 
+double Interpoler_Segment(const Section& s, const double* V, int i, double x) {
+    const double x1 = s.x(i), x2 = s.x(i + 1);
+    const double v1 = V[i - 1], v2 = V[i];
+    if (x1 == x2) return (v1 + v2) / 2;
+    return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
+}
+
+PointRepli Repli_Empl(const Parametres& p) { return {p.He, 0.0}; }
+
+PointRepli Repli_Saum(const Parametres& p) { return {p.Hs, std::sqrt(p.L * p.L + p.F * p.F)}; }
+
 namespace {
 
-// The search and the interpolation on one rotated section; `trouve` tells
-// whether a segment held x, so that the caller reads its fall-back only then.
-double Interpoler(const Tableau& XA, const Tableau& V, int N, double x, std::int16_t d,
-                  bool& trouve) {
-    const int i = Chercher_Segment_Lineaire(XA.data(), N, x, d);
-    trouve = i != 0;
-    return trouve ? Interpoler_Segment(XA.data(), V.data(), i, x) : 0.0;
+double interpoler(const Section& s, const double* V, double x, std::int16_t d, double repli) {
+    const int i = Chercher_Segment(s, x, d);
+    return i ? Interpoler_Segment(s, V, i, x) : repli;
 }
 
 } // namespace
 
-double InterpolYEmpl(const Modele& m, double x, std::int16_t SensVarX) {
-    bool trouve;
-    const double v = Interpoler(m.X_Empl_Rot, m.Y_Empl_Rot, m.Nb_Pts_Empl, x, SensVarX, trouve);
-    return trouve ? v : Val(m.champs.txt_href_empl);
+double InterpolYEmpl(const Section& empl, const Parametres& p, double x, std::int16_t SensVarX) {
+    return interpoler(empl, empl.Y, x, SensVarX, Repli_Empl(p).Y);
 }
 
-double InterpolZEmpl(const Modele& m, double x, std::int16_t SensVarX) {
-    bool trouve;
-    const double v = Interpoler(m.X_Empl_Rot, m.Z_Empl_Rot, m.Nb_Pts_Empl, x, SensVarX, trouve);
-    return trouve ? v : 0.0;
+double InterpolZEmpl(const Section& empl, const Parametres& p, double x, std::int16_t SensVarX) {
+    return interpoler(empl, empl.Z, x, SensVarX, Repli_Empl(p).Z);
 }
 
-double InterpolYSaum(const Modele& m, double x, std::int16_t SensVarX) {
-    bool trouve;
-    const double v = Interpoler(m.X_Saum_Rot, m.Y_Saum_Rot, m.Nb_Pts_Saum, x, SensVarX, trouve);
-    return trouve ? v : Val(m.champs.txt_href_saum);
+double InterpolYSaum(const Section& saum, const Parametres& p, double x, std::int16_t SensVarX) {
+    return interpoler(saum, saum.Y, x, SensVarX, Repli_Saum(p).Y);
 }
 
-double InterpolZSaum(const Modele& m, double x, std::int16_t SensVarX) {
-    bool trouve;
-    const double v = Interpoler(m.X_Saum_Rot, m.Z_Saum_Rot, m.Nb_Pts_Saum, x, SensVarX, trouve);
-    if (trouve) return v;
-    const double L = Val(m.champs.Txt_Long);
-    const double F = Val(m.champs.txt_fleche);
-    return std::sqrt(L * L + F * F);
+double InterpolZSaum(const Section& saum, const Parametres& p, double x, std::int16_t SensVarX) {
+    return interpoler(saum, saum.Z, x, SensVarX, Repli_Saum(p).Z);
 }
 
 } // namespace ortix

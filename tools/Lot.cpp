@@ -76,7 +76,7 @@ std::string json(const std::string& t) {
     return r + "\"";
 }
 
-bool lireOptions(const std::vector<std::string>& argv, Options& o, std::string& erreur) {
+Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
     const int argc = static_cast<int>(argv.size());
     for (int i = 1; i < argc; ++i) {
         const std::string& a = argv[i];
@@ -85,10 +85,10 @@ bool lireOptions(const std::vector<std::string>& argv, Options& o, std::string& 
         } else if (a == "-o") {
             // An empty folder would silently mean the working folder.
             if (++i >= argc || argv[i].empty())
-                return erreur = "l'option -o attend un dossier", false;
+                return Resultat::Refus("l'option -o attend un dossier");
             o.dossier = argv[i];
         } else if (a == "--opti") {
-            if (++i >= argc) return erreur = "l'option --opti attend keep, align ou blend=P", false;
+            if (++i >= argc) return Resultat::Refus("l'option --opti attend keep, align ou blend=P");
             const std::string v = argv[i];
             if (v == "keep") {
                 o.opti = Opti::Garder;
@@ -100,37 +100,35 @@ bool lireOptions(const std::vector<std::string>& argv, Options& o, std::string& 
                 o.opti = Opti::Melanger;
                 o.curseur = std::stoi(v.substr(6));
             } else {
-                return erreur = "valeur de --opti inconnue : « " + v + " »", false;
+                return Resultat::Refus("valeur de --opti inconnue : « " + v + " »");
             }
         } else if (a == "--") {
             for (++i; i < argc; ++i) o.projets.emplace_back(argv[i]);
         } else if (!a.empty() && a[0] == '-') {
-            return erreur = "option inconnue : « " + a + " »", false;
+            return Resultat::Refus("option inconnue : « " + a + " »");
         } else {
             o.projets.push_back(a);
         }
     }
-    if (o.projets.empty()) return erreur = "aucun fichier projet", false;
-    return true;
+    if (o.projets.empty()) return Resultat::Refus("aucun fichier projet");
+    return {};
 }
 
 // Refresh then computation, as "Calculer les nouveaux profils" after a load.
-bool calculer(Modele& m, std::string& erreur) {
+Resultat calculer(Modele& m) {
     Trace_Profil_Ini(m);
-    ResultatCalcul r = Bt_Calc_Click(m);
-    if (!r.ok) erreur = r.message;
-    return r.ok;
+    Vue vue;
+    return Bt_Calc_Click(m, vue);
 }
 
-bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
-             std::string& erreur) {
+Resultat traiter(const std::string& projet, const Options& o, std::ostream& sortie) {
     const fs::path chemin = CheminDepuisUtf8(projet);
     auto lu = std::make_unique<Projet>();
-    if (!Lire_Projet(chemin, *lu, erreur)) return false;
+    if (Resultat r = Lire_Projet(chemin, *lu); !r) return r;
     auto m = std::make_unique<Modele>();
     Profils_Provisoires(*m);
     Appliquer_Projet(*m, *lu);
-    if (!calculer(*m, erreur)) return false;
+    if (Resultat r = calculer(*m); !r) return r;
 
     // The candidates as the optimisation dialog shows them on opening.
     const CandidatsOpti candidats = Calcule_Candidats(*m);
@@ -138,13 +136,9 @@ bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
         const std::string texte = o.opti == Opti::Garder    ? candidats.Txt_NOP
                                   : o.opti == Opti::Aligner ? candidats.Txt_Align
                                   : Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
-        std::string hauteur;
-        if (!Hauteur_A_Appliquer(texte, hauteur)) {
-            erreur = "la hauteur de saumon demandée n'est pas définie pour ce projet";
-            return false;
-        }
-        m->champs.txt_href_saum = hauteur;
-        if (!calculer(*m, erreur)) return false;
+        if (!Hauteur_A_Appliquer(texte, m->champs.txt_href_saum))
+            return Resultat::Refus("la hauteur de saumon demandée n'est pas définie pour ce projet");
+        if (Resultat r = calculer(*m); !r) return r;
     }
 
     const NomsProposes noms = Propose_Noms(m->Txt_Nom_proj, m->finals.Txt_Corde_Final,
@@ -152,17 +146,15 @@ bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
     const fs::path dossier = o.dossier ? CheminDepuisUtf8(*o.dossier)
                                        : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     fs::path empl, saum, data;
-    if (!Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Empl, empl, erreur) ||
-        !Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Saum, saum, erreur) ||
-        !Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Data, data, erreur))
-        return false;
-    if (!Sauve_Fichiers(*m, empl, saum, data, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum,
-                        erreur))
-        return false;
+    Resultat r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Empl, empl);
+    if (r) r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Saum, saum);
+    if (r) r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Data, data);
+    if (r) r = Sauve_Fichiers(*m, empl, saum, data, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum);
+    if (!r) return r;
 
     if (!o.json) {
         for (const fs::path* p : {&data, &empl, &saum}) sortie << Utf8DepuisChemin(*p) << '\n';
-        return true;
+        return {};
     }
     const Finals& f = m->finals;
     sortie << "{\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
@@ -182,7 +174,7 @@ bool traiter(const std::string& projet, const Options& o, std::ostream& sortie,
            << ",\"Txt_Align\":" << json(candidats.Txt_Align)
            << ",\"txt_int\":" << json(candidats.txt_int)
            << ",\"txt_ext\":" << json(candidats.txt_ext) << "}\n";
-    return true;
+    return {};
 }
 
 } // namespace
@@ -199,25 +191,24 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         }
     }
     Options o;
-    std::string erreur;
-    if (!lireOptions(arguments, o, erreur)) {
-        erreurs << "ortix-batch : " << erreur << "\n\n" << Aide;
+    if (Resultat r = lireOptions(arguments, o); !r) {
+        erreurs << "ortix-batch : " << r.message() << "\n\n" << Aide;
         return 2;
     }
     int code = 0;
     for (const std::string& projet : o.projets) {
         std::ostringstream rapport;
-        bool ok = false;
+        Resultat r;
         try {
-            ok = traiter(projet, o, rapport, erreur);
+            r = traiter(projet, o, rapport);
         } catch (const std::exception& e) {
             // A name the system cannot convert, or memory exhausted: this project fails.
-            erreur = std::string("erreur inattendue : ") + e.what();
+            r = Resultat::Refus(std::string("erreur inattendue : ") + e.what());
         }
-        if (ok) {
+        if (r) {
             sortie << rapport.str() << std::flush;
         } else {
-            erreurs << "ortix-batch : projet « " << projet << " » : " << erreur << '\n';
+            erreurs << "ortix-batch : projet « " << projet << " » : " << r.message() << '\n';
             code = 1;
         }
     }

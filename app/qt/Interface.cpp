@@ -273,50 +273,53 @@ void Interface::Form_Load() {
 
 void Interface::Form_Unload() {
     // The program ends whether or not the settings could be written.
-    if (!ecrireReglages()) std::fputs("Ortix : les réglages n'ont pas pu être enregistrés.\n", stderr);
+    if (ortix::Resultat r = ecrireReglages(); !r)
+        std::fprintf(stderr, "Ortix : les réglages n'ont pas pu être enregistrés. %s\n",
+                     r.message().c_str());
     QApplication::quit();
 }
 
 QString Interface::cheminReglages() { return QDir::current().filePath(QStringLiteral("ortix.ini")); }
 
-std::array<PanneauFichiers*, 4> Interface::panneaux() const {
-    return {Charge_Proj_->panneau(), Sauv_Proj_->panneau(), Charge_Fichier_->panneau(),
-            Sauv_Profil_->panneau()};
+PanneauFichiers* Interface::panneau(ortix::fichiers::Dialogue d) const {
+    using namespace ortix::fichiers;
+    switch (d) {
+    case ChargementProjet: return Charge_Proj_->panneau();
+    case SauvegardeProjet: return Sauv_Proj_->panneau();
+    case ChoixProfil: return Charge_Fichier_->panneau();
+    case SauvegardeProfils:
+    case NombreDeDialogues: break;
+    }
+    return Sauv_Profil_->panneau();
 }
 
 void Interface::rafraichirPanneaux() {
-    for (PanneauFichiers* p : panneaux()) p->rafraichir();
+    for (std::size_t k = 0; k < ortix::fichiers::NombreDeDialogues; ++k)
+        panneau(static_cast<ortix::fichiers::Dialogue>(k))->rafraichir();
 }
-
-// The remembered place of each dialog, in the order of panneaux().
-constexpr std::array<ortix::fichiers::Emplacement ortix::fichiers::Reglages::*, 4> Blocs = {
-    &ortix::fichiers::Reglages::Charge_Proj, &ortix::fichiers::Reglages::Sauv_Proj,
-    &ortix::fichiers::Reglages::Charge_Fichier, &ortix::fichiers::Reglages::Sauv_Profil};
 
 void Interface::lireReglages() {
     const ortix::fichiers::Reglages r =
         ortix::fichiers::Lire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())));
-    const auto p = panneaux();
-    for (std::size_t k = 0; k < p.size(); ++k) {
+    for (std::size_t k = 0; k < r.size(); ++k) {
         // Opening the remembered folder also sets its drive; the drive alone is
         // set only when the folder is gone.
-        const ortix::fichiers::Emplacement& b = r.*Blocs[k];
-        if (b.dossier && p[k]->definirDossier(q(*b.dossier))) continue;
-        if (b.lecteur) p[k]->definirLecteur(q(*b.lecteur));
+        PanneauFichiers* p = panneau(static_cast<ortix::fichiers::Dialogue>(k));
+        if (r[k].dossier && p->definirDossier(q(*r[k].dossier))) continue;
+        if (r[k].lecteur) p->definirLecteur(q(*r[k].lecteur));
     }
 }
 
-bool Interface::ecrireReglages() {
+ortix::Resultat Interface::ecrireReglages() {
     ortix::fichiers::Reglages r;
-    const auto p = panneaux();
-    for (std::size_t k = 0; k < p.size(); ++k) {
-        (r.*Blocs[k]).lecteur = s(p[k]->lecteurCourant());
-        (r.*Blocs[k]).dossier = s(p[k]->dossierCourant());
+    for (std::size_t k = 0; k < r.size(); ++k) {
+        const PanneauFichiers* p = panneau(static_cast<ortix::fichiers::Dialogue>(k));
+        r[k].lecteur = s(p->lecteurCourant());
+        r[k].dossier = s(p->dossierCourant());
     }
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    std::string erreur;
-    return ortix::fichiers::Ecrire_Reglages(
-        ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())), r, s(date), erreur);
+    return ortix::fichiers::Ecrire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())),
+                                            r, s(date));
 }
 
 void Interface::closeEvent(QCloseEvent* event) {
@@ -392,12 +395,12 @@ void Interface::Trace_Profil_Ini() {
 
 bool Interface::Bt_Calc_Click() {
     lireChamps();
-    ortix::ResultatCalcul r = ortix::Bt_Calc_Click(*m_);
-    if (!r.ok) {
-        messager(QStringLiteral("Calcul des profils projetés"), q(r.message));
+    ortix::Vue vue;
+    if (ortix::Resultat r = ortix::Bt_Calc_Click(*m_, vue); !r) {
+        messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
     }
-    Pic_Prof_Proj->afficher(r.Pic_Prof_Proj);
+    Pic_Prof_Proj->afficher(vue);
     afficherModele();
     return true;
 }
@@ -419,9 +422,10 @@ void Interface::Bt_Opt_Href_Saum_Click() {
 }
 
 void Interface::Appliquer_Href_Saum(const QString& texte) {
-    std::string hauteur, message;
-    if (!ortix::Hauteur_A_Appliquer(s(texte), hauteur, message)) {
-        messager(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"), q(message));
+    std::string hauteur;
+    if (ortix::Resultat r = ortix::Hauteur_A_Appliquer(s(texte), hauteur); !r) {
+        messager(QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
+                 q(r.message()));
         return;
     }
     txt_href_saum->setText(q(hauteur));
@@ -440,10 +444,10 @@ void Interface::Charge_Profil_Saum(const QString& chemin, const QString& nom) {
 void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom) {
     lireChamps();
     auto p = std::make_unique<ortix::Profil>();
-    std::string erreur;
-    if (!ortix::fichiers::Lire_Profil(ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nom), *p,
-                                      erreur)) {
-        messager(QStringLiteral("Chargement du profil"), q(erreur));
+    if (ortix::Resultat r =
+            ortix::fichiers::Lire_Profil(ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nom), *p);
+        !r) {
+        messager(QStringLiteral("Chargement du profil"), q(r.message()));
         return;
     }
     ortix::fichiers::Appliquer_Profil(*m_, e, s(nom), *p);
@@ -454,10 +458,10 @@ void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const Q
 void Interface::Charge_Projet(const QString& chemin) {
     lireChamps();
     auto projet = std::make_unique<ortix::fichiers::Projet>();
-    std::string erreur;
-    if (!ortix::fichiers::Lire_Projet(ortix::fichiers::CheminDepuisUtf8(s(chemin)), *projet,
-                                      erreur)) {
-        messager(QStringLiteral("Chargement d'un projet"), q(erreur));
+    if (ortix::Resultat r =
+            ortix::fichiers::Lire_Projet(ortix::fichiers::CheminDepuisUtf8(s(chemin)), *projet);
+        !r) {
+        messager(QStringLiteral("Chargement d'un projet"), q(r.message()));
         return;
     }
     ortix::fichiers::Appliquer_Projet(*m_, *projet);
@@ -469,10 +473,10 @@ void Interface::Charge_Projet(const QString& chemin) {
 
 bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
-    std::string erreur;
-    if (!ortix::fichiers::Sauve_Projet(*m_, ortix::fichiers::CheminDepuisUtf8(s(chemin)),
-                                       s(nomTape), erreur)) {
-        messager(QStringLiteral("Sauvegarde du projet"), q(erreur));
+    if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
+            *m_, ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nomTape));
+        !r) {
+        messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return false;
     }
     Sauv_Proj_->hide();
@@ -486,12 +490,12 @@ bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
                                const QString& nomSaum, const QString& nomData,
                                const QString& dossier) {
     lireChamps();
-    std::string erreur;
     using ortix::fichiers::CheminDepuisUtf8;
-    if (!ortix::fichiers::Sauve_Fichiers(*m_, CheminDepuisUtf8(s(emplanture)),
-                                         CheminDepuisUtf8(s(saumon)), CheminDepuisUtf8(s(troncon)),
-                                         s(nomEmpl), s(nomSaum), erreur)) {
-        messager(QStringLiteral("Sauvegarde des profils"), q(erreur));
+    if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
+            *m_, CheminDepuisUtf8(s(emplanture)), CheminDepuisUtf8(s(saumon)),
+            CheminDepuisUtf8(s(troncon)), s(nomEmpl), s(nomSaum));
+        !r) {
+        messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
         return false;
     }
     Sauv_Profil_->hide();

@@ -4,7 +4,9 @@
 // the core.
 #pragma once
 
+#include "files/Reglages.h"
 #include "model/Modele.h"
+#include "model/Resultat.h"
 
 #include <QWidget>
 
@@ -82,12 +84,12 @@ private:
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
     void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);
-    // The four dialogs' file panels, in the order of the settings file's blocks.
-    std::array<PanneauFichiers*, 4> panneaux() const;
+    // The file panel of each dialog whose place the settings file remembers.
+    PanneauFichiers* panneau(ortix::fichiers::Dialogue d) const;
     // Lists every dialog's folder again, after a file was written.
     void rafraichirPanneaux();
     void lireReglages();
-    bool ecrireReglages();
+    ortix::Resultat ecrireReglages();
     void afficherModele();
     void afficherMessage(const QString& titre, const QString& texte);
 

@@ -4,6 +4,7 @@
 #include "app/qt/Interface.h"
 #include "model/Modele.h"
 #include "files/Projet.h"
+#include "tests/support/Support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,40 +13,14 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <memory>
 
 namespace {
 
 using namespace ortix;
 
-// A cambered airfoil, cosine spaced: nExtrados points from the trailing edge
-// to the leading edge, then nIntrados back along the lower surface.
-Profil profil(int nExtrados, int nIntrados) {
-    Profil p;
-    const double pi = 4 * std::atan(1.0);
-    auto demi = [](double x) {
-        return 0.6 * (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x -
-                      0.1036 * x * x * x * x);
-    };
-    auto ligne = [](double x) { return 0.12 * x * (1 - x); };
-    auto ajouter = [&](double x, double y) {
-        p.x[static_cast<std::size_t>(p.n)] = x;
-        p.y[static_cast<std::size_t>(p.n++)] = y;
-    };
-    for (int i = 0; i < nExtrados; ++i) {
-        const double x = (1 + std::cos(pi * i / (nExtrados - 1))) / 2;
-        ajouter(x, ligne(x) + demi(x));
-    }
-    for (int i = 1; i <= nIntrados; ++i) {
-        const double x = (1 - std::cos(pi * i / nIntrados)) / 2;
-        ajouter(x, ligne(x) - demi(x));
-    }
-    p.legende = "profil de mesure";
-    return p;
-}
-
-void Clic_Calculer(benchmark::State& etat, int extradosEmpl, int extradosSaum, const char* cordeSaum) {
+// Airfoils of 2·n − 1 points at each end.
+void Clic_Calculer(benchmark::State& etat, int nEmpl, int nSaum, const char* cordeSaum) {
     QTemporaryDir dossier;
     fichiers::Projet projet;
     projet.nom = "Mesure";
@@ -54,14 +29,14 @@ void Clic_Calculer(benchmark::State& etat, int extradosEmpl, int extradosSaum, c
     projet.champs.txt_vril_empl2 = "2";
     projet.champs.txt_vril_saum2 = "-1.5";
     projet.champs.txt_href_saum = "35";
-    projet.empl = profil(extradosEmpl, extradosEmpl);
-    projet.saum = profil(extradosSaum, extradosSaum);
+    projet.empl = essais::Naca(nEmpl, 0.12, 0.03);
+    projet.saum = essais::Naca(nSaum, 0.12, 0.03);
+    projet.empl.legende = projet.saum.legende = "profil de mesure";
     auto m = std::make_unique<Modele>();
     fichiers::Appliquer_Projet(*m, projet);
     const QString chemin = dossier.filePath(QStringLiteral("mesure.ortix"));
-    std::string erreur;
-    if (!fichiers::Sauve_Projet(*m, chemin.toStdString(), "mesure.ortix", erreur)) {
-        etat.SkipWithError(erreur.c_str());
+    if (Resultat r = fichiers::Sauve_Projet(*m, chemin.toStdString(), "mesure.ortix"); !r) {
+        etat.SkipWithError(r.message().c_str());
         return;
     }
     Interface w;
@@ -82,7 +57,7 @@ void Clic_Calculer(benchmark::State& etat, int extradosEmpl, int extradosSaum, c
 } // namespace
 
 BENCHMARK_CAPTURE(Clic_Calculer, typique_120_points, 60, 60, "100")->Unit(benchmark::kMillisecond);
-// 1000 root points and 998 tip points, both projected profiles at 1000 points.
+// 999 root points and 997 tip points, both projected profiles at 999 points.
 BENCHMARK_CAPTURE(Clic_Calculer, plus_grand_1000_points, 500, 499, "299.9999")
     ->Unit(benchmark::kMillisecond);
 

@@ -110,9 +110,8 @@ void Sauv_Profil::Propose_Noms() {
 void Sauv_Profil::Bt_Sauve_Click() {
     // Each name must name a file of the chosen folder and nothing else.
     for (QLineEdit* e : {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data}) {
-        std::string erreur;
-        if (!ortix::fichiers::NomDeFichierAccepte(e->text().toStdString(), erreur)) {
-            emit nomRefuse(q(erreur));
+        if (ortix::Resultat r = ortix::fichiers::NomDeFichierAccepte(e->text().toStdString()); !r) {
+            emit nomRefuse(q(r.message()));
             return;
         }
     }
