@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace ortix {
@@ -109,13 +108,18 @@ std::string Format(double valeur, std::string_view motif) {
     while (minDecimales < maxDecimales && decimales[static_cast<std::size_t>(minDecimales)] == '0')
         ++minDecimales;
 
-    // The decimal value a person reads: 15 significant digits.
+    // The decimal value a person reads: 15 significant digits, "d.dddddddddddddde±x",
+    // written without the process locale, whose decimal point may be anything.
     char tampon[40];
-    std::snprintf(tampon, sizeof tampon, "%.14e", std::fabs(valeur));
+    const auto ecrit = std::to_chars(tampon, tampon + sizeof tampon, std::fabs(valeur),
+                                     std::chars_format::scientific, 14);
     std::string chiffres;
     chiffres += tampon[0];
     chiffres.append(tampon + 2, 14);
-    const int exposant = std::atoi(tampon + 17);
+    int exposant = 0;
+    const char* debutExposant = tampon + 17;
+    if (*debutExposant == '+') ++debutExposant;
+    std::from_chars(debutExposant, ecrit.ptr, exposant);
 
     // Keep the digits down to the last decimal of the pattern, rounding half away from zero.
     const int garde = exposant + 1 + maxDecimales;

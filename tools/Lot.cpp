@@ -54,9 +54,12 @@ struct Options {
     std::vector<std::string> projets;
 };
 
-std::string json(const std::string& t) {
+// A JSON string: valid UTF-8 whatever the bytes given (a byte that is not part
+// of a character, as in some file names, becomes U+FFFD), with the characters
+// JSON reserves escaped.
+std::string json(const std::string& texte) {
     std::string r = "\"";
-    for (unsigned char c : t) {
+    for (unsigned char c : Utf8Repare(texte)) {
         switch (c) {
         case '"': r += "\\\""; break;
         case '\\': r += "\\\\"; break;
