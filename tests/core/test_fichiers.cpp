@@ -1,0 +1,132 @@
+// The text layer: code pages and line ends, reading only what can be read, and
+// saves that never lose the file they replace.
+#include "files/Plateforme.h"
+#include "files/Texte.h"
+#include "tests/support/Support.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <functional>
+#include <set>
+
+#ifdef __linux__
+#include <sys/mount.h>
+#include <sys/stat.h>
+#endif
+
+namespace ortix::essais {
+namespace {
+
+using namespace fichiers;
+
+std::set<std::string> Noms(const fs::path& d) {
+    std::set<std::string> n;
+    for (const auto& e : fs::directory_iterator(d)) n.insert(e.path().filename().string());
+    return n;
+}
+
+TEST(Texte, LesDeuxCentCinquanteSixOctetsFontLAllerRetour) {
+    std::string tous;
+    for (int o = 0; o < 256; ++o) tous += static_cast<char>(o);
+    EXPECT_EQ(VersWindows1252(DepuisWindows1252(tous)), tous);
+    EXPECT_EQ(VersWindows1252("é€œ° ≠ \xFF"), "\xE9\x80\x9C\xB0 ? ?");
+}
+
+TEST(Texte, DecodageEtFinsDeLigne) {
+    struct Cas {
+        std::string octets;
+        std::vector<std::string> lignes;
+    };
+    const Cas cas[] = {
+        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
+        {"a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"caf\xE9\r\n", {"café"}},                   // Windows-1252
+        {"caf\xC3\xA9\n", {"café"}},                 // UTF-8
+        {"\xEF\xBB\xBF" "caf\xE9\n", {"caf\xEF\xBF\xBD"}}, // a byte-order mark says UTF-8
+    };
+    for (const Cas& c : cas) EXPECT_EQ(DecouperLignes(DecoderTexte(c.octets)), c.lignes);
+}
+
+// Every way a save can fail: a French message naming the file and the reason,
+// the old file byte for byte, nothing left behind in its folder.
+TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
+    using plateforme::Etape;
+    const fs::path d = DossierNeuf("fichiers/echecs");
+    struct Cas {
+        const char* raison;
+        fs::path cible;
+        std::function<void()> preparer = [] {};
+    };
+    const auto panne = [](Etape e, int code) { return [=] { plateforme::Simuler_Panne(e, code); }; };
+    const std::vector<Cas> cas = {
+        {"disque plein", d / "a.ortix", panne(Etape::Creation, ENOSPC)},
+        {"disque plein", d / "a.ortix", panne(Etape::Ecriture, ENOSPC)},
+        {"erreur d'entrée-sortie", d / "a.ortix", panne(Etape::Synchronisation, EIO)},
+        {"disque plein", d / "a.ortix", panne(Etape::Fermeture, ENOSPC)},
+        {"permission refusée", d / "a.ortix", panne(Etape::Renommage, EACCES)},
+        {"introuvable", d / "absent" / "a.dat"},
+        {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
+        {"c'est un dossier", d / "dossier.dat"},
+    };
+    Poser(d / "a.ortix", "ancien\r\n");
+    fs::create_directory(d / "dossier.dat");
+    for (const Cas& c : cas) {
+        c.preparer();
+        const Resultat r = EcrireAtomique(c.cible, "NOUVEAU");
+        plateforme::Simuler_Panne(Etape::Aucune, 0);
+        EXPECT_FALSE(r.ok()) << c.raison;
+        EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " + c.cible.string()),
+                  std::string::npos) << r.message();
+        EXPECT_NE(r.message().find(c.raison), std::string::npos) << r.message();
+        EXPECT_EQ(Contenu(d / "a.ortix"), "ancien\r\n");
+        EXPECT_EQ(Noms(d), (std::set<std::string>{"a.ortix", "dossier.dat"}));
+    }
+    EXPECT_TRUE(EcrireAtomique(d / "a.ortix", "nouveau").ok());
+    EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
+}
+
+#ifdef __linux__
+// A real full disk and a medium mounted read-only (which stops root too), on a
+// small tmpfs of the test's own.
+TEST(EcrireAtomique, DisquePleinEtSupportEnLectureSeule) {
+    if (::geteuid() != 0) GTEST_SKIP() << "monter un tmpfs demande les droits de root";
+    const fs::path d = DossierNeuf("fichiers/tmpfs");
+    ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k"), 0);
+    Poser(d / "a.dat", "ancien");
+    const Resultat plein = EcrireAtomique(d / "a.dat", std::string(256 * 1024, 'x'));
+    ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
+    const Resultat lectureSeule = EcrireAtomique(d / "a.dat", "nouveau");
+    const std::string relu = Contenu(d / "a.dat");
+    const auto noms = Noms(d);
+    ::umount(d.c_str());
+    EXPECT_NE(plein.message().find("disque plein"), std::string::npos) << plein.message();
+    EXPECT_NE(lectureSeule.message().find("lecture seule"), std::string::npos)
+        << lectureSeule.message();
+    EXPECT_EQ(relu, "ancien");
+    EXPECT_EQ(noms, std::set<std::string>{"a.dat"});
+}
+#endif
+
+// Only ordinary files are read: a folder or a named pipe (which would keep the
+// program waiting for ever) is refused with the file's name.
+TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
+    const fs::path d = DossierNeuf("fichiers/lecture");
+    std::vector<std::pair<fs::path, std::string>> cas = {{d / "absent.dat", "introuvable"},
+                                                         {d, "c'est un dossier"}};
+#ifndef _WIN32
+    ASSERT_EQ(::mkfifo((d / "tube.dat").c_str(), 0600), 0);
+    cas.emplace_back(d / "tube.dat", "pas un fichier ordinaire");
+#endif
+    for (const auto& [chemin, raison] : cas) {
+        std::string octets = "inchangé";
+        const Resultat r = LireFichier(chemin, octets);
+        EXPECT_NE(r.message().find("Impossible de lire le fichier « " + chemin.string()),
+                  std::string::npos) << r.message();
+        EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
+        EXPECT_EQ(octets, "inchangé");
+    }
+}
+
+} // namespace
+} // namespace ortix::essais

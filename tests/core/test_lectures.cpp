@@ -1,0 +1,55 @@
+// The readers of what users give: airfoil files, from the table
+// tests/data/profils/attendus.txt (each file and what reading it gives), and the
+// settings file, which never refuses.
+#include "files/FichierProfil.h"
+#include "files/Reglages.h"
+#include "model/Nombres.h"
+#include "tests/support/Support.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ortix::essais {
+namespace {
+
+using namespace fichiers;
+
+// What reading an airfoil file gives, in one line: the refusal's message, or the
+// count, the legend and the first and last points.
+std::string Lecture(const std::string& nom) {
+    Profil p;
+    const Resultat r = Lire_Profil(Donnee("profils/" + nom), nom, p);
+    if (!r) return r.message();
+    auto point = [&](int i) {
+        const auto k = static_cast<std::size_t>(i);
+        return "(" + Format(p.x[k], "#0.000000") + " " + Format(p.y[k], "#0.000000") + ")";
+    };
+    return std::to_string(p.n) + " points, « " + p.legende + " », " + point(0) + " … " +
+           point(p.n - 1);
+}
+
+TEST(Lectures, ProfilsDeLaTable) {
+    std::istringstream table(Contenu(Donnee("profils/attendus.txt")));
+    int n = 0;
+    for (std::string ligne; std::getline(table, ligne);) {
+        const std::size_t barre = ligne.find('|');
+        if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
+        EXPECT_EQ(Lecture(ligne.substr(0, barre)), ligne.substr(barre + 1));
+        ++n;
+    }
+    EXPECT_GT(n, 10);
+}
+
+// Lines are taken whole by position; a short file gives what it holds.
+TEST(Lectures, Reglages) {
+    const Reglages r = Analyser_Reglages("date\r\nen-tête\r\nC:\r\nC:\\Projets, 2024\r\n"
+                                         "en-tête\r\n\r\n/maison\r\nen-tête\r\nD: [Données]\r\n");
+    EXPECT_EQ(r[ChargementProjet], (Emplacement{"C:", "C:\\Projets, 2024"}));
+    EXPECT_EQ(r[SauvegardeProjet], (Emplacement{std::nullopt, "/maison"}));
+    EXPECT_EQ(r[ChoixProfil], (Emplacement{"D: [Données]", std::nullopt}));
+    EXPECT_EQ(r[SauvegardeProfils], Emplacement{});
+}
+
+} // namespace
+} // namespace ortix::essais
