@@ -24,6 +24,11 @@ Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
 } // namespace
 
+void Simuler_Panne(Etape etape, int code) {
+    etapeEnPanne = etape;
+    codePanne = code;
+}
+
 // Returns from the calling step with the simulated failure when it is that step's turn.
 #define PANNE_SIMULEE(etape)                                                                       \
     if (etapeEnPanne == Etape::etape) return std::error_code(codePanne, std::generic_category())

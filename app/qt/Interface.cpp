@@ -20,14 +20,16 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
-#include <QLocale>
-#include <cstdio>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <cstdio>
+#include <tuple>
 
 namespace {
 
@@ -37,14 +39,33 @@ std::string s(const QString& texte) { return texte.toStdString(); }
 // Rows inside the frames: label at the left, field, unit at the right.
 constexpr int xChamp = 78, largeurChamp = 72, xUnite = 154, hauteurLigne = 19;
 
-// A row's caption, field and unit, at the row's height y.
+const QString Mm = QStringLiteral("mm"), Degre = QStringLiteral("°");
+
+// A row's caption, field and unit, at the row's height y. The fields' texts
+// come from the model.
 QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 74) {
     return ortix::gui::etiquette(parent, texte, {x, y, largeur, hauteurLigne});
 }
 
-QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, int y,
-                 bool lectureSeule = false, int x = xChamp, int largeur = largeurChamp) {
-    return ortix::gui::champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule, texte);
+QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = false,
+                 int x = xChamp, int largeur = largeurChamp) {
+    return ortix::gui::champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule);
+}
+
+// A whole row: caption, field and unit.
+QLineEdit* ligneDeChamp(QWidget* parent, const QString& libelle, const char* nom, int y,
+                        const QString& unite) {
+    etiquette(parent, libelle, 6, y);
+    QLineEdit* e = champ(parent, nom, y);
+    etiquette(parent, unite, xUnite, y, 24);
+    return e;
+}
+
+// Shows a dialog without making it modal and brings it to the front.
+void montrer(QWidget* dialogue) {
+    dialogue->show();
+    dialogue->raise();
+    dialogue->activateWindow();
 }
 
 using ortix::gui::bouton;
@@ -78,7 +99,8 @@ QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect pl
 
 } // namespace
 
-Interface::Interface(QWidget* parent) : QWidget(parent), m_(std::make_unique<ortix::Modele>()) {
+Interface::Interface(QWidget* parent)
+    : QWidget(parent), modele_(std::make_unique<ortix::Modele>()) {
     messager = [this](const QString& titre, const QString& texte) {
         afficherMessage(titre, texte);
     };
@@ -95,55 +117,63 @@ void Interface::construire() {
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
     setFont(ortix::gui::policeInterface());
     setFixedSize(736, 491);
+    construireProjetInitial();
+    construireExtremites();
+    Bt_Calc = bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"),
+                     {8, 240, 185, 25});
+    construireProjetFinal();
+    Bt_Load_Proj = bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"),
+                          {8, 440, 129, 25});
+    Bt_Save_Proj = bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"),
+                          {8, 464, 129, 25});
+    Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
+    construireZones();
+    // The dialogs exist from start-up on, hidden, so that the settings can place them.
+    Charge_Fichier_ = new Charge_Fichier(this);
+    Sauv_Profil_ = new Sauv_Profil(this, *modele_);
+    Sauv_Proj_ = new Sauv_Proj(this);
+    Charge_Proj_ = new Charge_Proj(this);
+    relierEvenements();
+    relierDialogues();
+}
 
-    const QString mm = QStringLiteral("mm"), degre = QStringLiteral("°");
-    const QString choisir = q(ortix::TexteNonChoisi), vide = q(ortix::TexteSansValeur);
-
+void Interface::construireProjetInitial() {
     auto* Frame3 = cadre(this, "Frame3", QStringLiteral("Projet initial"), {8, 0, 185, 57});
-    etiquette(Frame3, QStringLiteral("Longueur :"), 6, 16);
-    Txt_Long = champ(Frame3, "Txt_Long", QStringLiteral("400"), 16);
-    etiquette(Frame3, mm, xUnite, 16, 24);
-    etiquette(Frame3, QStringLiteral("Flèche :"), 6, 36);
-    txt_fleche = champ(Frame3, "txt_fleche", QStringLiteral("350"), 36);
-    etiquette(Frame3, mm, xUnite, 36, 24);
+    Txt_Long = ligneDeChamp(Frame3, QStringLiteral("Longueur :"), "Txt_Long", 16, Mm);
+    txt_fleche = ligneDeChamp(Frame3, QStringLiteral("Flèche :"), "txt_fleche", 36, Mm);
+}
 
-    // The two end frames share one layout.
-    auto extremite = [&](const char* nomCadre, const QString& titre, int y) {
+// The two end frames share one layout: the airfoil's "..." and name, then the
+// chord, the reference height (with "Opti." at the tip) and the twist.
+void Interface::construireExtremites() {
+    auto extremite = [&](const char* nomCadre, const QString& titre, int y, const char* nomBouton,
+                         const char* nomProfil) {
         auto* f = cadre(this, nomCadre, titre, {8, y, 185, 89});
         etiquette(f, QStringLiteral("Profil :"), 6, 14, 44);
-        return f;
+        auto* b = bouton(f, nomBouton, QStringLiteral("..."), {50, 14, 24, hauteurLigne});
+        return std::pair{f, std::pair{b, champ(f, nomProfil, 14, true, 76, 103)}};
     };
-    auto* Frame1 = extremite("Frame1", QStringLiteral("Emplanture"), 56);
-    Bt_Prof_Empl = bouton(Frame1, "Bt_Prof_Empl", QStringLiteral("..."), {50, 14, 24, hauteurLigne});
-    txt_prof_empl = champ(Frame1, "txt_prof_empl", choisir, 14, true, 76, 103);
-    etiquette(Frame1, QStringLiteral("Corde :"), 6, 33);
-    txt_corde_empl = champ(Frame1, "txt_corde_empl", QStringLiteral("400"), 33);
-    etiquette(Frame1, mm, xUnite, 33, 24);
-    etiquette(Frame1, QStringLiteral("H référence :"), 6, 51);
-    txt_href_empl = champ(Frame1, "txt_href_empl", QStringLiteral("20"), 51);
-    etiquette(Frame1, mm, xUnite, 51, 24);
-    etiquette(Frame1, QStringLiteral("Vrillage :"), 6, 69);
-    txt_vril_empl2 = champ(Frame1, "txt_vril_empl2", QStringLiteral("0"), 69);
-    etiquette(Frame1, degre, xUnite, 69, 24);
+    auto [Frame1, profilEmpl] = extremite("Frame1", QStringLiteral("Emplanture"), 56,
+                                          "Bt_Prof_Empl", "txt_prof_empl");
+    std::tie(Bt_Prof_Empl, txt_prof_empl) = profilEmpl;
+    txt_corde_empl = ligneDeChamp(Frame1, QStringLiteral("Corde :"), "txt_corde_empl", 33, Mm);
+    txt_href_empl = ligneDeChamp(Frame1, QStringLiteral("H référence :"), "txt_href_empl", 51, Mm);
+    txt_vril_empl2 = ligneDeChamp(Frame1, QStringLiteral("Vrillage :"), "txt_vril_empl2", 69, Degre);
 
-    auto* Frame2 = extremite("Frame2", QStringLiteral("Saumon"), 144);
-    bt_prof_saum = bouton(Frame2, "bt_prof_saum", QStringLiteral("..."), {50, 14, 24, hauteurLigne});
-    txt_prof_saum = champ(Frame2, "txt_prof_saum", choisir, 14, true, 76, 103);
-    etiquette(Frame2, QStringLiteral("Corde :"), 6, 33);
-    txt_corde_saum = champ(Frame2, "txt_corde_saum", QStringLiteral("100"), 33);
-    etiquette(Frame2, mm, xUnite, 33, 24);
+    auto [Frame2, profilSaum] = extremite("Frame2", QStringLiteral("Saumon"), 144, "bt_prof_saum",
+                                          "txt_prof_saum");
+    std::tie(bt_prof_saum, txt_prof_saum) = profilSaum;
+    txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33, Mm);
     etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 40);
     Bt_Opt_Href_Saum =
         bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
-    txt_href_saum = champ(Frame2, "txt_href_saum", QStringLiteral("20"), 51);
-    etiquette(Frame2, mm, xUnite, 51, 24);
-    etiquette(Frame2, QStringLiteral("Vrillage :"), 6, 69);
-    txt_vril_saum2 = champ(Frame2, "txt_vril_saum2", QStringLiteral("0"), 69);
-    etiquette(Frame2, degre, xUnite, 69, 24);
+    txt_href_saum = champ(Frame2, "txt_href_saum", 51);
+    etiquette(Frame2, Mm, xUnite, 51, 24);
+    txt_vril_saum2 = ligneDeChamp(Frame2, QStringLiteral("Vrillage :"), "txt_vril_saum2", 69, Degre);
+}
 
-    Bt_Calc = bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"),
-                     {8, 240, 185, 25});
-
+// The read-only figures of the final panel, one row each, and "Sauver les profils".
+void Interface::construireProjetFinal() {
     auto* Frame4 = cadre(this, "Frame4", QStringLiteral("Projet final"), {8, 264, 185, 169});
     struct Ligne {
         const char* nom;
@@ -151,30 +181,27 @@ void Interface::construire() {
         QLineEdit** champ;
     };
     const Ligne lignes[] = {
-        {"Txt_Lg_Final", QStringLiteral("Longueur :"), mm, &Txt_Lg_Final},
-        {"Txt_Fleche_Final", QStringLiteral("Flèche :"), mm, &Txt_Fleche_Final},
-        {"Txt_Corde_Final", QStringLiteral("Corde profils :"), mm, &Txt_Corde_Final},
-        {"Txt_Href_Empl_final", QStringLiteral("Hréf. empl. :"), mm, &Txt_Href_Empl_final},
-        {"Txt_Vrill_Empl_Final", QStringLiteral("Vrillage empl. :"), degre, &Txt_Vrill_Empl_Final},
-        {"Txt_Href_Saum_final", QStringLiteral("Hréf. saumon :"), mm, &Txt_Href_Saum_final},
-        {"Txt_Vrill_Saum_Final", QStringLiteral("Vrillage saum. :"), degre, &Txt_Vrill_Saum_Final},
+        {"Txt_Lg_Final", QStringLiteral("Longueur :"), Mm, &Txt_Lg_Final},
+        {"Txt_Fleche_Final", QStringLiteral("Flèche :"), Mm, &Txt_Fleche_Final},
+        {"Txt_Corde_Final", QStringLiteral("Corde profils :"), Mm, &Txt_Corde_Final},
+        {"Txt_Href_Empl_final", QStringLiteral("Hréf. empl. :"), Mm, &Txt_Href_Empl_final},
+        {"Txt_Vrill_Empl_Final", QStringLiteral("Vrillage empl. :"), Degre, &Txt_Vrill_Empl_Final},
+        {"Txt_Href_Saum_final", QStringLiteral("Hréf. saumon :"), Mm, &Txt_Href_Saum_final},
+        {"Txt_Vrill_Saum_Final", QStringLiteral("Vrillage saum. :"), Degre, &Txt_Vrill_Saum_Final},
     };
     int y = 15;
     for (const Ligne& l : lignes) {
         etiquette(Frame4, l.libelle, 6, y, 84);
-        *l.champ = champ(Frame4, l.nom, vide, y, true, 90, 62);
+        *l.champ = champ(Frame4, l.nom, y, true, 90, 62);
         etiquette(Frame4, l.unite, xUnite, y, 24);
         y += 18;
     }
     Bt_Sauve_Prof = bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"),
                            {4, 143, 177, 22});
+}
 
-    Bt_Load_Proj = bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"),
-                          {8, 440, 129, 25});
-    Bt_Save_Proj = bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"),
-                          {8, 464, 129, 25});
-    Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
-
+// The four drawing areas with their titles, legends and status line.
+void Interface::construireZones() {
     Pic_Prof_Ini = zone(this, "Pic_Prof_Ini", {200, 8, 533, 133});
     Plan_Ini = zone(this, "Plan_Ini", {200, 144, 267, 200});
     Plan_Final = zone(this, "Plan_Final", {464, 144, 267, 200});
@@ -182,27 +209,26 @@ void Interface::construire() {
 
     legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"),
             {4, 2, 200, 15}, Qt::AlignLeft);
-    Lbl_prof_empl = legende(Pic_Prof_Ini, "Lbl_prof_empl", QStringLiteral("Emplanture"),
-                            {213, 2, 316, 15}, Qt::AlignRight, QColor(255, 0, 0));
-    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", QStringLiteral("Saumon"),
-                            {213, 17, 316, 15}, Qt::AlignRight, QColor(255, 192, 128));
+    Lbl_prof_empl =
+        legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {213, 2, 316, 15}, Qt::AlignRight, Qt::red);
+    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {213, 17, 316, 15},
+                            Qt::AlignRight, QColor(255, 192, 128));
     legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"),
             {4, 182, 259, 15}, Qt::AlignHCenter);
-    Label32 = legende(Plan_Final, "Label32", QStringLiteral("Position après rotation"),
-                      {4, 182, 259, 15}, Qt::AlignHCenter);
+    Label32 = legende(Plan_Final, "Label32", {}, {4, 182, 259, 15}, Qt::AlignHCenter);
     legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"),
             {4, 2, 200, 15}, Qt::AlignLeft);
     Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {4, 123, 525, 15}, Qt::AlignLeft,
                        QColor(170, 0, 0));
+}
 
-    for (QPushButton* b : {Bt_Calc, Bt_Save_Proj, Bt_Opt_Href_Saum, Bt_Sauve_Prof})
-        b->setEnabled(false);
-
+// The main window's own events: Enter and leaving a field, the views' clicks and
+// the command buttons.
+void Interface::relierEvenements() {
     // Enter in, or leaving, a planform or twist field runs the refresh.
     for (QLineEdit* e : {Txt_Long, txt_fleche, txt_corde_empl, txt_href_empl, txt_vril_empl2,
                          txt_corde_saum, txt_href_saum, txt_vril_saum2})
         e->installEventFilter(this);
-
     connect(Pic_Prof_Ini, &ZoneDessin::clique, this, &Interface::Trace_Profil_Ini);
     connect(Pic_Prof_Proj, &ZoneDessin::clique, this, [this] {
         if (Bt_Calc->isEnabled()) Bt_Calc_Click();
@@ -210,13 +236,10 @@ void Interface::construire() {
     connect(Bt_Calc, &QPushButton::clicked, this, &Interface::Bt_Calc_Click);
     connect(Bt_Opt_Href_Saum, &QPushButton::clicked, this, &Interface::Bt_Opt_Href_Saum_Click);
     connect(Bt_Quit, &QPushButton::clicked, this, &QWidget::close);
+}
 
-    // The dialogs exist from start-up on, hidden, so that the settings can place them.
-    Charge_Fichier_ = new Charge_Fichier(this);
-    Sauv_Profil_ = new Sauv_Profil(this, *m_);
-    Sauv_Proj_ = new Sauv_Proj(this);
-    Charge_Proj_ = new Charge_Proj(this);
-
+// Each dialog's buttons and what they hand back to the window.
+void Interface::relierDialogues() {
     connect(Bt_Prof_Empl, &QPushButton::clicked, this,
             [this] { Charge_Fichier_->choisirPour(QStringLiteral("Emplanture")); });
     connect(bt_prof_saum, &QPushButton::clicked, this,
@@ -228,9 +251,7 @@ void Interface::construire() {
 
     connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
         Sauv_Profil_->panneau()->rafraichir();
-        Sauv_Profil_->show();
-        Sauv_Profil_->raise();
-        Sauv_Profil_->activateWindow();
+        montrer(Sauv_Profil_);
         Sauv_Profil_->Form_Activate();
     });
     connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
@@ -238,16 +259,14 @@ void Interface::construire() {
         messager(QStringLiteral("Sauvegarde des profils"), message);
     });
     connect(Sauv_Profil_, &Sauv_Profil::nomProjetChange, this,
-            [this](const QString& nom) { m_->Txt_Nom_proj = s(nom); });
+            [this](const QString& nom) { modele_->Txt_Nom_proj = s(nom); });
 
     connect(Bt_Save_Proj, &QPushButton::clicked, this,
             [this] { Sauv_Proj_->ouvrirAvec(Sauv_Profil_->nomProjet()); });
     connect(Sauv_Proj_, &Sauv_Proj::sauver, this, &Interface::Sauve_Projet);
     connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
         Charge_Proj_->panneau()->rafraichir();
-        Charge_Proj_->show();
-        Charge_Proj_->raise();
-        Charge_Proj_->activateWindow();
+        montrer(Charge_Proj_);
     });
     connect(Charge_Proj_, &Charge_Proj::charger, this, &Interface::Charge_Projet);
 }
@@ -267,7 +286,8 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
 
 void Interface::Form_Load() {
     lireReglages();
-    ortix::Profils_Provisoires(*m_);
+    ortix::Profils_Provisoires(*modele_);
+    afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
 }
 
@@ -353,7 +373,7 @@ std::array<Interface::Lien<ortix::Finals>, 7> Interface::champsFinals() const {
 }
 
 void Interface::lireChamps() {
-    for (const auto& [champ, texte] : champsParametres()) m_->champs.*texte = s(champ->text());
+    for (const auto& [champ, texte] : champsParametres()) modele_->champs.*texte = s(champ->text());
 }
 
 void Interface::afficherModele() {
@@ -361,17 +381,17 @@ void Interface::afficherModele() {
     auto poser = [](QLineEdit* e, const std::string& t) {
         if (e->text() != q(t)) e->setText(q(t));
     };
-    for (const auto& [champ, texte] : champsParametres()) poser(champ, m_->champs.*texte);
+    for (const auto& [champ, texte] : champsParametres()) poser(champ, modele_->champs.*texte);
     for (const auto& [champ, texte] : champsFinals()) {
-        poser(champ, m_->finals.*texte);
+        poser(champ, modele_->finals.*texte);
         champ->setCursorPosition(0);
     }
     txt_prof_empl->setCursorPosition(0);
     txt_prof_saum->setCursorPosition(0);
-    Lbl_prof_empl->setText(q(m_->Lbl_prof_empl));
-    Lbl_Prof_Saum->setText(q(m_->Lbl_Prof_Saum));
-    Label32->setText(q(m_->Label32));
-    const ortix::Boutons& b = m_->boutons;
+    Lbl_prof_empl->setText(q(modele_->Lbl_prof_empl));
+    Lbl_Prof_Saum->setText(q(modele_->Lbl_Prof_Saum));
+    Label32->setText(q(modele_->Label32));
+    const ortix::Boutons& b = modele_->boutons;
     Bt_Calc->setEnabled(b.Bt_Calc);
     Bt_Save_Proj->setEnabled(b.Bt_Save_Proj);
     Bt_Opt_Href_Saum->setEnabled(b.Bt_Opt_Href_Saum);
@@ -380,7 +400,7 @@ void Interface::afficherModele() {
 
 void Interface::Trace_Profil_Ini() {
     lireChamps();
-    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*m_);
+    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*modele_);
     Pic_Prof_Ini->afficher(r.Pic_Prof_Ini);
     Pic_Prof_Proj->effacer();
     Plan_Ini->afficher(r.Plan_Ini);
@@ -390,13 +410,12 @@ void Interface::Trace_Profil_Ini() {
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
-    emit traceFait();
 }
 
 bool Interface::Bt_Calc_Click() {
     lireChamps();
     ortix::Vue vue;
-    if (ortix::Resultat r = ortix::Bt_Calc_Click(*m_, vue); !r) {
+    if (ortix::Resultat r = ortix::Bt_Calc_Click(*modele_, vue); !r) {
         messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
     }
@@ -409,15 +428,13 @@ void Interface::Bt_Opt_Href_Saum_Click() {
     // Without a computation there is no rotated section to take the candidates from.
     Trace_Profil_Ini();
     if (!Bt_Calc_Click()) return;
-    const ortix::CandidatsOpti c = ortix::Calcule_Candidats(*m_);
+    const ortix::CandidatsOpti c = ortix::Calcule_Candidats(*modele_);
     if (!Opti_Href_) {
         Opti_Href_ = new Opti_Href(this);
         connect(Opti_Href_, &Opti_Href::appliquer, this, &Interface::Appliquer_Href_Saum);
     }
     Opti_Href_->remplir(q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext));
-    Opti_Href_->show();
-    Opti_Href_->raise();
-    Opti_Href_->activateWindow();
+    montrer(Opti_Href_);
     Opti_Href_->Form_Activate();
 }
 
@@ -450,7 +467,7 @@ void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const Q
         messager(QStringLiteral("Chargement du profil"), q(r.message()));
         return;
     }
-    ortix::fichiers::Appliquer_Profil(*m_, e, s(nom), *p);
+    ortix::fichiers::Appliquer_Profil(*modele_, e, s(nom), *p);
     afficherModele();
     Trace_Profil_Ini();
 }
@@ -464,8 +481,8 @@ void Interface::Charge_Projet(const QString& chemin) {
         messager(QStringLiteral("Chargement d'un projet"), q(r.message()));
         return;
     }
-    ortix::fichiers::Appliquer_Projet(*m_, *projet);
-    Sauv_Profil_->definirNomProjet(q(m_->Txt_Nom_proj));
+    ortix::fichiers::Appliquer_Projet(*modele_, *projet);
+    Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
     Charge_Proj_->hide();
     afficherModele();
     Trace_Profil_Ini();
@@ -474,7 +491,7 @@ void Interface::Charge_Projet(const QString& chemin) {
 bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
     if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
-            *m_, ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nomTape));
+            *modele_, ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nomTape));
         !r) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return false;
@@ -492,7 +509,7 @@ bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
     lireChamps();
     using ortix::fichiers::CheminDepuisUtf8;
     if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *m_, CheminDepuisUtf8(s(emplanture)), CheminDepuisUtf8(s(saumon)),
+            *modele_, CheminDepuisUtf8(s(emplanture)), CheminDepuisUtf8(s(saumon)),
             CheminDepuisUtf8(s(troncon)), s(nomEmpl), s(nomSaum));
         !r) {
         messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));

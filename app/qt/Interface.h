@@ -31,8 +31,6 @@ public:
     explicit Interface(QWidget* parent = nullptr);
     ~Interface() override;
 
-    const ortix::Modele& modele() const { return *m_; }
-
     // The refresh: sections, rotation, final figures and the three initial views.
     void Trace_Profil_Ini();
     // "Calculer les nouveaux profils": the projected profiles and their view.
@@ -54,20 +52,11 @@ public:
                         const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
                         const QString& dossier);
 
-    Charge_Fichier* chargeFichier() const { return Charge_Fichier_; }
-    Sauv_Profil* sauvProfil() const { return Sauv_Profil_; }
-    Sauv_Proj* sauvProj() const { return Sauv_Proj_; }
-    Charge_Proj* chargeProj() const { return Charge_Proj_; }
-    Opti_Href* optiHref() const { return Opti_Href_; }
     // The settings file in the working folder.
     static QString cheminReglages();
 
     // Shows a message to the user. Replaceable so that tests can read it.
     std::function<void(const QString& titre, const QString& texte)> messager;
-
-signals:
-    // Emitted at the end of every refresh.
-    void traceFait();
 
 protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
@@ -75,6 +64,12 @@ protected:
 
 private:
     void construire();
+    void construireProjetInitial();
+    void construireExtremites();
+    void construireProjetFinal();
+    void construireZones();
+    void relierEvenements();
+    void relierDialogues();
     void Form_Load();
     void Form_Unload();
     // A field of the window and the text of the model it mirrors.
@@ -93,7 +88,7 @@ private:
     void afficherModele();
     void afficherMessage(const QString& titre, const QString& texte);
 
-    std::unique_ptr<ortix::Modele> m_;
+    std::unique_ptr<ortix::Modele> modele_;
 
     QLineEdit *Txt_Long, *txt_fleche;
     QLineEdit *txt_prof_empl, *txt_corde_empl, *txt_href_empl, *txt_vril_empl2;

@@ -23,9 +23,6 @@ public:
                     const char* nomFichiers, QRect placeLecteur, QRect placeDossiers,
                     QRect placeFichiers);
 
-    QComboBox* Lecteur() const { return lecteur_; }
-    QListWidget* Dossiers() const { return dossiers_; }
-    QListWidget* Fichiers() const { return fichiers_; }
 
     // The drive entry as shown: its root path, then its name in brackets when it has one.
     QString lecteurCourant() const;

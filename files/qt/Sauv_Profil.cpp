@@ -25,7 +25,7 @@ void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
 } // namespace
 
 Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
-    : QDialog(parent), m_(modele) {
+    : QDialog(parent), modele_(modele) {
     preparerDialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
                      {287, 325});
 
@@ -93,15 +93,15 @@ bool Sauv_Profil::eventFilter(QObject* objet, QEvent* event) {
 }
 
 void Sauv_Profil::Form_Activate() {
-    Txt_Corde->setText(q(m_.finals.Txt_Corde_Final));
-    Txt_Long->setText(q(m_.finals.Txt_Lg_Final));
+    Txt_Corde->setText(q(modele_.finals.Txt_Corde_Final));
+    Txt_Long->setText(q(modele_.finals.Txt_Lg_Final));
     Propose_Noms();
 }
 
 void Sauv_Profil::Propose_Noms() {
     const ortix::fichiers::NomsProposes n = ortix::fichiers::Propose_Noms(
         Txt_Nom_proj->text().toStdString(), Txt_Corde->text().toStdString(),
-        Txt_Long->text().toStdString(), m_.finals);
+        Txt_Long->text().toStdString(), modele_.finals);
     Txt_Nom_Fich_Empl->setText(q(n.Txt_Nom_Fich_Empl));
     Txt_Nom_Fich_Saum->setText(q(n.Txt_Nom_Fich_Saum));
     Txt_Nom_Fich_Data->setText(q(n.Txt_Nom_Fich_Data));

@@ -39,7 +39,7 @@ protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
-    const ortix::Modele& m_;
+    const ortix::Modele& modele_;
     PanneauFichiers* panneau_;
     QLineEdit *Txt_Nom_proj, *Txt_Corde, *Txt_Long;
     QLineEdit *Txt_Nom_Fich_Empl, *Txt_Nom_Fich_Saum, *Txt_Nom_Fich_Data;

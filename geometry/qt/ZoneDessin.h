@@ -15,7 +15,6 @@ public:
     void afficher(const ortix::Vue& vue);
     // Removes the drawn segments; line shapes stay where they are.
     void effacer();
-    const ortix::Vue& vue() const { return vue_; }
 
 signals:
     void clique();

@@ -3,6 +3,7 @@
 // settings file, which never refuses.
 #include "files/FichierProfil.h"
 #include "files/Reglages.h"
+#include "files/Sortie.h"
 #include "model/Nombres.h"
 #include "tests/support/Support.h"
 
@@ -36,6 +37,28 @@ TEST(Lectures, ProfilsDeLaTable) {
         const std::size_t barre = ligne.find('|');
         if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
         EXPECT_EQ(Lecture(ligne.substr(0, barre)), ligne.substr(barre + 1));
+        ++n;
+    }
+    EXPECT_GT(n, 10);
+}
+
+// tests/data/noms.txt: the names of files the program writes, accepted or not.
+TEST(Lectures, NomsDeFichiers) {
+    std::istringstream table(Contenu(Donnee("noms.txt")));
+    int n = 0;
+    for (std::string ligne; std::getline(table, ligne);) {
+        const std::size_t barre = ligne.rfind('|');
+        if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
+        std::string nom;
+        for (std::size_t i = 0; i < barre; ++i)
+            if (ligne.compare(i, 2, "\\x") == 0) {
+                nom += static_cast<char>(std::stoi(ligne.substr(i + 2, 2), nullptr, 16));
+                i += 3;
+            } else {
+                nom += ligne[i];
+            }
+        const Resultat r = NomDeFichierAccepte(nom);
+        EXPECT_EQ(r ? "accepté" : r.message(), ligne.substr(barre + 1)) << ligne;
         ++n;
     }
     EXPECT_GT(n, 10);

@@ -1,0 +1,218 @@
+// The geometry: a panel worked by hand, the interpolation rules on a small
+// section, the figures of the refresh and of the final twists from a table, and
+// properties that hold for every panel (a prism is its own section, lengths
+// scale, heights shift, a refusal changes nothing).
+#include "geometry/Planforme.h"
+#include "geometry/Primitives.h"
+#include "geometry/Projection.h"
+#include "model/Nombres.h"
+#include "tests/support/Support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sstream>
+
+namespace ortix::essais {
+namespace {
+
+Profil Points(std::vector<double> x, std::vector<double> y) {
+    Profil p;
+    p.n = static_cast<int>(x.size());
+    std::copy(x.begin(), x.end(), p.x.begin());
+    std::copy(y.begin(), y.end(), p.y.begin());
+    return p;
+}
+
+Champs Texte(double L, double F, double Ce, double He, double Te, double Cs, double Hs,
+             double Ts) {
+    Champs c;
+    std::string* t[] = {&c.Txt_Long,       &c.txt_fleche,     &c.txt_corde_empl,
+                        &c.txt_href_empl,  &c.txt_vril_empl2, &c.txt_corde_saum,
+                        &c.txt_href_saum,  &c.txt_vril_saum2};
+    const double v[] = {L, F, Ce, He, Te, Cs, Hs, Ts};
+    for (int k = 0; k < 8; ++k) *t[k] = Format(v[k], "#0.000000");
+    return c;
+}
+
+// No sweep, a nine-point airfoil, root chord 100 at height 0, tip chord 60 at
+// height 10, length 200: every section point keeps its place in the rotated frame.
+TEST(Geometrie, PanneauCalculeALaMain) {
+    const Profil neuf = Points({1, 0.75, 0.5, 0.25, 0, 0.25, 0.5, 0.75, 1},
+                               {0, 0.02, 0.03, 0.02, 0, -0.02, -0.03, -0.02, 0});
+    auto m = Panneau(neuf, neuf, Texte(200, 0, 100, 0, 0, 60, 10, 0));
+    Vue v;
+    ASSERT_TRUE(Bt_Calc_Click(*m, v).ok());
+    EXPECT_EQ(m->finals.Txt_Href_Saum_final, "10.00");
+    // Root: the section itself. Tip: the opening point on the facet through
+    // (−100, 0, 0), (−75, 2, 0), (−60, 10, 200); root point 2 carried along its line
+    // to the trailing-edge line and on to the tip plane; the tip's nine points; root
+    // point 8 likewise; the closing point on the facet through the last points.
+    const std::vector<double> xE = {-100, -75, -50, -25, 0, -25, -50, -75, -100};
+    const std::vector<double> yE = {0, 2, 3, 2, 0, -2, -3, -2, 0};
+    const std::vector<double> xS = {-100, -75, -60, -45, -30, -15, 0, -15, -30, -45, -60, -75, -100};
+    const std::vector<double> yS = {6.8, 8.8, 10, 11.2, 11.8, 11.2, 10, 8.8, 8.2, 8.8, 10, 11.2, 13.2};
+    ASSERT_EQ(m->Nb_Pts_Empl_Proj, 9);
+    ASSERT_EQ(m->Nb_Pts_Saum_Proj, 13);
+    for (int i = 1; i <= 13; ++i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        if (i <= 9) {
+            EXPECT_EQ(m->X_Empl_Proj(i), xE[k]);
+            EXPECT_NEAR(m->Y_Empl_Proj(i), yE[k], 1e-12) << i;
+        }
+        EXPECT_EQ(m->X_Saum_Proj(i), xS[k]);
+        EXPECT_NEAR(m->Y_Saum_Proj(i), yS[k], 1e-12) << i;
+    }
+    // The view: W = 100 (the width beats four times the height 16.2), the base
+    // line and the leading-edge vertical, the root in blue then the tip in green.
+    EXPECT_DOUBLE_EQ(v.repere.largeur, -110);
+    EXPECT_NEAR(v.repere.gauche, 5, 1e-12);
+    EXPECT_DOUBLE_EQ(v.repere.hauteur, -27.5);
+    EXPECT_DOUBLE_EQ(v.repere.haut, 18.85);
+    ASSERT_EQ(v.formes.size(), 2u);
+    EXPECT_EQ(v.formes[0].nom + v.formes[1].nom, "Line2Line1");
+    EXPECT_EQ(v.formes[0].a, (Point2{2.5, 0}));
+    EXPECT_EQ(v.formes[1].b, (Point2{0, 13.825}));
+    ASSERT_EQ(v.segments.size(), 8u + 12u);
+    EXPECT_EQ(v.segments[7].couleur, Bleu);
+    EXPECT_EQ(v.segments[8].couleur, Vert);
+    EXPECT_EQ(v.segments[19].b.x, -100); // not closed
+}
+
+// A section rising to its leading edge and falling back: −10, −5, 0, −5, −10.
+TEST(Geometrie, InterpolationLeLongDUneSection) {
+    const double X[] = {-10, -5, 0, -5, -10, 50}, Y[] = {20, 22, 20, 18, 20, 0},
+                 Z[] = {4, 2, 0, 2, 4, 0};
+    const Section s{X, Y, Z, 5};
+    Parametres p;
+    p.He = 12.5;
+    p.Hs = -3;
+    p.L = 300;
+    p.F = 400;
+    struct Cas {
+        double x;
+        std::int16_t d;
+        int segment;
+        double y, z;
+    };
+    const Cas cas[] = {
+        {-7.5, 1, 1, 21, 3},   {-7.5, -1, 4, 19, 3}, // one surface or the other
+        {-5, 1, 1, 22, 2},     {-5, -1, 3, 18, 2},   // a point at x: the segment ending on it
+        {0, 1, 2, 20, 0},      {-10, -1, 4, 20, 4},  // both ends included
+        {1, 1, 0, 12.5, 0},    {-11, -1, 0, 12.5, 0}, // no segment: the root's reference point
+        {30, 1, 0, 12.5, 0},   // the entry past the section is never read
+        {-30, 0, 1, 12, 12},   // no direction: segment (1, 2), extended
+    };
+    for (const Cas& c : cas) {
+        EXPECT_EQ(Chercher_Segment(s, c.x, c.d), c.segment) << c.x << " " << c.d;
+        EXPECT_DOUBLE_EQ(InterpolYEmpl(s, p, c.x, c.d), c.y) << c.x << " " << c.d;
+        EXPECT_DOUBLE_EQ(InterpolZEmpl(s, p, c.x, c.d), c.z) << c.x << " " << c.d;
+    }
+    EXPECT_EQ(InterpolYSaum(s, p, 1, 1), -3);
+    EXPECT_EQ(InterpolZSaum(s, p, 1, 1), 500); // √(300² + 400²)
+    const double Xd[] = {-10, 0, 0, -10}, Yd[] = {1, 3, 7, 2};
+    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 5, 0), 4);   // extended from (1, 2)
+    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 0, 1), 3);   // the segment ending on 0
+    EXPECT_EQ(Interpoler_Segment({Xd, Yd, Yd, 4}, Yd, 2, 9), 5); // equal abscissae: the mean
+    EXPECT_EQ(Sens_Var_X({Xd, Yd, Yd, 4}, 2), 0);
+    EXPECT_EQ(Sens_Var_X({Xd, Yd, Yd, 4}, 4), -1); // the last point: the segment ending there
+}
+
+// tests/data/figures.txt: the fields, then the refresh's and the computation's
+// figures, or the computation's refusal.
+TEST(Geometrie, FiguresDeLaTable) {
+    std::istringstream table(Contenu(Donnee("figures.txt")));
+    int n = 0;
+    for (std::string ligne; std::getline(table, ligne);) {
+        if (ligne.empty() || ligne[0] == '#') continue;
+        std::istringstream champs(ligne);
+        Champs c;
+        for (std::string* t : {&c.Txt_Long, &c.txt_fleche, &c.txt_corde_empl, &c.txt_href_empl,
+                               &c.txt_vril_empl2, &c.txt_corde_saum, &c.txt_href_saum,
+                               &c.txt_vril_saum2})
+            champs >> *t;
+        std::string attendu;
+        std::getline(champs >> std::ws, attendu);
+        Profil placebo = Points({1, 0, 1}, {0, 0.05, 0});
+        auto m = Panneau(placebo, placebo, c);
+        Vue v;
+        const Resultat r = Bt_Calc_Click(*m, v);
+        const Finals& f = m->finals;
+        const std::string obtenu =
+            f.Txt_Lg_Final + " " + f.Txt_Corde_Final + " " + m->Label32 + " | " +
+            (r ? f.Txt_Href_Empl_final + " " + f.Txt_Href_Saum_final + " " +
+                     f.Txt_Vrill_Empl_Final + " " + f.Txt_Vrill_Saum_Final
+               : r.message());
+        EXPECT_EQ(obtenu, attendu) << ligne;
+        ++n;
+    }
+    EXPECT_GT(n, 8);
+}
+
+// The initial views of the default panel.
+TEST(Geometrie, VuesDuPanneauInitial) {
+    auto m = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
+    m->champs.txt_vril_empl2 = "10";
+    const ResultatTrace r = Trace_Profil_Ini(*m);
+    EXPECT_DOUBLE_EQ(r.Plan_Ini.repere.largeur, 1.1 * 600); // H = 4·450/3
+    EXPECT_DOUBLE_EQ(r.Plan_Ini.repere.hauteur, -1.1 * 450);
+    EXPECT_NEAR(-r.Plan_Final.repere.hauteur / 1.1, 448.02, 0.005); // 3·Lf/4
+    EXPECT_DOUBLE_EQ(r.Pic_Prof_Ini.repere.gauche, 22.5);
+    EXPECT_NEAR(r.Plan_Final.formes[4].b.x, 597.36, 0.005); // Line13 to the tip trailing edge
+    EXPECT_NEAR(r.Plan_Final.formes[4].b.y, -75.26, 0.005);
+    // The twisted root turns about its leading edge: its trailing edge drops.
+    EXPECT_NEAR(r.Pic_Prof_Ini.segments[0].a.x, -393.9, 0.05);
+    EXPECT_NEAR(r.Pic_Prof_Ini.segments[0].a.y, 20 - 69.5, 0.05);
+    EXPECT_EQ(r.Pic_Prof_Ini.segments[2].a, (Point2{-450, 20})); // the tip, untwisted
+    EXPECT_EQ(r.Pic_Prof_Ini.segments[2].couleur, Orange);
+}
+
+// Properties on random panels: a refusal leaves the model exactly as it was;
+// otherwise every number is finite. The same airfoil, chord and height at both
+// ends make a prism, whose projected profiles are its section; lengths scaled by
+// k scale the profiles; heights raised by h raise them.
+TEST(Geometrie, ProprietesSurDesPanneauxAuHasard) {
+    std::mt19937 alea(20261207);
+    // Three decimals, so that the typed fields hold the values exactly.
+    auto u = [&](double a, double b) {
+        return std::round(std::uniform_real_distribution<double>(a, b)(alea) * 1000) / 1000;
+    };
+    int acceptes = 0;
+    for (int n = 0; n < 400; ++n) {
+        const Profil e = Naca(3 + n % 60, u(0.04, 0.2), u(-0.02, 0.06));
+        const Profil s = Naca(3 + n % 47, u(0.04, 0.2), u(-0.02, 0.06));
+        const double L = u(-50, 1500), F = u(-300, 800), Ce = u(1, 600), He = u(-50, 80),
+                     Te = u(-80, 80), Cs = u(1, 600), Hs = u(-50, 80), Ts = u(-80, 80);
+        auto m = Panneau(e, s, Texte(L, F, Ce, He, Te, Cs, Hs, Ts));
+        const Modele avant = *m;
+        Vue v;
+        if (!Bt_Calc_Click(*m, v)) {
+            ASSERT_TRUE(*m == avant) << n;
+            continue;
+        }
+        ++acceptes;
+        for (int i = 1; i <= m->Nb_Pts_Saum_Proj; ++i)
+            ASSERT_TRUE(std::isfinite(m->X_Saum_Proj(i) + m->Y_Saum_Proj(i))) << n;
+        if (n % 4) continue;
+        // A power of two scales every product and sum exactly.
+        const double k = std::ldexp(1.0, n % 3 - 1), h = u(-40, 40);
+        auto prisme = Panneau(e, e, Texte(L, F, Ce, He, 0, Ce, He, 0));
+        auto echelle = Panneau(e, s, Texte(k * L, k * F, k * Ce, k * He, Te, k * Cs, k * Hs, Ts));
+        auto haut = Panneau(e, s, Texte(L, F, Ce, He + h, Te, Cs, Hs + h, Ts));
+        ASSERT_TRUE(Bt_Calc_Click(*prisme, v) && Bt_Calc_Click(*echelle, v) &&
+                    Bt_Calc_Click(*haut, v));
+        for (int j = 1; j <= prisme->Nb_Pts_Saum; ++j)
+            EXPECT_NEAR(prisme->Y_Saum_Proj(j + 1), prisme->Y_Saum_Rot(j), 1e-9 * Ce);
+        ASSERT_EQ(echelle->Nb_Pts_Saum_Proj, m->Nb_Pts_Saum_Proj);
+        for (int i = 1; i <= m->Nb_Pts_Saum_Proj; ++i) {
+            EXPECT_EQ(echelle->X_Saum_Proj(i), k * m->X_Saum_Proj(i));
+            EXPECT_EQ(echelle->Y_Saum_Proj(i), k * m->Y_Saum_Proj(i));
+            EXPECT_NEAR(haut->Y_Saum_Proj(i), m->Y_Saum_Proj(i) + h, 1e-9 * (Ce + Cs + F));
+        }
+    }
+    EXPECT_GT(acceptes, 200);
+}
+
+} // namespace
+} // namespace ortix::essais
