@@ -1,11 +1,9 @@
-// Checks shared by the fuzz targets. A broken property stops the run at once,
-// naming the check, so that libFuzzer keeps the input that broke it.
+// What the fuzz targets share. A broken property stops the run at once, naming
+// the check, so that libFuzzer keeps the input that broke it.
 #pragma once
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <string_view>
 
 #define EXIGER(condition)                                                                      \
@@ -25,18 +23,11 @@ inline bool Est_Nombre(std::string_view t) {
     if (!t.empty() && t.front() == '-') t.remove_prefix(1);
     bool chiffre = false, point = false;
     for (char c : t) {
-        if (c >= '0' && c <= '9') {
-            chiffre = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
+        chiffre |= c >= '0' && c <= '9';
+        if (c == '.' && !point) point = true;
+        else if (c < '0' || c > '9') return false;
     }
     return chiffre;
 }
-
-// What a read-only field may show: a number, or "---" when there is none.
-inline bool Est_Nombre_Ou_Rien(const std::string& t) { return t == "---" || Est_Nombre(t); }
 
 } // namespace ortix::fuzz

@@ -50,8 +50,6 @@ void Clic_Calculer(benchmark::State& etat, int nEmpl, int nSaum, const char* cor
         benchmark::DoNotOptimize(w.grab());
     }
     if (refus) etat.SkipWithError("calcul refusé");
-    etat.counters["proj_empl"] = w.modele().Nb_Pts_Empl_Proj;
-    etat.counters["proj_saum"] = w.modele().Nb_Pts_Saum_Proj;
 }
 
 } // namespace

@@ -1,0 +1,289 @@
+// The window and its dialogs driven as a user would: what each event runs, each
+// dialog's routing, the files written (the same bytes as the batch command's),
+// the refusals, which change nothing, and the look, against a reference image.
+#include "Banc.h"
+#include "tests/support/Support.h"
+#include "tools/Lot.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QJsonDocument>
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QStyleFactory>
+#include <QTest>
+
+#include <cstdio>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using ortix::essais::Contenu;
+using ortix::essais::Donnee;
+
+namespace {
+
+// The files the batch command wrote for a case, from its golden transcript.
+std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
+    const std::string t = Contenu(Donnee("lots/attendus/" + cas + ".txt"));
+    std::map<std::string, std::string> f;
+    const std::string marque = "== fichier ";
+    for (std::size_t i = t.find(marque); i != std::string::npos;) {
+        const std::size_t nom = i + marque.size(), debut = t.find('\n', nom) + 1;
+        i = t.find(marque, debut);
+        f[t.substr(nom, debut - 1 - nom)] = t.substr(debut, i == std::string::npos ? i : i - debut);
+    }
+    return f;
+}
+
+} // namespace
+
+class TestFenetre : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+    // The first screen: its texts, its buttons, and its look against the reference
+    // picture, within a small tolerance for the painting.
+    void demarrage() {
+        Banc b;
+        const QString attendu = QStringLiteral(
+            "Txt_Long=400,txt_fleche=350,txt_corde_empl=400,txt_href_empl=20,txt_vril_empl2=0,"
+            "txt_corde_saum=100,txt_href_saum=20,txt_vril_saum2=0,Txt_Lg_Final=597.36,"
+            "Txt_Fleche_Final=0.00,Txt_Corde_Final=301.03,Txt_Href_Empl_final=---,"
+            "Txt_Vrill_Saum_Final=---,txt_prof_empl=<-- Sélectionner");
+        for (const QString& paire : attendu.split(QLatin1Char(',')))
+            QCOMPARE(b.texte(qPrintable(paire.section(QLatin1Char('='), 0, 0))),
+                     paire.section(QLatin1Char('='), 1));
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(),
+                 QStringLiteral("Position après rotation de 41.19°"));
+        for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum", "Bt_Sauve_Prof"})
+            QVERIFY2(!b.bouton(n)->isEnabled(), n);
+        const QImage image = b.w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        image.save(QStringLiteral(ORTIX_TEST_OUT "/fenetre.png"));
+        const QImage modele = QImage(QStringLiteral(ORTIX_TEST_DATA "/modeles/fenetre.png"))
+                                  .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), modele.size());
+        int differents = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb a = image.pixel(x, y), m = modele.pixel(x, y);
+                differents += std::abs(qRed(a) - qRed(m)) + std::abs(qGreen(a) - qGreen(m)) +
+                                  std::abs(qBlue(a) - qBlue(m)) > 48;
+            }
+        QVERIFY2(differents < image.width() * image.height() / 200,
+                 qPrintable(QStringLiteral("%1 pixels diffèrent de modeles/fenetre.png ; voir %2")
+                                .arg(differents).arg(QStringLiteral(ORTIX_TEST_OUT "/fenetre.png"))));
+    }
+
+    // Enter in, or leaving, each planform or twist field runs the refresh, which
+    // makes the computed profiles stale; clicks in the views refresh or compute.
+    void evenementsDeLaFenetre() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        const char* champs[] = {"Txt_Long", "txt_fleche", "txt_corde_empl", "txt_href_empl",
+                                "txt_vril_empl2", "txt_corde_saum", "txt_href_saum",
+                                "txt_vril_saum2"};
+        for (bool parEntree : {true, false})
+            for (const char* n : champs) {
+                QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+                QVERIFY2(b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
+                saisir(b.champ(n), QStringLiteral("300"));
+                if (parEntree) QTest::keyClick(b.champ(n), Qt::Key_Return);
+                else b.champ(n == champs[0] ? "txt_fleche" : "Txt_Long")->setFocus(Qt::TabFocusReason);
+                QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
+            }
+        QCOMPARE(b.texte("Txt_Corde_Final"), QStringLiteral("212.13")); // 300·cos 45°
+        QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Ini"), Qt::LeftButton);
+        QVERIFY(!b.bouton("Bt_Sauve_Prof")->isEnabled());
+
+        // A zero length: no figure, a status line saying why, a computation refused.
+        saisir(b.champ("Txt_Long"), QStringLiteral("0"));
+        QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Enter);
+        QCOMPARE(b.texte("Txt_Lg_Final"), QStringLiteral("---"));
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(), QStringLiteral("Position après rotation"));
+        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")->text().startsWith(QStringLiteral("Longueur nulle")));
+        const QString avant = b.etat();
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QCOMPARE(b.messages.size(), 1);
+        QCOMPARE(b.etat(), avant);
+    }
+
+    // Without both airfoils a click in the projected view does nothing.
+    void choixDesProfils() {
+        Banc b({QStringLiteral("profils/clarky.dat"), QStringLiteral("profils/e205.dat")});
+        auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
+        auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
+        QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
+        QVERIFY(b.messages.isEmpty() && !b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
+        QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Emplanture"));
+        QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
+        QVERIFY(chooser->isVisible()); // nothing selected: nothing done
+        QVERIFY(cliquerEntree(fichiers, QStringLiteral("clarky.dat"), true));
+        QVERIFY(!chooser->isVisible());
+        QCOMPARE(b.texte("txt_prof_empl"), QStringLiteral("clarky.dat"));
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(), QStringLiteral(" CLARK Y AIRFOIL"));
+        QVERIFY(!b.bouton("Bt_Calc")->isEnabled());
+        QTest::mouseClick(b.bouton("bt_prof_saum"), Qt::LeftButton);
+        QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Saumon"));
+        QVERIFY(cliquerEntree(fichiers, QStringLiteral("e205.dat")));
+        QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
+        QCOMPARE(b.texte("txt_prof_saum"), QStringLiteral("e205.dat"));
+        for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum"})
+            QVERIFY2(b.bouton(n)->isEnabled(), n);
+        QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
+    }
+
+    // Every refused airfoil and project: a message, and the window as it was.
+    void unRefusLaisseToutCommeAvant() {
+        QStringList donnees = {QStringLiteral("lots/projets/aile1.ortix")};
+        for (const QString& d : {QStringLiteral("profils"), QStringLiteral("lots/projets")})
+            for (const QString& f : QDir(QStringLiteral(ORTIX_TEST_DATA "/") + d)
+                                        .entryList({QStringLiteral("refus_*")}))
+                donnees << d + QLatin1Char('/') + f;
+        Banc b(donnees);
+        b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
+        auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
+        int refus = 0;
+        for (const QString& f : QDir(b.dossier.path()).entryList({QStringLiteral("refus_*")})) {
+            const QString avant = b.etat();
+            if (f.endsWith(QLatin1String(".dat"))) {
+                QTest::mouseClick(b.bouton("bt_prof_saum"), Qt::LeftButton);
+                QVERIFY(cliquerEntree(enfant<QListWidget>(chooser, "Fichier"), f, true));
+            } else {
+                QTest::mouseClick(b.bouton("Bt_Load_Proj"), Qt::LeftButton);
+                QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"), f, true));
+                chargement->hide();
+            }
+            QCOMPARE(b.messages.size(), ++refus);
+            QVERIFY2(b.messages.last().second.contains(f), qPrintable(b.messages.last().second));
+            QCOMPARE(b.etat(), avant);
+        }
+        QCOMPARE(refus, 22);
+    }
+
+    // Output files, project file and settings file, written through the dialogs:
+    // the same bytes as the golden files.
+    void fichiersEcrits() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
+        QTest::mouseClick(b.bouton("Bt_Load_Proj"), Qt::LeftButton);
+        QVERIFY(!enfant<QPushButton>(chargement, "Bt_Charge")->isEnabled());
+        QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"), QStringLiteral("aile1.ortix")));
+        QTest::mouseClick(enfant<QPushButton>(chargement, "Bt_Charge"), Qt::LeftButton);
+        QVERIFY(!chargement->isVisible());
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+
+        // "Sauver les profils", then Enter in the project name: the three files.
+        QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+        auto* sortie = enfant<QDialog>(b.w.get(), "Sauv_Profil");
+        QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Corde")->text(), b.texte("Txt_Corde_Final"));
+        QTest::keyClick(enfant<QLineEdit>(sortie, "Txt_Nom_proj"), Qt::Key_Return);
+        QVERIFY(!sortie->isVisible());
+        QCOMPARE(b.messages.last().first, QStringLiteral("Sauvegarde effectuée"));
+        for (const auto& [nom, octets] : FichiersDuLot("aile1"))
+            QVERIFY2(Contenu(b.chemin(QString::fromStdString(nom)).toStdString()) == octets,
+                     nom.c_str());
+        // A click on a file of the list takes its name, less ".dat", as the project's.
+        QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+        QVERIFY(cliquerEntree(enfant<QListWidget>(sortie, "Fichiers"),
+                              QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7.dat")));
+        QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Nom_Fich_Data")->text(),
+                 QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7_Data_Troncon.txt"));
+        sortie->hide();
+
+        // "Enregistrer le projet", then loading it back after an edit.
+        QTest::mouseClick(b.bouton("Bt_Save_Proj"), Qt::LeftButton);
+        auto* nom = enfant<QLineEdit>(b.w.get(), "Txt_Nom_Fichier");
+        QCOMPARE(nom->text(), QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7.ortix"));
+        saisir(nom, QStringLiteral("Aile1.ortix"));
+        QTest::keyClick(nom, Qt::Key_Return);
+        QCOMPARE(b.messages.last().second, QStringLiteral("Paramètres du projet enregistrés"));
+        std::string projet = Contenu(b.chemin(QStringLiteral("Aile1.ortix")).toStdString());
+        // Line 1 ends with the date; the file is Windows-1252.
+        projet.replace(projet.find(" - enregistr\xE9 le ") + 17, 10, "@DATE@");
+        QCOMPARE(ortix::essais::EcartAuModele(projet, Donnee("modeles/Aile1.ortix")), std::string());
+        saisir(b.champ("Txt_Long"), QStringLiteral("123"));
+        QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
+        b.w->Charge_Projet(b.chemin(QStringLiteral("Aile1.ortix")));
+        QCOMPARE(b.texte("Txt_Long"), QStringLiteral("600"));
+
+        // "Quitter": the settings file, every dialog at the working folder.
+        QTest::mouseClick(b.bouton("Bt_Quit"), Qt::LeftButton);
+        QString ini = QString::fromLatin1(Contenu(b.chemin(QStringLiteral("ortix.ini")).toStdString()));
+        QStringList lignes = ini.split(QStringLiteral("\r\n"));
+        for (int l : {0, 2, 5, 8, 11}) lignes[l] = QStringLiteral("@");
+        const QString obtenu = lignes.join(QStringLiteral("\r\n")).replace(
+            QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
+        QCOMPARE(ortix::essais::EcartAuModele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
+                 std::string());
+    }
+
+    // When the settings cannot be written at closing, standard error says why.
+    void reglagesImpossiblesAEcrire() {
+        Banc b;
+        QDir().mkdir(b.chemin(QStringLiteral("ortix.ini")));
+        const QString journal = b.chemin(QStringLiteral("erreurs.txt"));
+        const int sauve = ::dup(2);
+        std::FILE* f = std::fopen(journal.toLocal8Bit().constData(), "w");
+        ::dup2(::fileno(f), 2);
+        b.w->close();
+        std::fflush(stderr);
+        ::dup2(sauve, 2);
+        std::fclose(f);
+        const std::string ecrit = Contenu(journal.toStdString());
+        QVERIFY2(ecrit.find("les réglages n'ont pas pu être enregistrés. Impossible d'enregistrer "
+                            "le fichier") != std::string::npos && ecrit.find("c'est un dossier") != std::string::npos,
+                 ecrit.c_str());
+    }
+
+    // "Opti.": the candidates, the slider's blend, a height applied.
+    void optimisation() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        auto* opti = enfant<QDialog>(b.w.get(), "Opti_Href");
+        QVERIFY(opti->isVisible());
+        auto texte = [&](const char* n) { return enfant<QLineEdit>(opti, n)->text(); };
+        QCOMPARE(texte("Txt_NOP") + texte("Txt_Align") + texte("txt_int") + texte("txt_ext"),
+                 QStringLiteral("25.00-2.406.8722.22"));
+        auto* curseur = enfant<QSlider>(opti, "Curseur");
+        for (auto [p, attendu] : {std::pair{0, "6.87"}, {100, "22.22"}, {50, "14.55"}}) {
+            curseur->setValue(p);
+            QCOMPARE(texte("Txt_Opt"), QString::fromLatin1(attendu));
+        }
+        saisir(enfant<QLineEdit>(opti, "Txt_Opt"), QString());
+        QVERIFY(!enfant<QPushButton>(opti, "Bt_Opti")->isEnabled());
+        QTest::mouseClick(enfant<QPushButton>(opti, "Bt_Align"), Qt::LeftButton);
+        QVERIFY(!opti->isVisible());
+        QCOMPARE(b.texte("txt_href_saum"), QStringLiteral("-2.40"));
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QCOMPARE(b.texte("Txt_Href_Saum_final"), QStringLiteral("-3.39")); // as the batch command gives it
+    }
+
+    // The batch command's JSON is valid UTF-8 for a real parser, even when a
+    // project's name holds a byte that is not UTF-8.
+    void jsonValideAvecUnNomQuiNEstPasDeLUtf8() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        const std::string chemin = b.dossier.path().toStdString() + "/aile\xFF.ortix";
+        fs::copy_file(b.chemin(QStringLiteral("aile1.ortix")).toStdString(), chemin);
+        std::ostringstream sortie, erreurs;
+        QCOMPARE(ortix::lot::Executer({"ortix-batch", "--json", chemin}, sortie, erreurs), 0);
+        QJsonParseError erreur;
+        const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(sortie.str()), &erreur);
+        QVERIFY2(erreur.error == QJsonParseError::NoError, qPrintable(erreur.errorString()));
+        QVERIFY(d[QStringLiteral("project")].toString().endsWith(QStringLiteral("aile\uFFFD.ortix")));
+    }
+};
+
+QTEST_MAIN(TestFenetre)
+#include "tst_fenetre.moc"
