@@ -16,7 +16,9 @@ struct Ligne {
     std::vector<std::string_view> valeurs;
 };
 
-std::string Nom(const std::string& nomFichier) { return "« " + nomFichier + " »"; }
+std::string Nom(const std::string& nomFichier) {
+    return "« " + nomFichier + " »";
+}
 
 // The surface counts of a count line, when the line is one: two whole numbers
 // above 1 whose sum of points is exactly what the rest of the file holds.
@@ -70,24 +72,25 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
                 break;
             case Nombre::PasUnNombre:
                 return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
-                         std::to_string(lignes[i].numero) + " : « " + std::string(v) +
-                         " » n'est pas un nombre.");
+                                       std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                                       " » n'est pas un nombre.");
             case Nombre::HorsLimites:
                 return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
-                         std::to_string(lignes[i].numero) + " : « " + std::string(v) +
-                         " » dépasse les limites des nombres.");
+                                       std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                                       " » dépasse les limites des nombres.");
             }
             nombres.push_back(x);
             numeros.push_back(lignes[i].numero);
         }
     }
     if (nombres.empty()) {
-        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : le fichier ne contient aucun point.");
+        return Resultat::Refus("Profil " + Nom(nomFichier) +
+                               " refusé : le fichier ne contient aucun point.");
     }
     if (nombres.size() % 2 != 0) {
-        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
-                 std::to_string(numeros.back()) +
-                 " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.");
+        return Resultat::Refus(
+            "Profil " + Nom(nomFichier) + " refusé, ligne " + std::to_string(numeros.back()) +
+            " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.");
     }
 
     // The points in the usual order, as indices of their X in `nombres`.
@@ -104,13 +107,14 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
         for (int k = bordAttaqueCommun ? 1 : 0; k < intrados; ++k)
             points.push_back(debutInt + 2 * static_cast<std::size_t>(k));
     } else {
-        for (std::size_t k = 0; k < nombres.size(); k += 2) points.push_back(k);
+        for (std::size_t k = 0; k < nombres.size(); k += 2)
+            points.push_back(k);
     }
 
     if (points.size() > static_cast<std::size_t>(Capacite)) {
         return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : il compte " +
-                 std::to_string(points.size()) + " points, un profil en a au plus " +
-                 std::to_string(Capacite) + ".");
+                               std::to_string(points.size()) + " points, un profil en a au plus " +
+                               std::to_string(Capacite) + ".");
     }
     for (std::size_t k = 0; k < points.size(); ++k) {
         lu.x[k] = nombres[points[k]];

@@ -6,7 +6,9 @@
 
 namespace ortix::fichiers {
 
-bool Est_Blanc(char c) { return c == ' ' || c == '\t'; }
+bool Est_Blanc(char c) {
+    return c == ' ' || c == '\t';
+}
 
 bool Ligne_Vide(std::string_view ligne) {
     for (char c : ligne)
@@ -16,7 +18,8 @@ bool Ligne_Vide(std::string_view ligne) {
 
 std::string_view Sans_Blancs_Devant(std::string_view ligne) {
     std::size_t i = 0;
-    while (i < ligne.size() && Est_Blanc(ligne[i])) ++i;
+    while (i < ligne.size() && Est_Blanc(ligne[i]))
+        ++i;
     return ligne.substr(i);
 }
 
@@ -25,9 +28,11 @@ std::vector<std::string_view> Valeurs_Ligne(std::string_view ligne) {
     const auto separe = [](char c) { return Est_Blanc(c) || c == ','; };
     std::size_t i = 0;
     while (i < ligne.size()) {
-        while (i < ligne.size() && separe(ligne[i])) ++i;
+        while (i < ligne.size() && separe(ligne[i]))
+            ++i;
         const std::size_t debut = i;
-        while (i < ligne.size() && !separe(ligne[i])) ++i;
+        while (i < ligne.size() && !separe(ligne[i]))
+            ++i;
         if (i > debut) valeurs.push_back(ligne.substr(debut, i - debut));
     }
     return valeurs;
@@ -43,11 +48,11 @@ Nombre Lire_Nombre(std::string_view texte, double& valeur) {
     const char c = t[debutChiffres];
     if (!(c == '.' || (c >= '0' && c <= '9'))) return Nombre::PasUnNombre;
     double v = 0;
-    const auto [fin, ec] = std::from_chars(t.data(), t.data() + t.size(), v,
-                                           std::chars_format::general);
+    const auto [fin, ec] =
+        std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
     if (fin != t.data() + t.size()) return Nombre::PasUnNombre;
     if (ec == std::errc::result_out_of_range) return Nombre::HorsLimites;
-    if (ec != std::errc() ) return Nombre::PasUnNombre;
+    if (ec != std::errc()) return Nombre::PasUnNombre;
     if (!std::isfinite(v)) return Nombre::HorsLimites;
     valeur = v;
     return Nombre::Lu;

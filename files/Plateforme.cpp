@@ -8,9 +8,9 @@
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
+#include <shellapi.h>
 #include <sys/stat.h>
 #include <windows.h>
-#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -43,8 +43,8 @@ std::error_code DerniereErreur(int defaut = EIO) {
     return std::error_code(errno != 0 ? errno : defaut, std::generic_category());
 }
 
-std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode,
-                  const wchar_t* modeLarge, std::error_code& erreur) {
+std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode, const wchar_t* modeLarge,
+                  std::error_code& erreur) {
     errno = 0;
 #ifdef _WIN32
     (void)mode;
@@ -104,7 +104,8 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
     }
     if (larges) LocalFree(larges);
 #else
-    for (int i = 0; i < argc; ++i) r.emplace_back(argv[i]);
+    for (int i = 0; i < argc; ++i)
+        r.emplace_back(argv[i]);
 #endif
     return r;
 }

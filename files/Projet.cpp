@@ -1,10 +1,10 @@
 #include "files/Projet.h"
 
-#include "model/Nombres.h"
 #include "files/LecteurChamps.h"
 #include "files/Plateforme.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
+#include "model/Nombres.h"
 
 #include <array>
 #include <cmath>
@@ -37,7 +37,9 @@ constexpr std::array<std::string Champs::*, 10> ChampsDuFichier = {
     &Champs::txt_prof_saum,  &Champs::txt_corde_saum, &Champs::txt_href_saum,
     &Champs::txt_vril_saum2};
 
-std::string LigneCompte(int n) { return " " + std::to_string(n) + " "; }
+std::string LigneCompte(int n) {
+    return " " + std::to_string(n) + " ";
+}
 
 std::string LignePoint(double x, double y) {
     return Format(x, "#0.000000") + "  " + Format(y, "#0.000000");
@@ -67,7 +69,7 @@ void AjouterProfil(std::vector<std::string>& lignes, const Modele& m, Extremite 
 // Walks the lines of a project file in order; each step says what it expects so
 // that a refusal names the line and the fault.
 class Lecteur {
-public:
+  public:
     Lecteur(const std::vector<std::string>& lignes, std::string nomFichier)
         : lignes_(lignes), nom_(std::move(nomFichier)) {}
 
@@ -81,8 +83,8 @@ public:
         if (Resultat r = Suivante(); !r) return r;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         double x = 0;
-        if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) ||
-            x < 1 || x > Capacite)
+        if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) || x < 1 ||
+            x > Capacite)
             return Refus("le nombre de points doit être un entier de 1 à " +
                          std::to_string(Capacite) + ", pas « " + lignes_[courante_ - 1] + " »");
         n = static_cast<int>(x);
@@ -107,7 +109,7 @@ public:
         return {};
     }
 
-private:
+  private:
     Resultat Suivante() {
         ++courante_;
         if (courante_ <= lignes_.size()) return {};
@@ -146,11 +148,12 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
                                    (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
                                    " n'a pas de 1 à 1000 points finis : le projet « " +
                                    nomFichierTape + " » n'est pas enregistré.");
-    std::vector<std::string> lignes = {
-        std::string(Titre) + " version " ORTIX_VERSION " - enregistré le " +
-            plateforme::Date_Du_Jour(),
-        Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape)};
-    for (std::string Champs::*champ : ChampsDuFichier) lignes.push_back(m.champs.*champ);
+    std::vector<std::string> lignes = {std::string(Titre) +
+                                           " version " ORTIX_VERSION " - enregistré le " +
+                                           plateforme::Date_Du_Jour(),
+                                       Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape)};
+    for (std::string Champs::*champ : ChampsDuFichier)
+        lignes.push_back(m.champs.*champ);
     AjouterProfil(lignes, m, Extremite::Emplanture);
     AjouterProfil(lignes, m, Extremite::Saumon);
     return EcrireLignes(chemin, lignes);

@@ -14,10 +14,10 @@ namespace ortix::fichiers {
 
 // A project file as read, before it is given to the model.
 struct Projet {
-    std::string nom;        // the project name (line 2)
-    ortix::Champs champs;   // the ten parameter fields
-    ortix::Profil empl;     // root airfoil, its display name in `legende`
-    ortix::Profil saum;     // tip airfoil
+    std::string nom;      // the project name (line 2)
+    ortix::Champs champs; // the ten parameter fields
+    ortix::Profil empl;   // root airfoil, its display name in `legende`
+    ortix::Profil saum;   // tip airfoil
 };
 
 // Line 2 of a saved project: the project name, unless it is "Ortix" (the design

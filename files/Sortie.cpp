@@ -1,7 +1,7 @@
 #include "files/Sortie.h"
 
-#include "model/Nombres.h"
 #include "files/Texte.h"
+#include "model/Nombres.h"
 
 #include <cmath>
 #include <utility>
@@ -11,7 +11,9 @@ namespace ortix::fichiers {
 namespace {
 
 // F of the proposed names: the text read as a number and formatted again.
-std::string Figure(const std::string& texte) { return Format(Val(texte), "#.0"); }
+std::string Figure(const std::string& texte) {
+    return Format(Val(texte), "#.0");
+}
 
 // The length in bytes of the control character starting at `i` (C0, DEL, or a
 // C1 control written in UTF-8), 0 when none starts there.
@@ -83,7 +85,8 @@ Resultat NomDeFichierAccepte(const std::string& nom) {
         if (Controle(nom, i))
             return Resultat::Refus(debut + cite + " contient un caractère de contrôle.");
     if (nom.find(':') != std::string::npos)
-        return Resultat::Refus(debut + cite + " contient « : », réservé aux lecteurs sous Windows.");
+        return Resultat::Refus(debut + cite +
+                               " contient « : », réservé aux lecteurs sous Windows.");
     return {};
 }
 
@@ -156,9 +159,9 @@ Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& l
     const bool empl = e == Extremite::Emplanture;
     const double h = Val(empl ? m.finals.Txt_Href_Empl_final : m.finals.Txt_Href_Saum_final);
     std::vector<double> x, y;
-    if (Resultat r = Normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj,
-                                empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
-                                empl ? m.Nb_Pts_Empl_Proj : m.Nb_Pts_Saum_Proj, h, x, y);
+    if (Resultat r =
+            Normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj, empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
+                       empl ? m.Nb_Pts_Empl_Proj : m.Nb_Pts_Saum_Proj, h, x, y);
         !r)
         return Resultat::Refus(std::string(empl ? "Profil d'emplanture" : "Profil de saumon") +
                                " non enregistré : " + r.message() + ".");

@@ -19,10 +19,9 @@ namespace {
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 control of the same value, as
 // Windows itself decodes them, so that every byte survives a round trip.
 constexpr std::array<char32_t, 32> TableC1 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 constexpr char32_t Remplacement = 0xFFFD;
@@ -123,8 +122,8 @@ Resultat RefusLecture(const std::filesystem::path& chemin, const std::string& ra
 // taken, in the target's folder so that the rename stays on one file system.
 std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
     static std::atomic<std::uint32_t> compteur{0};
-    const auto tic = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto tic =
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::uint64_t germe = tic * 0x9E3779B97F4A7C15ull + compteur.fetch_add(1);
     char nom[40];
     std::snprintf(nom, sizeof nom, ".~ortix-%012llx.tmp",

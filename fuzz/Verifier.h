@@ -6,13 +6,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#define EXIGER(condition)                                                                      \
-    do {                                                                                       \
-        if (!(condition)) {                                                                    \
-            std::fprintf(stderr, "%s:%d: propriété violée : %s\n", __FILE__, __LINE__,         \
-                         #condition);                                                          \
-            std::abort();                                                                      \
-        }                                                                                      \
+#define EXIGER(condition)                                                                          \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
+            std::fprintf(stderr, "%s:%d: propriété violée : %s\n", __FILE__, __LINE__,             \
+                         #condition);                                                              \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (0)
 
 namespace ortix::fuzz {
@@ -24,8 +24,10 @@ inline bool Est_Nombre(std::string_view t) {
     bool chiffre = false, point = false;
     for (char c : t) {
         chiffre |= c >= '0' && c <= '9';
-        if (c == '.' && !point) point = true;
-        else if (c < '0' || c > '9') return false;
+        if (c == '.' && !point)
+            point = true;
+        else if (c < '0' || c > '9')
+            return false;
     }
     return chiffre;
 }

@@ -3,8 +3,8 @@
 // failing and never give a non-number; a finite value formatted with any of the
 // program's patterns must read back within half a unit of the pattern's last
 // decimal.
-#include "model/Nombres.h"
 #include "fuzz/Verifier.h"
+#include "model/Nombres.h"
 
 #include <array>
 #include <cmath>
@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     if (taille == sizeof(double)) std::memcpy(&v, donnees, sizeof v);
     if (std::isfinite(v) && std::fabs(v) < 1e15) Verifier_Aller_Retour(v);
     if (!std::isfinite(v)) {
-        for (const Motif& m : Motifs) EXIGER(ortix::Format(v, m.texte) == "---");
+        for (const Motif& m : Motifs)
+            EXIGER(ortix::Format(v, m.texte) == "---");
     }
     return 0;
 }

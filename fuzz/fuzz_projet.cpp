@@ -17,16 +17,18 @@ namespace {
 
 void Verifier_Points(const ortix::Tableau& X, const ortix::Tableau& Y, int n) {
     EXIGER(n >= 0 && n <= ortix::Capacite);
-    for (int i = 1; i <= n; ++i) EXIGER(std::isfinite(X(i)) && std::isfinite(Y(i)));
+    for (int i = 1; i <= n; ++i)
+        EXIGER(std::isfinite(X(i)) && std::isfinite(Y(i)));
 }
 
 void Verifier_Textes(const ortix::Modele& m) {
     const ortix::Finals& f = m.finals;
-    for (const std::string* t : {&f.Txt_Lg_Final, &f.Txt_Fleche_Final, &f.Txt_Corde_Final,
-                                 &f.Txt_Href_Empl_final, &f.Txt_Vrill_Empl_Final,
-                                 &f.Txt_Href_Saum_final, &f.Txt_Vrill_Saum_Final})
+    for (const std::string* t :
+         {&f.Txt_Lg_Final, &f.Txt_Fleche_Final, &f.Txt_Corde_Final, &f.Txt_Href_Empl_final,
+          &f.Txt_Vrill_Empl_Final, &f.Txt_Href_Saum_final, &f.Txt_Vrill_Saum_Final})
         EXIGER(*t == "---" || ortix::fuzz::Est_Nombre(*t));
-    EXIGER(m.Label32.find("nan") == std::string::npos && m.Label32.find("inf") == std::string::npos);
+    EXIGER(m.Label32.find("nan") == std::string::npos &&
+           m.Label32.find("inf") == std::string::npos);
 }
 
 } // namespace
@@ -56,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         EXIGER(!r.message().empty());
         // What the computation writes, byte for byte (a NaN is not equal to itself).
         using M = ortix::Modele;
-        for (ortix::Tableau M::*t : {&M::X_Empl_Rot, &M::Y_Empl_Rot, &M::Z_Empl_Rot, &M::X_Saum_Rot,
-                                     &M::Y_Saum_Rot, &M::Z_Saum_Rot, &M::X_Empl_Proj,
-                                     &M::Y_Empl_Proj, &M::X_Saum_Proj, &M::Y_Saum_Proj})
+        for (ortix::Tableau M::*t :
+             {&M::X_Empl_Rot, &M::Y_Empl_Rot, &M::Z_Empl_Rot, &M::X_Saum_Rot, &M::Y_Saum_Rot,
+              &M::Z_Saum_Rot, &M::X_Empl_Proj, &M::Y_Empl_Proj, &M::X_Saum_Proj, &M::Y_Saum_Proj})
             EXIGER(std::memcmp(((*m).*t).data(), ((*avant).*t).data(),
                                sizeof(double) * ortix::Capacite) == 0);
         EXIGER(m->finals == avant->finals && m->boutons == avant->boutons &&

@@ -10,11 +10,17 @@ namespace ortix {
 namespace {
 
 // A value as the dialog shows it; nothing for a value that is not a number.
-std::string texte(double v) { return std::isfinite(v) ? Format(v, "#0.00") : std::string(); }
+std::string texte(double v) {
+    return std::isfinite(v) ? Format(v, "#0.00") : std::string();
+}
 
-bool vide(const std::string& t) { return t.find_first_not_of(" \t\r\n") == std::string::npos; }
+bool vide(const std::string& t) {
+    return t.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
-bool compteValide(int n) { return n >= 1 && n <= Capacite; }
+bool compteValide(int n) {
+    return n >= 1 && n <= Capacite;
+}
 
 } // namespace
 
@@ -53,12 +59,10 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
 }
 
 Resultat Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {
-    if (vide(texteChamp))
-        return Resultat::Refus("Aucune hauteur à appliquer : le champ est vide.");
+    if (vide(texteChamp)) return Resultat::Refus("Aucune hauteur à appliquer : le champ est vide.");
     const double h = Val(texteChamp);
     if (!std::isfinite(h))
-        return Resultat::Refus("La hauteur « " + texteChamp +
-                               " » n'est pas un nombre utilisable.");
+        return Resultat::Refus("La hauteur « " + texteChamp + " » n'est pas un nombre utilisable.");
     txt_href_saum = Format(h, "#0.00");
     return {};
 }

@@ -26,8 +26,10 @@ Forme axe(const char* nom, Point2 a, Point2 b) {
 void valider(Vue& v) {
     bool ok = repereValide(v.repere);
     auto fini = [](Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); };
-    for (const Forme& f : v.formes) ok = ok && fini(f.a) && fini(f.b);
-    for (const Segment& s : v.segments) ok = ok && fini(s.a) && fini(s.b);
+    for (const Forme& f : v.formes)
+        ok = ok && fini(f.a) && fini(f.b);
+    for (const Segment& s : v.segments)
+        ok = ok && fini(s.a) && fini(s.b);
     v.valide = ok;
     if (!ok) {
         v.formes.clear();
@@ -48,7 +50,9 @@ Etendue etenduePlan(double longueur, double profondeur) {
 
 // The planform views share one layout: the span to the right from the root,
 // the chord downward from the leading edge, 5 % to spare around the extent.
-Repere reperePlan(Etendue e) { return {-0.05 * e.H, 1.1 * e.H, 0.05 * e.V, -1.1 * e.V}; }
+Repere reperePlan(Etendue e) {
+    return {-0.05 * e.H, 1.1 * e.H, 0.05 * e.V, -1.1 * e.V};
+}
 
 // Drawn position of a section point turned by the end's twist about its
 // leading edge at its reference height.
@@ -71,7 +75,8 @@ void placerSection(const Tableau& x, const Tableau& y, int n, double corde, doub
         X3(i) = X0 - corde * x(i);
         Y3(i) = corde * y(i) + H;
         Z3(i) = Z;
-        if (i >= 2) vue.segments.push_back({vrille(X3(i - 1), Y3(i - 1)), vrille(X3(i), Y3(i)), couleur});
+        if (i >= 2)
+            vue.segments.push_back({vrille(X3(i - 1), Y3(i - 1)), vrille(X3(i), Y3(i)), couleur});
     }
 }
 

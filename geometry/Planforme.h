@@ -4,8 +4,8 @@
 // the parameters and the airfoils.
 #pragma once
 
-#include "model/Modele.h"
 #include "geometry/Vue.h"
+#include "model/Modele.h"
 
 #include <string>
 #include <vector>

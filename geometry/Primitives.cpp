@@ -25,9 +25,13 @@ double Interpoler_Segment(const Section& s, const double* V, int i, double x) {
     return v1 + (v2 - v1) * (x - x1) / (x2 - x1);
 }
 
-PointRepli Repli_Empl(const Parametres& p) { return {p.He, 0.0}; }
+PointRepli Repli_Empl(const Parametres& p) {
+    return {p.He, 0.0};
+}
 
-PointRepli Repli_Saum(const Parametres& p) { return {p.Hs, std::sqrt(p.L * p.L + p.F * p.F)}; }
+PointRepli Repli_Saum(const Parametres& p) {
+    return {p.Hs, std::sqrt(p.L * p.L + p.F * p.F)};
+}
 
 namespace {
 

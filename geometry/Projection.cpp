@@ -15,9 +15,13 @@ namespace ortix {
 
 namespace {
 
-bool fini(double v) { return std::isfinite(v); }
+bool fini(double v) {
+    return std::isfinite(v);
+}
 
-std::string nombre(int n) { return std::to_string(n); }
+std::string nombre(int n) {
+    return std::to_string(n);
+}
 
 // A section after the plan rotation. Nothing is initialised: only the
 // section's own points are ever read.
@@ -112,15 +116,15 @@ void pointDeZoneBF(const Section& R, int i, int a, const Section& T, int b, Prof
 // The upper trailing-edge zone: root points 2, 3, ... as long as they lie aft of
 // the tip's first point; it also stops at the root's last point.
 void zoneBFExtrados(const Section& R, const Section& T, ProfilProj& PE, ProfilProj& PS) {
-    for (int i = 2; i <= R.N && R.x(i) < T.x(1); ++i) pointDeZoneBF(R, i, 1, T, 1, PE, PS);
+    for (int i = 2; i <= R.N && R.x(i) < T.x(1); ++i)
+        pointDeZoneBF(R, i, 1, T, 1, PE, PS);
 }
 
 // The lower trailing-edge zone: root points of the second surface (X falling)
 // aft of the tip's last point.
 void zoneBFIntrados(const Section& R, const Section& T, ProfilProj& PE, ProfilProj& PS) {
     for (int i = 2; i <= R.N - 1; ++i)
-        if (R.x(i) < T.x(T.N) && R.x(i) - R.x(i - 1) < 0)
-            pointDeZoneBF(R, i, R.N, T, T.N, PE, PS);
+        if (R.x(i) < T.x(T.N) && R.x(i) - R.x(i - 1) < 0) pointDeZoneBF(R, i, R.N, T, T.N, PE, PS);
 }
 
 // Every tip point, joined to the root point of the same abscissa on the same
@@ -154,8 +158,8 @@ Resultat verifierProfil(const ProfilProj& P, const char* nom) {
                                " aurait plus de 1000 points (" + nombre(P.n) + ").");
     if (P.premierNonFini)
         return Resultat::Refus(std::string("Le profil projeté ") + nom +
-                               " a une valeur non numérique (point " +
-                               nombre(P.premierNonFini) + ") : le calcul est refusé.");
+                               " a une valeur non numérique (point " + nombre(P.premierNonFini) +
+                               ") : le calcul est refusé.");
     return {};
 }
 
@@ -225,7 +229,8 @@ Resultat calculer(const Modele& m, Travail& w) {
 }
 
 void copier(const double* source, Tableau& cible, int n) {
-    for (int i = 1; i <= n; ++i) cible(i) = source[i - 1];
+    for (int i = 1; i <= n; ++i)
+        cible(i) = source[i - 1];
 }
 
 } // namespace
@@ -302,9 +307,13 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
     v.repere.haut = (YMin + YMax) / 2 + 0.55 * W / 4;
 
     // The base line and the leading-edge vertical.
-    Forme ligne2{"Line2", CouleurTexte, 1, Trait::TiretPoint, {XMax + 0.025 * W, 0},
-                 {XMin - 0.025 * W, 0}};
-    Forme ligne1{"Line1", CouleurTexte, 1, Trait::TiretPoint, {0, YMin - 0.025 * W / 4},
+    Forme ligne2{"Line2",           CouleurTexte,          1,
+                 Trait::TiretPoint, {XMax + 0.025 * W, 0}, {XMin - 0.025 * W, 0}};
+    Forme ligne1{"Line1",
+                 CouleurTexte,
+                 1,
+                 Trait::TiretPoint,
+                 {0, YMin - 0.025 * W / 4},
                  {0, YMax + 0.025 * W / 4}};
     const Repere& rp = v.repere;
     if (!(fini(W) && fini(rp.largeur) && fini(rp.gauche) && fini(rp.hauteur) && fini(rp.haut) &&

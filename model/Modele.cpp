@@ -19,8 +19,7 @@ void Poser_Profil(Modele& m, Extremite e, const Profil& p) {
         x(i) = p.x[static_cast<std::size_t>(i - 1)];
         y(i) = p.y[static_cast<std::size_t>(i - 1)];
     }
-    (e == Extremite::Emplanture ? m.Nb_Pts_Empl : m.Nb_Pts_Saum) =
-        static_cast<std::int16_t>(p.n);
+    (e == Extremite::Emplanture ? m.Nb_Pts_Empl : m.Nb_Pts_Saum) = static_cast<std::int16_t>(p.n);
 }
 
 } // namespace ortix

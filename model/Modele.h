@@ -15,7 +15,7 @@ inline constexpr int Capacite = 1000;
 
 // A fixed array of 1000 doubles indexed from 1, as every formula numbers its points.
 class Tableau {
-public:
+  public:
     double& operator()(int i) {
         assert(i >= 1 && i <= Capacite);
         return v_[static_cast<std::size_t>(i - 1)];
@@ -27,7 +27,7 @@ public:
     const double* data() const { return v_.data(); }
     bool operator==(const Tableau&) const = default;
 
-private:
+  private:
     std::array<double, Capacite> v_{};
 };
 

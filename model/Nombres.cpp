@@ -8,8 +8,12 @@ namespace ortix {
 
 namespace {
 
-bool estBlanc(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool estChiffre(char c) { return c >= '0' && c <= '9'; }
+bool estBlanc(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool estChiffre(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -18,7 +22,8 @@ double Val(std::string_view texte) {
     std::string nombre;
     std::size_t i = 0;
     auto suivant = [&]() -> char {
-        while (i < texte.size() && estBlanc(texte[i])) ++i;
+        while (i < texte.size() && estBlanc(texte[i]))
+            ++i;
         return i < texte.size() ? texte[i] : '\0';
     };
     bool negatif = false;
@@ -28,7 +33,7 @@ double Val(std::string_view texte) {
         ++i;
         c = suivant();
     }
-    int chiffresEntiers = 0;     // significant digits before the point
+    int chiffresEntiers = 0; // significant digits before the point
     bool chiffreVu = false;
     bool nonNul = false;
     while (estChiffre(c)) {
@@ -39,7 +44,7 @@ double Val(std::string_view texte) {
         ++i;
         c = suivant();
     }
-    int zerosApresPoint = 0;    // zeros right after the point, before any significant digit
+    int zerosApresPoint = 0; // zeros right after the point, before any significant digit
     if (c == '.') {
         nombre += c;
         ++i;
@@ -86,7 +91,8 @@ double Val(std::string_view texte) {
     (void)fin;
     if (erreur == std::errc::result_out_of_range) {
         // Order of magnitude of the first significant digit decides overflow or underflow.
-        long long ordre = (chiffresEntiers > 0 ? chiffresEntiers - 1 : -(zerosApresPoint + 1)) + exposant;
+        long long ordre =
+            (chiffresEntiers > 0 ? chiffresEntiers - 1 : -(zerosApresPoint + 1)) + exposant;
         valeur = ordre > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (erreur != std::errc()) {
         valeur = 0.0;
@@ -132,19 +138,27 @@ std::string Format(double valeur, std::string_view motif) {
         unites = chiffres.substr(0, static_cast<std::size_t>(garde));
         if (chiffres[static_cast<std::size_t>(garde)] >= '5') {
             int k = static_cast<int>(unites.size()) - 1;
-            while (k >= 0 && unites[static_cast<std::size_t>(k)] == '9') unites[static_cast<std::size_t>(k--)] = '0';
-            if (k < 0) unites.insert(unites.begin(), '1');
-            else ++unites[static_cast<std::size_t>(k)];
+            while (k >= 0 && unites[static_cast<std::size_t>(k)] == '9')
+                unites[static_cast<std::size_t>(k--)] = '0';
+            if (k < 0)
+                unites.insert(unites.begin(), '1');
+            else
+                ++unites[static_cast<std::size_t>(k)];
         }
     }
     if (static_cast<int>(unites.size()) <= maxDecimales)
         unites.insert(0, static_cast<std::size_t>(maxDecimales + 1) - unites.size(), '0');
 
-    std::string partieEntiere = unites.substr(0, unites.size() - static_cast<std::size_t>(maxDecimales));
-    std::string partieDecimale = unites.substr(unites.size() - static_cast<std::size_t>(maxDecimales));
+    std::string partieEntiere =
+        unites.substr(0, unites.size() - static_cast<std::size_t>(maxDecimales));
+    std::string partieDecimale =
+        unites.substr(unites.size() - static_cast<std::size_t>(maxDecimales));
     std::size_t debut = partieEntiere.find_first_not_of('0');
     if (debut == std::string::npos) debut = partieEntiere.size();
-    partieEntiere.erase(0, std::min(debut, partieEntiere.size() - std::min<std::size_t>(partieEntiere.size(), static_cast<std::size_t>(minEntier))));
+    partieEntiere.erase(
+        0, std::min(debut, partieEntiere.size() -
+                               std::min<std::size_t>(partieEntiere.size(),
+                                                     static_cast<std::size_t>(minEntier))));
     if (static_cast<int>(partieEntiere.size()) < minEntier)
         partieEntiere.insert(0, static_cast<std::size_t>(minEntier) - partieEntiere.size(), '0');
     while (static_cast<int>(partieDecimale.size()) > minDecimales && partieDecimale.back() == '0')

@@ -13,8 +13,12 @@ namespace ortix {
 inline const double Pi = 4 * std::atan(1.0);
 
 // An angle entered or shown in degrees, in radians for the computations.
-inline double Radians(double degres) { return degres * Pi / 180; }
-inline double Degres(double radians) { return radians * 180 / Pi; }
+inline double Radians(double degres) {
+    return degres * Pi / 180;
+}
+inline double Degres(double radians) {
+    return radians * 180 / Pi;
+}
 
 // The leading-number reader. Blanks, tabs and line feeds are ignored wherever
 // they stand; then an optional sign, digits, an optional point and digits and an

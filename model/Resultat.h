@@ -8,7 +8,7 @@
 namespace ortix {
 
 class [[nodiscard]] Resultat {
-public:
+  public:
     // Success.
     Resultat() = default;
     // A refusal and its reason, a whole French sentence.
@@ -23,7 +23,7 @@ public:
     explicit operator bool() const { return !refuse_; }
     const std::string& message() const { return message_; }
 
-private:
+  private:
     bool refuse_ = false;
     std::string message_;
 };

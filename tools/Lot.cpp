@@ -2,14 +2,14 @@
 // propose the names and write the three files, exactly as the window would.
 #include "tools/Lot.h"
 
-#include "model/Modele.h"
-#include "model/Nombres.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
+#include "model/Modele.h"
+#include "model/Nombres.h"
 
 #include <cstdio>
 #include <exception>
@@ -59,13 +59,24 @@ struct Options {
 // JSON reserves escaped.
 std::string json(const std::string& texte) {
     std::string r = "\"";
-    for (unsigned char c : Utf8Repare(texte)) {
+    for (const char octet : Utf8Repare(texte)) {
+        const auto c = static_cast<unsigned char>(octet);
         switch (c) {
-        case '"': r += "\\\""; break;
-        case '\\': r += "\\\\"; break;
-        case '\n': r += "\\n"; break;
-        case '\r': r += "\\r"; break;
-        case '\t': r += "\\t"; break;
+        case '"':
+            r += "\\\"";
+            break;
+        case '\\':
+            r += "\\\\";
+            break;
+        case '\n':
+            r += "\\n";
+            break;
+        case '\r':
+            r += "\\r";
+            break;
+        case '\t':
+            r += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 char u[8];
@@ -80,8 +91,8 @@ std::string json(const std::string& texte) {
 }
 
 Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
-    const int argc = static_cast<int>(argv.size());
-    for (int i = 1; i < argc; ++i) {
+    const std::size_t argc = argv.size();
+    for (std::size_t i = 1; i < argc; ++i) {
         const std::string& a = argv[i];
         if (a == "--json") {
             o.json = true;
@@ -91,7 +102,8 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 return Resultat::Refus("l'option -o attend un dossier");
             o.dossier = argv[i];
         } else if (a == "--opti") {
-            if (++i >= argc) return Resultat::Refus("l'option --opti attend keep, align ou blend=P");
+            if (++i >= argc)
+                return Resultat::Refus("l'option --opti attend keep, align ou blend=P");
             const std::string v = argv[i];
             if (v == "keep") {
                 o.opti = Opti::Garder;
@@ -106,7 +118,8 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 return Resultat::Refus("valeur de --opti inconnue : « " + v + " »");
             }
         } else if (a == "--") {
-            for (++i; i < argc; ++i) o.projets.emplace_back(argv[i]);
+            for (++i; i < argc; ++i)
+                o.projets.emplace_back(argv[i]);
         } else if (!a.empty() && a[0] == '-') {
             return Resultat::Refus("option inconnue : « " + a + " »");
         } else {
@@ -136,18 +149,21 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     // The candidates as the optimisation dialog shows them on opening.
     const CandidatsOpti candidats = Calcule_Candidats(*m);
     if (o.opti != Opti::Aucune) {
-        const std::string texte = o.opti == Opti::Garder    ? candidats.Txt_NOP
-                                  : o.opti == Opti::Aligner ? candidats.Txt_Align
-                                  : Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
+        const std::string texte = o.opti == Opti::Garder ? candidats.Txt_NOP
+                                  : o.opti == Opti::Aligner
+                                      ? candidats.Txt_Align
+                                      : Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
         if (!Hauteur_A_Appliquer(texte, m->champs.txt_href_saum))
-            return Resultat::Refus("la hauteur de saumon demandée n'est pas définie pour ce projet");
+            return Resultat::Refus(
+                "la hauteur de saumon demandée n'est pas définie pour ce projet");
         if (Resultat r = calculer(*m); !r) return r;
     }
 
-    const NomsProposes noms = Propose_Noms(m->Txt_Nom_proj, m->finals.Txt_Corde_Final,
-                                           m->finals.Txt_Lg_Final, m->finals);
-    const fs::path dossier = o.dossier ? CheminDepuisUtf8(*o.dossier)
-                                       : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
+    const NomsProposes noms =
+        Propose_Noms(m->Txt_Nom_proj, m->finals.Txt_Corde_Final, m->finals.Txt_Lg_Final, m->finals);
+    const fs::path dossier =
+        o.dossier ? CheminDepuisUtf8(*o.dossier)
+                  : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     fs::path empl, saum, data;
     Resultat r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Empl, empl);
     if (r) r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Saum, saum);
@@ -156,7 +172,8 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     if (!r) return r;
 
     if (!o.json) {
-        for (const fs::path* p : {&data, &empl, &saum}) sortie << Utf8DepuisChemin(*p) << '\n';
+        for (const fs::path* p : {&data, &empl, &saum})
+            sortie << Utf8DepuisChemin(*p) << '\n';
         return {};
     }
     const Finals& f = m->finals;
@@ -170,8 +187,7 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
            << ",\"Txt_Href_Saum_final\":" << json(f.Txt_Href_Saum_final)
            << ",\"Txt_Vrill_Empl_Final\":" << json(f.Txt_Vrill_Empl_Final)
            << ",\"Txt_Vrill_Saum_Final\":" << json(f.Txt_Vrill_Saum_Final)
-           << ",\"Label32\":" << json(m->Label32)
-           << ",\"Nb_Pts_Empl_Proj\":" << m->Nb_Pts_Empl_Proj
+           << ",\"Label32\":" << json(m->Label32) << ",\"Nb_Pts_Empl_Proj\":" << m->Nb_Pts_Empl_Proj
            << ",\"Nb_Pts_Saum_Proj\":" << m->Nb_Pts_Saum_Proj
            << ",\"Txt_NOP\":" << json(candidats.Txt_NOP)
            << ",\"Txt_Align\":" << json(candidats.Txt_Align)

@@ -6,6 +6,6 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return ortix::lot::Executer(ortix::fichiers::plateforme::Arguments_Utf8(argc, argv),
-                                std::cout, std::cerr);
+    return ortix::lot::Executer(ortix::fichiers::plateforme::Arguments_Utf8(argc, argv), std::cout,
+                                std::cerr);
 }

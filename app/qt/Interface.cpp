@@ -1,7 +1,6 @@
 #include "app/qt/Interface.h"
 
 #include "app/qt/Apparence.h"
-#include "geometry/qt/Opti_Href.h"
 #include "files/FichierProfil.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
@@ -14,6 +13,7 @@
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
+#include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
 
 #include <QApplication>
@@ -33,8 +33,12 @@
 
 namespace {
 
-QString q(const std::string& texte) { return QString::fromStdString(texte); }
-std::string s(const QString& texte) { return texte.toStdString(); }
+QString q(const std::string& texte) {
+    return QString::fromStdString(texte);
+}
+std::string s(const QString& texte) {
+    return texte.toStdString();
+}
 
 // Rows inside the frames: label at the left, field, unit at the right.
 constexpr int xChamp = 78, largeurChamp = 72, xUnite = 154, hauteurLigne = 19;
@@ -47,8 +51,8 @@ QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int large
     return ortix::gui::etiquette(parent, texte, {x, y, largeur, hauteurLigne});
 }
 
-QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = false,
-                 int x = xChamp, int largeur = largeurChamp) {
+QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = false, int x = xChamp,
+                 int largeur = largeurChamp) {
     return ortix::gui::champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule);
 }
 
@@ -112,20 +116,21 @@ Interface::~Interface() = default;
 
 void Interface::construire() {
     setObjectName(QStringLiteral("Interface"));
-    setWindowTitle(QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
-                       .arg(QStringLiteral(ORTIX_VERSION)));
+    setWindowTitle(
+        QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
+            .arg(QStringLiteral(ORTIX_VERSION)));
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
     setFont(ortix::gui::policeInterface());
     setFixedSize(736, 491);
     construireProjetInitial();
     construireExtremites();
-    Bt_Calc = bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"),
-                     {8, 240, 185, 25});
+    Bt_Calc =
+        bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"), {8, 240, 185, 25});
     construireProjetFinal();
-    Bt_Load_Proj = bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"),
-                          {8, 440, 129, 25});
-    Bt_Save_Proj = bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"),
-                          {8, 464, 129, 25});
+    Bt_Load_Proj =
+        bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"), {8, 440, 129, 25});
+    Bt_Save_Proj =
+        bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"), {8, 464, 129, 25});
     Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
     construireZones();
     // The dialogs exist from start-up on, hidden, so that the settings can place them.
@@ -153,15 +158,16 @@ void Interface::construireExtremites() {
         auto* b = bouton(f, nomBouton, QStringLiteral("..."), {50, 14, 24, hauteurLigne});
         return std::pair{f, std::pair{b, champ(f, nomProfil, 14, true, 76, 103)}};
     };
-    auto [Frame1, profilEmpl] = extremite("Frame1", QStringLiteral("Emplanture"), 56,
-                                          "Bt_Prof_Empl", "txt_prof_empl");
+    auto [Frame1, profilEmpl] =
+        extremite("Frame1", QStringLiteral("Emplanture"), 56, "Bt_Prof_Empl", "txt_prof_empl");
     std::tie(Bt_Prof_Empl, txt_prof_empl) = profilEmpl;
     txt_corde_empl = ligneDeChamp(Frame1, QStringLiteral("Corde :"), "txt_corde_empl", 33, Mm);
     txt_href_empl = ligneDeChamp(Frame1, QStringLiteral("H référence :"), "txt_href_empl", 51, Mm);
-    txt_vril_empl2 = ligneDeChamp(Frame1, QStringLiteral("Vrillage :"), "txt_vril_empl2", 69, Degre);
+    txt_vril_empl2 =
+        ligneDeChamp(Frame1, QStringLiteral("Vrillage :"), "txt_vril_empl2", 69, Degre);
 
-    auto [Frame2, profilSaum] = extremite("Frame2", QStringLiteral("Saumon"), 144, "bt_prof_saum",
-                                          "txt_prof_saum");
+    auto [Frame2, profilSaum] =
+        extremite("Frame2", QStringLiteral("Saumon"), 144, "bt_prof_saum", "txt_prof_saum");
     std::tie(bt_prof_saum, txt_prof_saum) = profilSaum;
     txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33, Mm);
     etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 40);
@@ -169,7 +175,8 @@ void Interface::construireExtremites() {
         bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
     txt_href_saum = champ(Frame2, "txt_href_saum", 51);
     etiquette(Frame2, Mm, xUnite, 51, 24);
-    txt_vril_saum2 = ligneDeChamp(Frame2, QStringLiteral("Vrillage :"), "txt_vril_saum2", 69, Degre);
+    txt_vril_saum2 =
+        ligneDeChamp(Frame2, QStringLiteral("Vrillage :"), "txt_vril_saum2", 69, Degre);
 }
 
 // The read-only figures of the final panel, one row each, and "Sauver les profils".
@@ -196,8 +203,8 @@ void Interface::construireProjetFinal() {
         etiquette(Frame4, l.unite, xUnite, y, 24);
         y += 18;
     }
-    Bt_Sauve_Prof = bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"),
-                           {4, 143, 177, 22});
+    Bt_Sauve_Prof =
+        bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"), {4, 143, 177, 22});
 }
 
 // The four drawing areas with their titles, legends and status line.
@@ -207,12 +214,12 @@ void Interface::construireZones() {
     Plan_Final = zone(this, "Plan_Final", {464, 144, 267, 200});
     Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", {200, 344, 533, 141});
 
-    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"),
-            {4, 2, 200, 15}, Qt::AlignLeft);
+    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {4, 2, 200, 15},
+            Qt::AlignLeft);
     Lbl_prof_empl =
         legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {213, 2, 316, 15}, Qt::AlignRight, Qt::red);
-    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {213, 17, 316, 15},
-                            Qt::AlignRight, QColor(255, 192, 128));
+    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {213, 17, 316, 15}, Qt::AlignRight,
+                            QColor(255, 192, 128));
     legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"),
             {4, 182, 259, 15}, Qt::AlignHCenter);
     Label32 = legende(Plan_Final, "Label32", {}, {4, 182, 259, 15}, Qt::AlignHCenter);
@@ -244,7 +251,8 @@ void Interface::relierDialogues() {
             [this] { Charge_Fichier_->choisirPour(QStringLiteral("Emplanture")); });
     connect(bt_prof_saum, &QPushButton::clicked, this,
             [this] { Charge_Fichier_->choisirPour(QStringLiteral("Saumon")); });
-    connect(Charge_Fichier_, &Charge_Fichier::chargerEmplanture, this, &Interface::Charge_Profil_Empl);
+    connect(Charge_Fichier_, &Charge_Fichier::chargerEmplanture, this,
+            &Interface::Charge_Profil_Empl);
     connect(Charge_Fichier_, &Charge_Fichier::chargerSaumon, this, &Interface::Charge_Profil_Saum);
     connect(Charge_Fichier_, &Charge_Fichier::erreurAppelant, this,
             [this] { messager(QStringLiteral("Ortix"), QStringLiteral("Erreur d'appelant")); });
@@ -299,16 +307,22 @@ void Interface::Form_Unload() {
     QApplication::quit();
 }
 
-QString Interface::cheminReglages() { return QDir::current().filePath(QStringLiteral("ortix.ini")); }
+QString Interface::cheminReglages() {
+    return QDir::current().filePath(QStringLiteral("ortix.ini"));
+}
 
 PanneauFichiers* Interface::panneau(ortix::fichiers::Dialogue d) const {
     using namespace ortix::fichiers;
     switch (d) {
-    case ChargementProjet: return Charge_Proj_->panneau();
-    case SauvegardeProjet: return Sauv_Proj_->panneau();
-    case ChoixProfil: return Charge_Fichier_->panneau();
+    case ChargementProjet:
+        return Charge_Proj_->panneau();
+    case SauvegardeProjet:
+        return Sauv_Proj_->panneau();
+    case ChoixProfil:
+        return Charge_Fichier_->panneau();
     case SauvegardeProfils:
-    case NombreDeDialogues: break;
+    case NombreDeDialogues:
+        break;
     }
     return Sauv_Profil_->panneau();
 }
@@ -373,7 +387,8 @@ std::array<Interface::Lien<ortix::Finals>, 7> Interface::champsFinals() const {
 }
 
 void Interface::lireChamps() {
-    for (const auto& [champ, texte] : champsParametres()) modele_->champs.*texte = s(champ->text());
+    for (const auto& [champ, texte] : champsParametres())
+        modele_->champs.*texte = s(champ->text());
 }
 
 void Interface::afficherModele() {
@@ -381,7 +396,8 @@ void Interface::afficherModele() {
     auto poser = [](QLineEdit* e, const std::string& t) {
         if (e->text() != q(t)) e->setText(q(t));
     };
-    for (const auto& [champ, texte] : champsParametres()) poser(champ, modele_->champs.*texte);
+    for (const auto& [champ, texte] : champsParametres())
+        poser(champ, modele_->champs.*texte);
     for (const auto& [champ, texte] : champsFinals()) {
         poser(champ, modele_->finals.*texte);
         champ->setCursorPosition(0);
@@ -406,7 +422,8 @@ void Interface::Trace_Profil_Ini() {
     Plan_Ini->afficher(r.Plan_Ini);
     Plan_Final->afficher(r.Plan_Final);
     QStringList messages;
-    for (const std::string& m : r.messages) messages << q(m);
+    for (const std::string& m : r.messages)
+        messages << q(m);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
@@ -498,7 +515,8 @@ bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     }
     Sauv_Proj_->hide();
     rafraichirPanneaux();
-    messager(QStringLiteral("Sauvegarde du projet"), QStringLiteral("Paramètres du projet enregistrés"));
+    messager(QStringLiteral("Sauvegarde du projet"),
+             QStringLiteral("Paramètres du projet enregistrés"));
     return true;
 }
 
@@ -517,8 +535,9 @@ bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
     }
     Sauv_Profil_->hide();
     rafraichirPanneaux();
-    messager(QStringLiteral("Sauvegarde effectuée"),
-             q(ortix::fichiers::Message_Sauvegarde(s(nomEmpl), s(nomSaum), s(nomData), s(dossier))));
+    messager(
+        QStringLiteral("Sauvegarde effectuée"),
+        q(ortix::fichiers::Message_Sauvegarde(s(nomEmpl), s(nomSaum), s(nomData), s(dossier))));
     return true;
 }
 

@@ -27,7 +27,7 @@ class ZoneDessin;
 
 class Interface : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit Interface(QWidget* parent = nullptr);
     ~Interface() override;
 
@@ -58,11 +58,11 @@ public:
     // Shows a message to the user. Replaceable so that tests can read it.
     std::function<void(const QString& titre, const QString& texte)> messager;
 
-protected:
+  protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void construire();
     void construireProjetInitial();
     void construireExtremites();

@@ -18,7 +18,8 @@ Charge_Fichier::Charge_Fichier(QWidget* parent) : QDialog(parent) {
 
     connect(Bt_Ouvrir, &QPushButton::clicked, this, &Charge_Fichier::Bt_Ouvrir_Click);
     connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
-    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Charge_Fichier::Bt_Ouvrir_Click);
+    connect(panneau_, &PanneauFichiers::fichierDoubleClique, this,
+            &Charge_Fichier::Bt_Ouvrir_Click);
 }
 
 void Charge_Fichier::choisirPour(const QString& appelant) {
@@ -34,7 +35,10 @@ void Charge_Fichier::Bt_Ouvrir_Click() {
     if (nom.isEmpty()) return;
     const QString chemin = panneau_->cheminDans(nom);
     hide();
-    if (lbl_appelant->text() == QLatin1String("Emplanture")) emit chargerEmplanture(chemin, nom);
-    else if (lbl_appelant->text() == QLatin1String("Saumon")) emit chargerSaumon(chemin, nom);
-    else emit erreurAppelant();
+    if (lbl_appelant->text() == QLatin1String("Emplanture"))
+        emit chargerEmplanture(chemin, nom);
+    else if (lbl_appelant->text() == QLatin1String("Saumon"))
+        emit chargerSaumon(chemin, nom);
+    else
+        emit erreurAppelant();
 }

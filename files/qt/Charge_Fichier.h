@@ -10,7 +10,7 @@ class QPushButton;
 
 class Charge_Fichier : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Charge_Fichier(QWidget* parent);
 
     PanneauFichiers* panneau() const { return panneau_; }
@@ -19,12 +19,12 @@ public:
 
     void Bt_Ouvrir_Click();
 
-signals:
+  signals:
     void chargerEmplanture(const QString& chemin, const QString& nom);
     void chargerSaumon(const QString& chemin, const QString& nom);
     void erreurAppelant();
 
-private:
+  private:
     PanneauFichiers* panneau_;
     QLabel* lbl_appelant;
 };

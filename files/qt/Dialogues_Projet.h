@@ -10,7 +10,7 @@ class QPushButton;
 
 class Sauv_Proj : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Sauv_Proj(QWidget* parent);
     PanneauFichiers* panneau() const { return panneau_; }
     // Proposes the project name followed by ".ortix" and shows the dialog.
@@ -18,29 +18,29 @@ public:
     QString nomFichier() const;
     void Bt_Sauve_Click();
 
-signals:
+  signals:
     // The full path and the name as typed.
     void sauver(const QString& chemin, const QString& nomTape);
 
-protected:
+  protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
 
-private:
+  private:
     PanneauFichiers* panneau_;
     QLineEdit* Txt_Nom_Fichier;
 };
 
 class Charge_Proj : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Charge_Proj(QWidget* parent);
     PanneauFichiers* panneau() const { return panneau_; }
     void Bt_Charge_Click();
 
-signals:
+  signals:
     void charger(const QString& chemin);
 
-private:
+  private:
     PanneauFichiers* panneau_;
     QPushButton* Bt_Charge;
 };

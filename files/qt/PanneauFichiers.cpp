@@ -15,10 +15,10 @@ constexpr int RoleChemin = Qt::UserRole;
 
 // Pseudo file systems hold no user files; they are not drives.
 bool estVolumeUtilisateur(const QStorageInfo& v) {
-    static const QList<QByteArray> pseudo = {"proc", "sysfs", "devpts", "cgroup", "cgroup2",
-                                             "securityfs", "debugfs", "tracefs", "mqueue",
-                                             "pstore", "bpf", "configfs", "fusectl", "hugetlbfs",
-                                             "autofs", "binfmt_misc", "devtmpfs", "nsfs", "rpc_pipefs"};
+    static const QList<QByteArray> pseudo = {
+        "proc",    "sysfs",       "devpts",   "cgroup", "cgroup2",   "securityfs", "debugfs",
+        "tracefs", "mqueue",      "pstore",   "bpf",    "configfs",  "fusectl",    "hugetlbfs",
+        "autofs",  "binfmt_misc", "devtmpfs", "nsfs",   "rpc_pipefs"};
     return v.isValid() && v.isReady() && !pseudo.contains(v.fileSystemType());
 }
 
@@ -74,9 +74,13 @@ QString PanneauFichiers::racineDe(const QString& chemin) const {
     return racine.isEmpty() ? QDir(chemin).rootPath() : racine;
 }
 
-QString PanneauFichiers::lecteurCourant() const { return lecteur_->currentText(); }
+QString PanneauFichiers::lecteurCourant() const {
+    return lecteur_->currentText();
+}
 
-QString PanneauFichiers::dossierCourant() const { return QDir::toNativeSeparators(dossier_); }
+QString PanneauFichiers::dossierCourant() const {
+    return QDir::toNativeSeparators(dossier_);
+}
 
 QString PanneauFichiers::fichierSelectionne() const {
     QListWidgetItem* item = fichiers_->currentItem();
@@ -91,7 +95,8 @@ bool PanneauFichiers::definirLecteur(const QString& texte) {
     int index = lecteur_->findText(texte);
     if (index < 0) {
         // An entry written on another run may carry another volume name: match the root.
-        const QString racine = QDir::fromNativeSeparators(texte.section(QStringLiteral(" ["), 0, 0));
+        const QString racine =
+            QDir::fromNativeSeparators(texte.section(QStringLiteral(" ["), 0, 0));
         index = lecteur_->findData(racine);
     }
     if (index < 0) return false;
@@ -131,7 +136,7 @@ void PanneauFichiers::ouvrir(const QString& chemin) {
     // The path from the drive's root down to the folder, then its sub-folders.
     dossiers_->clear();
     QStringList chaine;
-    for (QDir d(dossier_);; ) {
+    for (QDir d(dossier_);;) {
         chaine.prepend(d.absolutePath());
         if (d.isRoot() || QDir::cleanPath(d.absolutePath()) == QDir::cleanPath(racine) || !d.cdUp())
             break;
@@ -159,11 +164,10 @@ void PanneauFichiers::ouvrir(const QString& chemin) {
 void PanneauFichiers::rafraichir() {
     const QString selection = fichierSelectionne();
     fichiers_->clear();
-    const QRegularExpression filtre(
-        QRegularExpression::wildcardToRegularExpression(motif_),
-        QRegularExpression::CaseInsensitiveOption);
-    const QStringList noms = QDir(dossier_).entryList(QDir::Files | QDir::Hidden,
-                                                      QDir::Name | QDir::IgnoreCase);
+    const QRegularExpression filtre(QRegularExpression::wildcardToRegularExpression(motif_),
+                                    QRegularExpression::CaseInsensitiveOption);
+    const QStringList noms =
+        QDir(dossier_).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
     for (const QString& n : noms)
         if (filtre.match(n).hasMatch()) fichiers_->addItem(n);
     const QList<QListWidgetItem*> trouves = fichiers_->findItems(selection, Qt::MatchExactly);

@@ -16,13 +16,12 @@ class QWidget;
 
 class PanneauFichiers : public QObject {
     Q_OBJECT
-public:
+  public:
     // Creates the three panels as children of the dialog, at their places and
     // with their names, on the working folder.
     PanneauFichiers(QWidget* dialogue, const QString& motif, const char* nomDossiers,
                     const char* nomFichiers, QRect placeLecteur, QRect placeDossiers,
                     QRect placeFichiers);
-
 
     // The drive entry as shown: its root path, then its name in brackets when it has one.
     QString lecteurCourant() const;
@@ -45,12 +44,12 @@ public:
     // The drive entry for a root path and a volume name.
     static QString texteLecteur(const QString& racine, const QString& nom);
 
-signals:
+  signals:
     void fichierClique(const QString& nom);
     void fichierDoubleClique(const QString& nom);
     void dossierChange(const QString& chemin);
 
-private:
+  private:
     void Lecteur_Change(int index);
     void Dossier_Change(QListWidgetItem* item);
     void remplirLecteurs();
@@ -61,6 +60,6 @@ private:
     QListWidget* dossiers_;
     QListWidget* fichiers_;
     QString motif_;
-    QString dossier_;                  // absolute, with '/' separators
+    QString dossier_;                        // absolute, with '/' separators
     QHash<QString, QString> dernierDossier_; // last folder opened on each drive root
 };

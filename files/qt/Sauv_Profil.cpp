@@ -1,9 +1,9 @@
 #include "files/qt/Sauv_Profil.h"
 
 #include "app/qt/Apparence.h"
-#include "model/Modele.h"
 #include "files/Sortie.h"
 #include "files/qt/PanneauFichiers.h"
+#include "model/Modele.h"
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -15,7 +15,9 @@ namespace {
 
 using namespace ortix::gui;
 
-QString q(const std::string& t) { return QString::fromStdString(t); }
+QString q(const std::string& t) {
+    return QString::fromStdString(t);
+}
 
 // A caption at the left of its row.
 void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
@@ -65,9 +67,13 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
     connect(panneau_, &PanneauFichiers::fichierDoubleClique, this, &Sauv_Profil::Bt_Sauve_Click);
 }
 
-QString Sauv_Profil::nomProjet() const { return Txt_Nom_proj->text(); }
+QString Sauv_Profil::nomProjet() const {
+    return Txt_Nom_proj->text();
+}
 
-void Sauv_Profil::definirNomProjet(const QString& nom) { Txt_Nom_proj->setText(nom); }
+void Sauv_Profil::definirNomProjet(const QString& nom) {
+    Txt_Nom_proj->setText(nom);
+}
 
 void Sauv_Profil::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();

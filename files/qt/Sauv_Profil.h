@@ -14,7 +14,7 @@ class QLineEdit;
 
 class Sauv_Profil : public QDialog {
     Q_OBJECT
-public:
+  public:
     Sauv_Profil(QWidget* parent, const ortix::Modele& modele);
 
     PanneauFichiers* panneau() const { return panneau_; }
@@ -25,7 +25,7 @@ public:
     void Propose_Noms();
     void Bt_Sauve_Click();
 
-signals:
+  signals:
     // The three full paths, the three names as shown and the folder.
     void sauver(const QString& emplanture, const QString& saumon, const QString& troncon,
                 const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
@@ -34,11 +34,11 @@ signals:
     // A name that cannot be written in the chosen folder.
     void nomRefuse(const QString& message);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
 
-private:
+  private:
     const ortix::Modele& modele_;
     PanneauFichiers* panneau_;
     QLineEdit *Txt_Nom_proj, *Txt_Corde, *Txt_Long;

@@ -42,7 +42,8 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     };
     const Ligne lignes[] = {
         {"Bt_NOP", "Txt_NOP", QStringLiteral("Garder la hauteur initiale"), &Bt_NOP, &Txt_NOP},
-        {"Bt_Align", "Txt_Align", QStringLiteral("Aligner les bords de fuite"), &Bt_Align, &Txt_Align},
+        {"Bt_Align", "Txt_Align", QStringLiteral("Aligner les bords de fuite"), &Bt_Align,
+         &Txt_Align},
         {"Bt_Opti", "Txt_Opt", QStringLiteral("Optimiser l'alignement"), &Bt_Opti, &Txt_Opt},
     };
     int y = 102;
@@ -55,7 +56,8 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     }
 
     etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
-    etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16}, Qt::AlignHCenter);
+    etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16},
+              Qt::AlignHCenter);
     etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
     txt_int = champ(this, "txt_int", {8, 212, 80, 21}, true);
     Curseur = new QSlider(Qt::Horizontal, this);
@@ -68,7 +70,10 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     txt_ext = champ(this, "txt_ext", {352, 212, 80, 21}, true);
 
     // An apply button is usable only while its field holds a text.
-    for (auto [e, b] : {std::pair{Txt_NOP, Bt_NOP}, {Txt_Align, Bt_Align}, {Txt_Opt, Bt_Opti}}) {
+    for (const auto& paire :
+         {std::pair{Txt_NOP, Bt_NOP}, {Txt_Align, Bt_Align}, {Txt_Opt, Bt_Opti}}) {
+        QLineEdit* e = paire.first;
+        QPushButton* b = paire.second;
         connect(e, &QLineEdit::textChanged, b,
                 [b](const QString& t) { b->setEnabled(!t.trimmed().isEmpty()); });
         b->setEnabled(false);
@@ -95,7 +100,9 @@ void Opti_Href::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-void Opti_Href::Form_Activate() { Curseur_Change(); }
+void Opti_Href::Form_Activate() {
+    Curseur_Change();
+}
 
 void Opti_Href::Curseur_Change() {
     Txt_Opt->setText(QString::fromStdString(ortix::Melange(

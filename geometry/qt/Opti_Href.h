@@ -11,7 +11,7 @@ class QSlider;
 
 class Opti_Href : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Opti_Href(QWidget* parent);
 
     // Fills the four candidate texts; an empty text is a candidate with no value.
@@ -21,14 +21,14 @@ public:
     void Form_Activate();
     void Curseur_Change();
 
-signals:
+  signals:
     // The text of the field whose button was pressed, after the dialog hid.
     void appliquer(const QString& texte);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     QLineEdit *Txt_NOP, *Txt_Align, *Txt_Opt, *txt_int, *txt_ext;
     QPushButton *Bt_NOP, *Bt_Align, *Bt_Opti;
     QSlider* Curseur;

@@ -8,7 +8,7 @@
 
 class ZoneDessin : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit ZoneDessin(QWidget* parent = nullptr);
 
     // Sets the coordinate system, the line shapes and the drawn segments.
@@ -16,13 +16,13 @@ public:
     // Removes the drawn segments; line shapes stay where they are.
     void effacer();
 
-signals:
+  signals:
     void clique();
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     ortix::Vue vue_;
 };

@@ -22,13 +22,15 @@ using namespace fichiers;
 
 std::set<std::string> Noms(const fs::path& d) {
     std::set<std::string> n;
-    for (const auto& e : fs::directory_iterator(d)) n.insert(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(d))
+        n.insert(e.path().filename().string());
     return n;
 }
 
 TEST(Texte, LesDeuxCentCinquanteSixOctetsFontLAllerRetour) {
     std::string tous;
-    for (int o = 0; o < 256; ++o) tous += static_cast<char>(o);
+    for (int o = 0; o < 256; ++o)
+        tous += static_cast<char>(o);
     EXPECT_EQ(VersWindows1252(DepuisWindows1252(tous)), tous);
     EXPECT_EQ(VersWindows1252("é€œ° ≠ \xFF"), "\xE9\x80\x9C\xB0 ? ?");
 }
@@ -41,11 +43,14 @@ TEST(Texte, DecodageEtFinsDeLigne) {
     const Cas cas[] = {
         {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
         {"a\r\n\r\nb\r\n", {"a", "", "b"}},
-        {"caf\xE9\r\n", {"café"}},                   // Windows-1252
-        {"caf\xC3\xA9\n", {"café"}},                 // UTF-8
-        {"\xEF\xBB\xBF" "caf\xE9\n", {"caf\xEF\xBF\xBD"}}, // a byte-order mark says UTF-8
+        {"caf\xE9\r\n", {"café"}},   // Windows-1252
+        {"caf\xC3\xA9\n", {"café"}}, // UTF-8
+        {"\xEF\xBB\xBF"
+         "caf\xE9\n",
+         {"caf\xEF\xBF\xBD"}}, // a byte-order mark says UTF-8
     };
-    for (const Cas& c : cas) EXPECT_EQ(DecouperLignes(DecoderTexte(c.octets)), c.lignes);
+    for (const Cas& c : cas)
+        EXPECT_EQ(DecouperLignes(DecoderTexte(c.octets)), c.lignes);
 }
 
 // Every way a save can fail: a French message naming the file and the reason,
@@ -58,7 +63,9 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
         fs::path cible;
         std::function<void()> preparer = [] {};
     };
-    const auto panne = [](Etape e, int code) { return [=] { plateforme::Simuler_Panne(e, code); }; };
+    const auto panne = [](Etape e, int code) {
+        return [=] { plateforme::Simuler_Panne(e, code); };
+    };
     const std::vector<Cas> cas = {
         {"disque plein", d / "a.ortix", panne(Etape::Creation, ENOSPC)},
         {"disque plein", d / "a.ortix", panne(Etape::Ecriture, ENOSPC)},
@@ -77,7 +84,8 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
         plateforme::Simuler_Panne(Etape::Aucune, 0);
         EXPECT_FALSE(r.ok()) << c.raison;
         EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " + c.cible.string()),
-                  std::string::npos) << r.message();
+                  std::string::npos)
+            << r.message();
         EXPECT_NE(r.message().find(c.raison), std::string::npos) << r.message();
         EXPECT_EQ(Contenu(d / "a.ortix"), "ancien\r\n");
         EXPECT_EQ(Noms(d), (std::set<std::string>{"a.ortix", "dossier.dat"}));
@@ -122,7 +130,8 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
         std::string octets = "inchangé";
         const Resultat r = LireFichier(chemin, octets);
         EXPECT_NE(r.message().find("Impossible de lire le fichier « " + chemin.string()),
-                  std::string::npos) << r.message();
+                  std::string::npos)
+            << r.message();
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_EQ(octets, "inchangé");
     }

@@ -25,14 +25,13 @@ Profil Points(std::vector<double> x, std::vector<double> y) {
     return p;
 }
 
-Champs Texte(double L, double F, double Ce, double He, double Te, double Cs, double Hs,
-             double Ts) {
+Champs Texte(double L, double F, double Ce, double He, double Te, double Cs, double Hs, double Ts) {
     Champs c;
-    std::string* t[] = {&c.Txt_Long,       &c.txt_fleche,     &c.txt_corde_empl,
-                        &c.txt_href_empl,  &c.txt_vril_empl2, &c.txt_corde_saum,
-                        &c.txt_href_saum,  &c.txt_vril_saum2};
+    std::string* t[] = {&c.Txt_Long,       &c.txt_fleche,     &c.txt_corde_empl, &c.txt_href_empl,
+                        &c.txt_vril_empl2, &c.txt_corde_saum, &c.txt_href_saum,  &c.txt_vril_saum2};
     const double v[] = {L, F, Ce, He, Te, Cs, Hs, Ts};
-    for (int k = 0; k < 8; ++k) *t[k] = Format(v[k], "#0.000000");
+    for (int k = 0; k < 8; ++k)
+        *t[k] = Format(v[k], "#0.000000");
     return c;
 }
 
@@ -51,8 +50,10 @@ TEST(Geometrie, PanneauCalculeALaMain) {
     // point 8 likewise; the closing point on the facet through the last points.
     const std::vector<double> xE = {-100, -75, -50, -25, 0, -25, -50, -75, -100};
     const std::vector<double> yE = {0, 2, 3, 2, 0, -2, -3, -2, 0};
-    const std::vector<double> xS = {-100, -75, -60, -45, -30, -15, 0, -15, -30, -45, -60, -75, -100};
-    const std::vector<double> yS = {6.8, 8.8, 10, 11.2, 11.8, 11.2, 10, 8.8, 8.2, 8.8, 10, 11.2, 13.2};
+    const std::vector<double> xS = {-100, -75, -60, -45, -30, -15, 0,
+                                    -15,  -30, -45, -60, -75, -100};
+    const std::vector<double> yS = {6.8, 8.8, 10,  11.2, 11.8, 11.2, 10,
+                                    8.8, 8.2, 8.8, 10,   11.2, 13.2};
     ASSERT_EQ(m->Nb_Pts_Empl_Proj, 9);
     ASSERT_EQ(m->Nb_Pts_Saum_Proj, 13);
     for (int i = 1; i <= 13; ++i) {
@@ -97,12 +98,12 @@ TEST(Geometrie, InterpolationLeLongDUneSection) {
         double y, z;
     };
     const Cas cas[] = {
-        {-7.5, 1, 1, 21, 3},   {-7.5, -1, 4, 19, 3}, // one surface or the other
-        {-5, 1, 1, 22, 2},     {-5, -1, 3, 18, 2},   // a point at x: the segment ending on it
-        {0, 1, 2, 20, 0},      {-10, -1, 4, 20, 4},  // both ends included
-        {1, 1, 0, 12.5, 0},    {-11, -1, 0, 12.5, 0}, // no segment: the root's reference point
-        {30, 1, 0, 12.5, 0},   // the entry past the section is never read
-        {-30, 0, 1, 12, 12},   // no direction: segment (1, 2), extended
+        {-7.5, 1, 1, 21, 3}, {-7.5, -1, 4, 19, 3},  // one surface or the other
+        {-5, 1, 1, 22, 2},   {-5, -1, 3, 18, 2},    // a point at x: the segment ending on it
+        {0, 1, 2, 20, 0},    {-10, -1, 4, 20, 4},   // both ends included
+        {1, 1, 0, 12.5, 0},  {-11, -1, 0, 12.5, 0}, // no segment: the root's reference point
+        {30, 1, 0, 12.5, 0},                        // the entry past the section is never read
+        {-30, 0, 1, 12, 12},                        // no direction: segment (1, 2), extended
     };
     for (const Cas& c : cas) {
         EXPECT_EQ(Chercher_Segment(s, c.x, c.d), c.segment) << c.x << " " << c.d;
@@ -112,8 +113,8 @@ TEST(Geometrie, InterpolationLeLongDUneSection) {
     EXPECT_EQ(InterpolYSaum(s, p, 1, 1), -3);
     EXPECT_EQ(InterpolZSaum(s, p, 1, 1), 500); // √(300² + 400²)
     const double Xd[] = {-10, 0, 0, -10}, Yd[] = {1, 3, 7, 2};
-    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 5, 0), 4);   // extended from (1, 2)
-    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 0, 1), 3);   // the segment ending on 0
+    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 5, 0), 4);       // extended from (1, 2)
+    EXPECT_EQ(InterpolYSaum({Xd, Yd, Yd, 4}, p, 0, 1), 3);       // the segment ending on 0
     EXPECT_EQ(Interpoler_Segment({Xd, Yd, Yd, 4}, Yd, 2, 9), 5); // equal abscissae: the mean
     EXPECT_EQ(Sens_Var_X({Xd, Yd, Yd, 4}, 2), 0);
     EXPECT_EQ(Sens_Var_X({Xd, Yd, Yd, 4}, 4), -1); // the last point: the segment ending there
@@ -128,9 +129,9 @@ TEST(Geometrie, FiguresDeLaTable) {
         if (ligne.empty() || ligne[0] == '#') continue;
         std::istringstream champs(ligne);
         Champs c;
-        for (std::string* t : {&c.Txt_Long, &c.txt_fleche, &c.txt_corde_empl, &c.txt_href_empl,
-                               &c.txt_vril_empl2, &c.txt_corde_saum, &c.txt_href_saum,
-                               &c.txt_vril_saum2})
+        for (std::string* t :
+             {&c.Txt_Long, &c.txt_fleche, &c.txt_corde_empl, &c.txt_href_empl, &c.txt_vril_empl2,
+              &c.txt_corde_saum, &c.txt_href_saum, &c.txt_vril_saum2})
             champs >> *t;
         std::string attendu;
         std::getline(champs >> std::ws, attendu);
@@ -139,11 +140,11 @@ TEST(Geometrie, FiguresDeLaTable) {
         Vue v;
         const Resultat r = Bt_Calc_Click(*m, v);
         const Finals& f = m->finals;
-        const std::string obtenu =
-            f.Txt_Lg_Final + " " + f.Txt_Corde_Final + " " + m->Label32 + " | " +
-            (r ? f.Txt_Href_Empl_final + " " + f.Txt_Href_Saum_final + " " +
-                     f.Txt_Vrill_Empl_Final + " " + f.Txt_Vrill_Saum_Final
-               : r.message());
+        const std::string obtenu = f.Txt_Lg_Final + " " + f.Txt_Corde_Final + " " + m->Label32 +
+                                   " | " +
+                                   (r ? f.Txt_Href_Empl_final + " " + f.Txt_Href_Saum_final + " " +
+                                            f.Txt_Vrill_Empl_Final + " " + f.Txt_Vrill_Saum_Final
+                                      : r.message());
         EXPECT_EQ(obtenu, attendu) << ligne;
         ++n;
     }

@@ -34,7 +34,8 @@ std::string Transcription(const std::string& nom, const std::vector<std::string>
     std::string t = "code " + std::to_string(code) + "\n== sortie\n" + rapport.str() +
                     "== erreurs\n" + erreurs.str();
     std::set<fs::path> fichiers;
-    for (const auto& f : fs::directory_iterator(sortie)) fichiers.insert(f.path());
+    for (const auto& f : fs::directory_iterator(sortie))
+        fichiers.insert(f.path());
     for (const fs::path& f : fichiers)
         t += "== fichier " + f.filename().string() + "\n" + Contenu(f);
     return Remplacer(Remplacer(t, sortie.string(), "@SORTIE@"), projets, "@PROJETS@");
@@ -49,9 +50,8 @@ TEST(Lots, ChaqueCasDonneSaTranscription) {
         if (!(mots >> nom) || nom[0] == '#') continue;
         std::vector<std::string> options{std::istream_iterator<std::string>(mots), {}};
         ++n;
-        EXPECT_EQ(EcartAuModele(Transcription(nom, options),
-                                Donnee("lots/attendus/" + nom + ".txt")),
-                  "")
+        EXPECT_EQ(
+            EcartAuModele(Transcription(nom, options), Donnee("lots/attendus/" + nom + ".txt")), "")
             << nom;
     }
     EXPECT_GT(n, 100);

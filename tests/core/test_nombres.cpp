@@ -33,7 +33,8 @@ int VerifierLaTable() {
             ligne += "\n" + suite;
         std::vector<std::string> c;
         std::istringstream champs(ligne);
-        for (std::string t; std::getline(champs, t, '|');) c.push_back(t);
+        for (std::string t; std::getline(champs, t, '|');)
+            c.push_back(t);
         if (c.size() == 3 && c[0] == "val") {
             EXPECT_EQ(Val(c[1]), Decimal(c[2])) << "« " << c[1] << " »";
         } else if (c.size() == 4 && c[0] == "format") {
@@ -46,7 +47,9 @@ int VerifierLaTable() {
     return n;
 }
 
-TEST(Nombres, LaTable) { EXPECT_GT(VerifierLaTable(), 70); }
+TEST(Nombres, LaTable) {
+    EXPECT_GT(VerifierLaTable(), 70);
+}
 
 // Qt sets the process locale from the environment. A locale whose decimal point
 // is not '.' (here two bytes, U+066B) must change nothing; it is built with
@@ -56,8 +59,8 @@ TEST(Nombres, LaTableSousUnPointDecimalDeDeuxOctets) {
     GTEST_SKIP() << "localedef et LOCPATH n'existent pas sous Windows";
 #else
     const fs::path locales = DossierNeuf("locales");
-    const std::string commande = "localedef -i ps_AF -f UTF-8 '" + (locales / "ps_AF.UTF-8").string() +
-                                 "' 2>/dev/null";
+    const std::string commande =
+        "localedef -i ps_AF -f UTF-8 '" + (locales / "ps_AF.UTF-8").string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(commande.c_str()), 0) << "localedef (paquet locales) est nécessaire";
     ::setenv("LOCPATH", locales.c_str(), 1);
     ASSERT_NE(std::setlocale(LC_ALL, "ps_AF.UTF-8"), nullptr);

@@ -11,7 +11,8 @@ Banc::Banc(const QStringList& donnees) {
     dossier.mkpath(QStringLiteral("."));
     QDir::setCurrent(dossier.path());
     for (const QString& f : donnees)
-        QFile::copy(QStringLiteral(ORTIX_TEST_DATA "/") + f, chemin(f.section(QLatin1Char('/'), -1)));
+        QFile::copy(QStringLiteral(ORTIX_TEST_DATA "/") + f,
+                    chemin(f.section(QLatin1Char('/'), -1)));
     w = std::make_unique<Interface>();
     w->messager = [this](const QString& t, const QString& m) { messages.append({t, m}); };
     w->show();
@@ -27,15 +28,19 @@ QString Banc::etat() const {
     QString e;
     for (const QWidget* c : w->findChildren<QWidget*>()) {
         if (c->window() != w.get()) continue; // the dialogs keep their own state
-        if (auto* l = qobject_cast<const QLineEdit*>(c)) e += l->objectName() + QLatin1Char('=') + l->text();
-        if (auto* l = qobject_cast<const QLabel*>(c)) e += l->objectName() + QLatin1Char('=') + l->text();
-        if (auto* b = qobject_cast<const QAbstractButton*>(c)) e += b->objectName() + QString::number(b->isEnabled());
+        if (auto* l = qobject_cast<const QLineEdit*>(c))
+            e += l->objectName() + QLatin1Char('=') + l->text();
+        if (auto* l = qobject_cast<const QLabel*>(c))
+            e += l->objectName() + QLatin1Char('=') + l->text();
+        if (auto* b = qobject_cast<const QAbstractButton*>(c))
+            e += b->objectName() + QString::number(b->isEnabled());
         e += QLatin1Char('\n');
     }
     // And the drawings, as a hash of each drawing area's picture.
     for (const char* zone : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
         const QImage image = enfant<QWidget>(w.get(), zone)->grab().toImage();
-        e += QString::number(qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes())));
+        e +=
+            QString::number(qHashBits(image.constBits(), static_cast<size_t>(image.sizeInBytes())));
     }
     return e;
 }
@@ -52,8 +57,10 @@ void saisir(QLineEdit* champ, const QString& texte) {
             champ->insert(texte.mid(i));
             break;
         }
-        if (c.unicode() >= 0x20 && c.unicode() < 0x7f) QTest::keyClicks(champ, QString(c));
-        else champ->insert(QString(c));
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7f)
+            QTest::keyClicks(champ, QString(c));
+        else
+            champ->insert(QString(c));
     }
 }
 

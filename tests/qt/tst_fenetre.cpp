@@ -43,7 +43,7 @@ std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
 class TestFenetre : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
     // The first screen: its texts, its buttons, and its look against the reference
@@ -72,11 +72,13 @@ private slots:
             for (int x = 0; x < image.width(); ++x) {
                 const QRgb a = image.pixel(x, y), m = modele.pixel(x, y);
                 differents += std::abs(qRed(a) - qRed(m)) + std::abs(qGreen(a) - qGreen(m)) +
-                                  std::abs(qBlue(a) - qBlue(m)) > 48;
+                                  std::abs(qBlue(a) - qBlue(m)) >
+                              48;
             }
         QVERIFY2(differents < image.width() * image.height() / 200,
                  qPrintable(QStringLiteral("%1 pixels diffèrent de modeles/fenetre.png ; voir %2")
-                                .arg(differents).arg(QStringLiteral(ORTIX_TEST_OUT "/fenetre.png"))));
+                                .arg(differents)
+                                .arg(QStringLiteral(ORTIX_TEST_OUT "/fenetre.png"))));
     }
 
     // Enter in, or leaving, each planform or twist field runs the refresh, which
@@ -84,16 +86,19 @@ private slots:
     void evenementsDeLaFenetre() {
         Banc b({QStringLiteral("lots/projets/aile1.ortix")});
         b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
-        const char* champs[] = {"Txt_Long", "txt_fleche", "txt_corde_empl", "txt_href_empl",
-                                "txt_vril_empl2", "txt_corde_saum", "txt_href_saum",
-                                "txt_vril_saum2"};
+        const char* champs[] = {"Txt_Long",      "txt_fleche",     "txt_corde_empl",
+                                "txt_href_empl", "txt_vril_empl2", "txt_corde_saum",
+                                "txt_href_saum", "txt_vril_saum2"};
         for (bool parEntree : {true, false})
             for (const char* n : champs) {
                 QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
                 QVERIFY2(b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
                 saisir(b.champ(n), QStringLiteral("300"));
-                if (parEntree) QTest::keyClick(b.champ(n), Qt::Key_Return);
-                else b.champ(n == champs[0] ? "txt_fleche" : "Txt_Long")->setFocus(Qt::TabFocusReason);
+                if (parEntree)
+                    QTest::keyClick(b.champ(n), Qt::Key_Return);
+                else
+                    b.champ(n == champs[0] ? "txt_fleche" : "Txt_Long")
+                        ->setFocus(Qt::TabFocusReason);
                 QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
             }
         QCOMPARE(b.texte("Txt_Corde_Final"), QStringLiteral("212.13")); // 300·cos 45°
@@ -106,8 +111,11 @@ private slots:
         saisir(b.champ("Txt_Long"), QStringLiteral("0"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Enter);
         QCOMPARE(b.texte("Txt_Lg_Final"), QStringLiteral("---"));
-        QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(), QStringLiteral("Position après rotation"));
-        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")->text().startsWith(QStringLiteral("Longueur nulle")));
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(),
+                 QStringLiteral("Position après rotation"));
+        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")
+                    ->text()
+                    .startsWith(QStringLiteral("Longueur nulle")));
         const QString avant = b.etat();
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
         QCOMPARE(b.messages.size(), 1);
@@ -128,7 +136,8 @@ private slots:
         QVERIFY(cliquerEntree(fichiers, QStringLiteral("clarky.dat"), true));
         QVERIFY(!chooser->isVisible());
         QCOMPARE(b.texte("txt_prof_empl"), QStringLiteral("clarky.dat"));
-        QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(), QStringLiteral(" CLARK Y AIRFOIL"));
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(),
+                 QStringLiteral(" CLARK Y AIRFOIL"));
         QVERIFY(!b.bouton("Bt_Calc")->isEnabled());
         QTest::mouseClick(b.bouton("bt_prof_saum"), Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Saumon"));
@@ -178,7 +187,8 @@ private slots:
         auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
         QTest::mouseClick(b.bouton("Bt_Load_Proj"), Qt::LeftButton);
         QVERIFY(!enfant<QPushButton>(chargement, "Bt_Charge")->isEnabled());
-        QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"), QStringLiteral("aile1.ortix")));
+        QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"),
+                              QStringLiteral("aile1.ortix")));
         QTest::mouseClick(enfant<QPushButton>(chargement, "Bt_Charge"), Qt::LeftButton);
         QVERIFY(!chargement->isVisible());
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
@@ -211,7 +221,8 @@ private slots:
         std::string projet = Contenu(b.chemin(QStringLiteral("Aile1.ortix")).toStdString());
         // Line 1 ends with the date; the file is Windows-1252.
         projet.replace(projet.find(" - enregistr\xE9 le ") + 17, 10, "@DATE@");
-        QCOMPARE(ortix::essais::EcartAuModele(projet, Donnee("modeles/Aile1.ortix")), std::string());
+        QCOMPARE(ortix::essais::EcartAuModele(projet, Donnee("modeles/Aile1.ortix")),
+                 std::string());
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
         b.w->Charge_Projet(b.chemin(QStringLiteral("Aile1.ortix")));
@@ -219,11 +230,14 @@ private slots:
 
         // "Quitter": the settings file, every dialog at the working folder.
         QTest::mouseClick(b.bouton("Bt_Quit"), Qt::LeftButton);
-        QString ini = QString::fromLatin1(Contenu(b.chemin(QStringLiteral("ortix.ini")).toStdString()));
+        QString ini =
+            QString::fromLatin1(Contenu(b.chemin(QStringLiteral("ortix.ini")).toStdString()));
         QStringList lignes = ini.split(QStringLiteral("\r\n"));
-        for (int l : {0, 2, 5, 8, 11}) lignes[l] = QStringLiteral("@");
-        const QString obtenu = lignes.join(QStringLiteral("\r\n")).replace(
-            QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
+        for (int l : {0, 2, 5, 8, 11})
+            lignes[l] = QStringLiteral("@");
+        const QString obtenu =
+            lignes.join(QStringLiteral("\r\n"))
+                .replace(QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
         QCOMPARE(ortix::essais::EcartAuModele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
                  std::string());
     }
@@ -242,7 +256,8 @@ private slots:
         std::fclose(f);
         const std::string ecrit = Contenu(journal.toStdString());
         QVERIFY2(ecrit.find("les réglages n'ont pas pu être enregistrés. Impossible d'enregistrer "
-                            "le fichier") != std::string::npos && ecrit.find("c'est un dossier") != std::string::npos,
+                            "le fichier") != std::string::npos &&
+                     ecrit.find("c'est un dossier") != std::string::npos,
                  ecrit.c_str());
     }
 
@@ -267,7 +282,8 @@ private slots:
         QVERIFY(!opti->isVisible());
         QCOMPARE(b.texte("txt_href_saum"), QStringLiteral("-2.40"));
         QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
-        QCOMPARE(b.texte("Txt_Href_Saum_final"), QStringLiteral("-3.39")); // as the batch command gives it
+        QCOMPARE(b.texte("Txt_Href_Saum_final"),
+                 QStringLiteral("-3.39")); // as the batch command gives it
     }
 
     // The batch command's JSON is valid UTF-8 for a real parser, even when a
@@ -279,9 +295,11 @@ private slots:
         std::ostringstream sortie, erreurs;
         QCOMPARE(ortix::lot::Executer({"ortix-batch", "--json", chemin}, sortie, erreurs), 0);
         QJsonParseError erreur;
-        const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(sortie.str()), &erreur);
+        const QJsonDocument d =
+            QJsonDocument::fromJson(QByteArray::fromStdString(sortie.str()), &erreur);
         QVERIFY2(erreur.error == QJsonParseError::NoError, qPrintable(erreur.errorString()));
-        QVERIFY(d[QStringLiteral("project")].toString().endsWith(QStringLiteral("aile\uFFFD.ortix")));
+        QVERIFY(
+            d[QStringLiteral("project")].toString().endsWith(QStringLiteral("aile\uFFFD.ortix")));
     }
 };
 

@@ -34,12 +34,19 @@ class TestSinge : public QObject {
 
     std::mt19937_64 alea;
     int entier(int n) { return std::uniform_int_distribution<int>(0, n - 1)(alea); }
-    const char* parmi(std::initializer_list<const char*> l) { return l.begin()[entier(int(l.size()))]; }
+    const char* parmi(std::initializer_list<const char*> l) {
+        return l.begin()[entier(int(l.size()))];
+    }
     QString texteAuHasard() {
-        const QString textes[] = {QString(), QStringLiteral("1e999"), QStringLiteral("-1e308"),
-                                  QString(5000, QLatin1Char('9')), QStringLiteral("12,5"),
-                                  QStringLiteral("abc é ../..\\x"), QStringLiteral("0")};
-        return entier(2) ? textes[entier(7)] : QString::number((entier(20000) - 10000) / 37.0, 'g', 8);
+        const QString textes[] = {QString(),
+                                  QStringLiteral("1e999"),
+                                  QStringLiteral("-1e308"),
+                                  QString(5000, QLatin1Char('9')),
+                                  QStringLiteral("12,5"),
+                                  QStringLiteral("abc é ../..\\x"),
+                                  QStringLiteral("0")};
+        return entier(2) ? textes[entier(7)]
+                         : QString::number((entier(20000) - 10000) / 37.0, 'g', 8);
     }
     // Shows one of the window's dialogs by its button, then picks an entry of its list.
     QDialog* ouvrir(Banc& b, const char* bouton, const char* dialogue, const char* liste,
@@ -51,7 +58,7 @@ class TestSinge : public QObject {
         return d;
     }
 
-private slots:
+  private slots:
     void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
     void evenementsAuHasard() {
@@ -65,45 +72,65 @@ private slots:
         qInfo("graine %llu, %d événements", graine, nombre);
         QStringList donnees;
         for (const QString& d : {QStringLiteral("profils"), QStringLiteral("lots/projets")})
-            for (const QString& f : QDir(QStringLiteral(ORTIX_TEST_DATA "/") + d).entryList(QDir::Files))
-                if (f.startsWith(QLatin1String("refus_")) || f.size() < 14) donnees << d + QLatin1Char('/') + f;
+            for (const QString& f :
+                 QDir(QStringLiteral(ORTIX_TEST_DATA "/") + d).entryList(QDir::Files))
+                if (f.startsWith(QLatin1String("refus_")) || f.size() < 14)
+                    donnees << d + QLatin1Char('/') + f;
         const QStringList donneesAvant = Inventaire(QStringLiteral(ORTIX_TEST_DATA));
         Banc b(donnees);
         const QString dehors = b.dehors.path();
         const QStringList dehorsAvant = QDir(dehors).entryList(QDir::AllEntries | QDir::Hidden);
-        static const QRegularExpression nombreOuTiret(QStringLiteral("^(---|-?[0-9]*\\.?[0-9]+|-?[0-9]+\\.)$"));
+        static const QRegularExpression nombreOuTiret(
+            QStringLiteral("^(---|-?[0-9]*\\.?[0-9]+|-?[0-9]+\\.)$"));
 
         for (int n = 0; n < nombre; ++n) {
             const int genre = entier(12);
-            const QString lieu = QStringLiteral("graine %1, événement %2 (genre %3)").arg(graine).arg(n).arg(genre);
+            const QString lieu =
+                QStringLiteral("graine %1, événement %2 (genre %3)").arg(graine).arg(n).arg(genre);
             bool trace = false;
             switch (genre) {
-            case 0: case 1: case 2: { // typing into a field, then Enter or leaving it
-                QLineEdit* e = b.champ(parmi({"Txt_Long", "txt_fleche", "txt_corde_empl", "txt_href_empl",
-                                              "txt_vril_empl2", "txt_corde_saum", "txt_href_saum", "txt_vril_saum2"}));
+            case 0:
+            case 1:
+            case 2: { // typing into a field, then Enter or leaving it
+                QLineEdit* e = b.champ(
+                    parmi({"Txt_Long", "txt_fleche", "txt_corde_empl", "txt_href_empl",
+                           "txt_vril_empl2", "txt_corde_saum", "txt_href_saum", "txt_vril_saum2"}));
                 saisir(e, texteAuHasard());
-                if (entier(2)) QTest::keyClick(e, entier(2) ? Qt::Key_Return : Qt::Key_Enter);
-                else b.champ(e->objectName() == QLatin1String("Txt_Long") ? "txt_fleche" : "Txt_Long")->setFocus(Qt::TabFocusReason);
+                if (entier(2))
+                    QTest::keyClick(e, entier(2) ? Qt::Key_Return : Qt::Key_Enter);
+                else
+                    b.champ(e->objectName() == QLatin1String("Txt_Long") ? "txt_fleche"
+                                                                         : "Txt_Long")
+                        ->setFocus(Qt::TabFocusReason);
                 trace = true;
                 break;
             }
             case 3: // a button of the main window
-                QTest::mouseClick(b.bouton(parmi({"Bt_Calc", "Bt_Sauve_Prof", "Bt_Save_Proj", "Bt_Opt_Href_Saum"})), Qt::LeftButton);
+                QTest::mouseClick(b.bouton(parmi({"Bt_Calc", "Bt_Sauve_Prof", "Bt_Save_Proj",
+                                                  "Bt_Opt_Href_Saum"})),
+                                  Qt::LeftButton);
                 break;
             case 4: { // a click in a drawing area
-                auto* z = enfant<QWidget>(b.w.get(), parmi({"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}));
+                auto* z = enfant<QWidget>(
+                    b.w.get(), parmi({"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}));
                 trace = z->objectName() == QLatin1String("Pic_Prof_Ini");
-                QTest::mouseClick(z, Qt::LeftButton, {}, QPoint(entier(z->width()), entier(z->height())));
+                QTest::mouseClick(z, Qt::LeftButton, {},
+                                  QPoint(entier(z->width()), entier(z->height())));
                 break;
             }
-            case 5: case 6: { // an airfoil, valid or not, for one end
-                QDialog* d = ouvrir(b, entier(2) ? "Bt_Prof_Empl" : "bt_prof_saum", "Charge_Fichier", "Fichier", entier(2));
-                if (d->isVisible()) QTest::mouseClick(enfant<QPushButton>(d, entier(4) ? "Bt_Ouvrir" : "Bt_Annul"), Qt::LeftButton);
+            case 5:
+            case 6: { // an airfoil, valid or not, for one end
+                QDialog* d = ouvrir(b, entier(2) ? "Bt_Prof_Empl" : "bt_prof_saum",
+                                    "Charge_Fichier", "Fichier", entier(2));
+                if (d->isVisible())
+                    QTest::mouseClick(enfant<QPushButton>(d, entier(4) ? "Bt_Ouvrir" : "Bt_Annul"),
+                                      Qt::LeftButton);
                 break;
             }
             case 7: { // a project, valid or not
                 QDialog* d = ouvrir(b, "Bt_Load_Proj", "Charge_Proj", "Fichiers");
-                QTest::mouseClick(enfant<QPushButton>(d, entier(5) ? "Bt_Charge" : "Bt_Annul"), Qt::LeftButton);
+                QTest::mouseClick(enfant<QPushButton>(d, entier(5) ? "Bt_Charge" : "Bt_Annul"),
+                                  Qt::LeftButton);
                 d->hide();
                 break;
             }
@@ -111,7 +138,9 @@ private slots:
                 if (!b.bouton("Bt_Save_Proj")->isEnabled()) break;
                 QTest::mouseClick(b.bouton("Bt_Save_Proj"), Qt::LeftButton);
                 auto* nom = enfant<QLineEdit>(b.w.get(), "Txt_Nom_Fichier");
-                if (entier(3) == 0) saisir(nom, entier(2) ? QStringLiteral("p%1.ortix").arg(entier(5)) : texteAuHasard().left(40));
+                if (entier(3) == 0)
+                    saisir(nom, entier(2) ? QStringLiteral("p%1.ortix").arg(entier(5))
+                                          : texteAuHasard().left(40));
                 QTest::keyClick(nom, Qt::Key_Return);
                 b.dialogue<QDialog>("Sauv_Proj")->hide();
                 break;
@@ -121,21 +150,32 @@ private slots:
                 QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
                 auto* s = b.dialogue<QDialog>("Sauv_Profil");
                 auto* nom = enfant<QLineEdit>(s, "Txt_Nom_proj");
-                if (entier(2)) saisir(nom, entier(2) ? QStringLiteral("../../evil") : texteAuHasard().left(30));
-                if (entier(2)) QTest::keyClick(nom, Qt::Key_Return);
-                else QTest::mouseClick(enfant<QPushButton>(s, "Bt_Sauve"), Qt::LeftButton);
+                if (entier(2))
+                    saisir(nom,
+                           entier(2) ? QStringLiteral("../../evil") : texteAuHasard().left(30));
+                if (entier(2))
+                    QTest::keyClick(nom, Qt::Key_Return);
+                else
+                    QTest::mouseClick(enfant<QPushButton>(s, "Bt_Sauve"), Qt::LeftButton);
                 s->hide();
                 break;
             }
-            case 10: case 11: { // the optimisation dialog
+            case 10:
+            case 11: { // the optimisation dialog
                 if (!b.bouton("Bt_Opt_Href_Saum")->isEnabled()) break;
                 QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
                 auto* o = b.w->findChild<QDialog*>(QStringLiteral("Opti_Href"));
                 if (!o || !o->isVisible()) break;
                 enfant<QSlider>(o, "Curseur")->setValue(entier(101));
-                if (entier(3) == 0) saisir(enfant<QLineEdit>(o, parmi({"Txt_NOP", "Txt_Align", "Txt_Opt"})), texteAuHasard());
-                if (entier(4) == 0) o->close();
-                else QTest::mouseClick(enfant<QPushButton>(o, parmi({"Bt_NOP", "Bt_Align", "Bt_Opti"})), Qt::LeftButton);
+                if (entier(3) == 0)
+                    saisir(enfant<QLineEdit>(o, parmi({"Txt_NOP", "Txt_Align", "Txt_Opt"})),
+                           texteAuHasard());
+                if (entier(4) == 0)
+                    o->close();
+                else
+                    QTest::mouseClick(
+                        enfant<QPushButton>(o, parmi({"Bt_NOP", "Bt_Align", "Bt_Opti"})),
+                        Qt::LeftButton);
                 trace = !o->isVisible();
                 o->hide();
                 break;
@@ -143,13 +183,18 @@ private slots:
             }
             // What must hold after every event: figures that are numbers, profiles
             // made stale by every refresh, nothing written outside the working folder.
-            for (const char* f : {"Txt_Lg_Final", "Txt_Fleche_Final", "Txt_Corde_Final", "Txt_Href_Empl_final",
-                                  "Txt_Vrill_Empl_Final", "Txt_Href_Saum_final", "Txt_Vrill_Saum_Final"})
-                QVERIFY2(nombreOuTiret.match(b.texte(f)).hasMatch(), qPrintable(lieu + QLatin1Char(' ') + b.texte(f)));
-            if (trace && genre < 5) QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), qPrintable(lieu));
+            for (const char* f :
+                 {"Txt_Lg_Final", "Txt_Fleche_Final", "Txt_Corde_Final", "Txt_Href_Empl_final",
+                  "Txt_Vrill_Empl_Final", "Txt_Href_Saum_final", "Txt_Vrill_Saum_Final"})
+                QVERIFY2(nombreOuTiret.match(b.texte(f)).hasMatch(),
+                         qPrintable(lieu + QLatin1Char(' ') + b.texte(f)));
+            if (trace && genre < 5)
+                QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), qPrintable(lieu));
             if (n % 100 == 99 || n == nombre - 1) {
-                QVERIFY2(QDir(dehors).entryList(QDir::AllEntries | QDir::Hidden) == dehorsAvant, qPrintable(lieu));
-                QVERIFY2(Inventaire(QStringLiteral(ORTIX_TEST_DATA)) == donneesAvant, qPrintable(lieu));
+                QVERIFY2(QDir(dehors).entryList(QDir::AllEntries | QDir::Hidden) == dehorsAvant,
+                         qPrintable(lieu));
+                QVERIFY2(Inventaire(QStringLiteral(ORTIX_TEST_DATA)) == donneesAvant,
+                         qPrintable(lieu));
             }
         }
     }

@@ -9,7 +9,9 @@
 
 namespace ortix::essais {
 
-fs::path Donnee(const std::string& relatif) { return fs::path(ORTIX_TEST_DATA) / relatif; }
+fs::path Donnee(const std::string& relatif) {
+    return fs::path(ORTIX_TEST_DATA) / relatif;
+}
 
 fs::path DossierNeuf(const std::string& nom) {
     const fs::path d = fs::path(ORTIX_TEST_OUT) / nom;

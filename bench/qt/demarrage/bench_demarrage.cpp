@@ -39,7 +39,8 @@ Mesure lancer(const char* programme) {
     if (erreur == 0) {
         char c = 0;
         const bool peint = read(tube[0], &c, 1) == 1 && c == '!';
-        m.secondes = std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
+        m.secondes =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - debut).count();
         int statut = 0;
         rusage usage{};
         wait4(pid, &statut, 0, &usage);
@@ -63,13 +64,17 @@ void Demarrage(benchmark::State& state, const char* programme) {
         state.SetIterationTime(m.secondes);
         memoire = std::max(memoire, double(m.kio) * 1024);
     }
-    state.counters["memoire_max"] = benchmark::Counter(memoire, benchmark::Counter::kDefaults,
-                                                       benchmark::Counter::kIs1024);
+    state.counters["memoire_max"] =
+        benchmark::Counter(memoire, benchmark::Counter::kDefaults, benchmark::Counter::kIs1024);
 }
 
 } // namespace
 
 BENCHMARK_CAPTURE(Demarrage, fenetre_minimale, ORTIX_FENETRE_MINIMALE)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 BENCHMARK_CAPTURE(Demarrage, ortix, ORTIX_PREMIERE_IMAGE)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);

@@ -11,10 +11,12 @@
 #include <cstdio>
 
 class PremiereImage : public QObject {
-public:
-    explicit PremiereImage(QWidget* fenetre) : fenetre_(fenetre) { fenetre->installEventFilter(this); }
+  public:
+    explicit PremiereImage(QWidget* fenetre) : fenetre_(fenetre) {
+        fenetre->installEventFilter(this);
+    }
 
-protected:
+  protected:
     bool eventFilter(QObject* objet, QEvent* event) override {
         if (objet == fenetre_ && event->type() == QEvent::Paint && !fait_) {
             fait_ = true;
@@ -31,7 +33,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     QWidget* fenetre_;
     bool fait_ = false;
 };
