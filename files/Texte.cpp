@@ -252,13 +252,6 @@ Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets) {
     return {};
 }
 
-Resultat LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes) {
-    std::string octets;
-    if (Resultat r = LireFichier(chemin, octets); !r) return r;
-    lignes = DecouperLignes(DecoderTexte(octets));
-    return {};
-}
-
 Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets) {
     std::error_code e;
     if (chemin.empty() || !chemin.has_filename())

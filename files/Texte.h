@@ -36,8 +36,6 @@ std::string Utf8DepuisChemin(const std::filesystem::path& chemin);
 // reason. A folder, or a file of more than 16 MB (no file of the program comes
 // near), is refused the same way.
 Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets);
-// Reads a text file: decoded to UTF-8 and split into lines.
-Resultat LireLignes(const std::filesystem::path& chemin, std::vector<std::string>& lignes);
 
 // Writes the bytes atomically: a temporary file in the target's folder, written,
 // flushed to disk and closed with every error checked, then renamed over the

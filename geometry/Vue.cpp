@@ -4,12 +4,6 @@
 
 namespace ortix {
 
-const Forme* Vue::forme(const std::string& nom) const {
-    for (const Forme& f : formes)
-        if (f.nom == nom) return &f;
-    return nullptr;
-}
-
 Point2 Vue::versPixel(Point2 p, double largeurPx, double hauteurPx) const {
     return {(p.x - repere.gauche) / repere.largeur * largeurPx,
             (p.y - repere.haut) / repere.hauteur * hauteurPx};

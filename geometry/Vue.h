@@ -56,7 +56,6 @@ struct Vue {
     std::vector<Forme> formes;
     std::vector<Segment> segments;
 
-    const Forme* forme(const std::string& nom) const;
     // Pixel position of a user point in an area of the given size.
     Point2 versPixel(Point2 p, double largeurPx, double hauteurPx) const;
 };

@@ -41,10 +41,6 @@ void Sauv_Proj::ouvrirAvec(const QString& nomProjet) {
     activateWindow();
 }
 
-QString Sauv_Proj::nomFichier() const {
-    return Txt_Nom_Fichier->text();
-}
-
 void Sauv_Proj::Bt_Sauve_Click() {
     emit sauver(panneau_->cheminDans(Txt_Nom_Fichier->text()), Txt_Nom_Fichier->text());
 }

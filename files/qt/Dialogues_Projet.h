@@ -15,7 +15,6 @@ class Sauv_Proj : public QDialog {
     PanneauFichiers* panneau() const { return panneau_; }
     // Proposes the project name followed by ".ortix" and shows the dialog.
     void ouvrirAvec(const QString& nomProjet);
-    QString nomFichier() const;
     void Bt_Sauve_Click();
 
   signals:

@@ -158,7 +158,6 @@ void PanneauFichiers::ouvrir(const QString& chemin) {
         item->setData(RoleChemin, QDir(dossier_).filePath(s));
     }
     rafraichir();
-    emit dossierChange(dossierCourant());
 }
 
 void PanneauFichiers::rafraichir() {

@@ -41,15 +41,13 @@ class PanneauFichiers : public QObject {
     // Lists the folder's files again (after a save, say).
     void rafraichir();
 
-    // The drive entry for a root path and a volume name.
-    static QString texteLecteur(const QString& racine, const QString& nom);
-
   signals:
     void fichierClique(const QString& nom);
     void fichierDoubleClique(const QString& nom);
-    void dossierChange(const QString& chemin);
 
   private:
+    // The drive entry for a root path and a volume name.
+    static QString texteLecteur(const QString& racine, const QString& nom);
     void Lecteur_Change(int index);
     void Dossier_Change(QListWidgetItem* item);
     void remplirLecteurs();
