@@ -6,6 +6,7 @@
 #include "files/Texte.h"
 #include "model/Nombres.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <string_view>
@@ -19,15 +20,13 @@ constexpr std::string_view Titre = "Fichier projet - Programme Ortix";
 constexpr std::string_view NomParDefaut = "Ortix";
 constexpr std::string_view Extension = ".ortix";
 
+// Whether the name ends with `fin` (lower case), whatever the letter case.
 bool FinitPar(std::string_view nom, std::string_view fin) {
-    if (nom.size() < fin.size()) return false;
-    const std::string_view bout = nom.substr(nom.size() - fin.size());
-    for (std::size_t i = 0; i < fin.size(); ++i) {
-        char c = bout[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != fin[i]) return false;
-    }
-    return true;
+    return nom.size() >= fin.size() &&
+           std::equal(fin.begin(), fin.end(), nom.end() - static_cast<std::ptrdiff_t>(fin.size()),
+                      [](char f, char c) {
+                          return f == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+                      });
 }
 
 // The ten parameter fields, in the order of the file's lines 3 to 12.

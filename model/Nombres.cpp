@@ -94,8 +94,6 @@ double Val(std::string_view texte) {
         long long ordre =
             (chiffresEntiers > 0 ? chiffresEntiers - 1 : -(zerosApresPoint + 1)) + exposant;
         valeur = ordre > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (erreur != std::errc()) {
-        valeur = 0.0;
     }
     return negatif ? -valeur : valeur;
 }

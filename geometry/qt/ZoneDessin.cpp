@@ -43,7 +43,7 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
             painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
     };
     for (const ortix::Segment& s : vue_.segments) {
-        painter.setPen(QPen(couleur(s.couleur), 1));
+        painter.setPen(couleur(s.couleur));
         tracer(s.a, s.b);
     }
     for (const ortix::Forme& f : vue_.formes) {

@@ -2,6 +2,7 @@
 // section, the figures of the refresh and of the final twists from a table, and
 // properties that hold for every panel (a prism is its own section, lengths
 // scale, heights shift, a refusal changes nothing).
+#include "files/Projet.h"
 #include "geometry/Planforme.h"
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <random>
 #include <sstream>
@@ -167,6 +169,44 @@ TEST(Geometrie, VuesDuPanneauInitial) {
     EXPECT_NEAR(r.Pic_Prof_Ini.segments[0].a.y, 20 - 69.5, 0.05);
     EXPECT_EQ(r.Pic_Prof_Ini.segments[2].a, (Point2{-450, 20})); // the tip, untwisted
     EXPECT_EQ(r.Pic_Prof_Ini.segments[2].couleur, Orange);
+}
+
+// Every number of the four views, for the first screen and for a real project
+// computed, against the golden file modeles/vues.txt.
+TEST(Geometrie, VuesCommeLeModele) {
+    std::ostringstream o;
+    auto nombre = [&](double v) {
+        char t[32];
+        o << std::string_view(t, static_cast<std::size_t>(std::to_chars(t, t + 32, v).ptr - t)) << ' ';
+    };
+    auto point = [&](Point2 p) { nombre(p.x), nombre(p.y); };
+    auto vue = [&](const char* nom, const Vue& v) {
+        o << '\n' << nom << (v.valide ? " " : " invalide ");
+        for (double d : {v.repere.gauche, v.repere.largeur, v.repere.haut, v.repere.hauteur}) nombre(d);
+        for (const Forme& f : v.formes) {
+            o << '\n' << f.nom << ' ' << int(f.couleur.r) << ',' << int(f.couleur.g) << ','
+              << int(f.couleur.b) << (f.couleur.texte ? "t " : " ") << f.largeur
+              << (f.trait == Trait::Plein ? " plein " : " tiret-point ");
+            point(f.a), point(f.b);
+        }
+        for (const Segment& s : v.segments) {
+            o << '\n' << int(s.couleur.r) << ',' << int(s.couleur.g) << ',' << int(s.couleur.b) << ' ';
+            point(s.a), point(s.b);
+        }
+    };
+    auto premier = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
+    fichiers::Projet aile;
+    ASSERT_TRUE(fichiers::Lire_Projet(Donnee("lots/projets/aile1.ortix"), aile).ok());
+    auto calcule = Panneau(aile.empl, aile.saum, aile.champs);
+    for (Modele* m : {premier.get(), calcule.get()}) {
+        const ResultatTrace t = Trace_Profil_Ini(*m);
+        Vue proj;
+        const Resultat r = Bt_Calc_Click(*m, proj);
+        vue("Pic_Prof_Ini", t.Pic_Prof_Ini), vue("Plan_Ini", t.Plan_Ini);
+        vue("Plan_Final", t.Plan_Final), vue("Pic_Prof_Proj", proj);
+        o << '\n' << r.message() << '\n';
+    }
+    EXPECT_EQ(EcartAuModele(o.str(), Donnee("modeles/vues.txt")), "");
 }
 
 // Properties on random panels: a refusal leaves the model exactly as it was;

@@ -2,6 +2,7 @@
 // tests/data/profils/attendus.txt (each file and what reading it gives), and the
 // settings file, which never refuses.
 #include "files/FichierProfil.h"
+#include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
 #include "model/Nombres.h"
@@ -49,6 +50,12 @@ TEST(Lectures, NomsDeFichiers) {
     for (std::string ligne; std::getline(table, ligne);) {
         const std::size_t barre = ligne.rfind('|');
         if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
+        if (ligne.starts_with("projet|")) {
+            const std::size_t b1 = ligne.find('|', 7);
+            EXPECT_EQ(Nom_Projet_A_Ecrire(ligne.substr(7, b1 - 7), ligne.substr(b1 + 1, barre - b1 - 1)),
+                      ligne.substr(barre + 1));
+            continue;
+        }
         std::string nom;
         for (std::size_t i = 0; i < barre; ++i)
             if (ligne.compare(i, 2, "\\x") == 0) {
