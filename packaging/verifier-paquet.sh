@@ -25,7 +25,7 @@ echec() {
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 # Wait for another apt or dpkg to finish rather than fail on its lock.
-apt_get() { DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
 
 # ---- tools -----------------------------------------------------------------
 # Build (also installed by ./ortix.sh), package (dpkg-dev: dpkg-shlibdeps),
@@ -38,8 +38,9 @@ for p in "${paquets[@]}"; do
 done
 if [ ${#manquants[@]} -gt 0 ]; then
     echo "Installation des paquets Debian manquants : ${manquants[*]}"
-    apt_get update -qq
-    apt_get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null
+    apt_get update -qq || echec "apt-get update a échoué"
+    apt_get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null ||
+        echec "l'installation de ${manquants[*]} a échoué"
 fi
 
 # ---- build and package -----------------------------------------------------
@@ -60,7 +61,7 @@ rm -f "$dossier"/ortix_*.deb
 etape "cpack -G DEB"
 (cd "$dossier" && cpack -G DEB >/dev/null 2>&1) || echec "cpack -G DEB a échoué"
 deb="$racine/$dossier/$nom"
-[ -f "$deb" ] || echec "$nom absent de $dossier ($(cd "$dossier" && ls ./*.deb 2>/dev/null || true))"
+[ -f "$deb" ] || echec "$nom absent de $dossier (présents : $(find "$dossier" -maxdepth 1 -name '*.deb' -printf '%f '))"
 echo "$nom ($(stat -c %s "$deb") octets)"
 
 travail=$(mktemp -d)
@@ -148,7 +149,7 @@ fi
 installe=1
 (cd "$dossier" && apt_get install -y -qq --reinstall "./$nom" >"$travail/apt.log" 2>&1) || {
     # An empty or stale package list cannot resolve the dependencies: refresh it once.
-    apt_get update -qq
+    apt_get update -qq || echec "apt-get update a échoué"
     (cd "$dossier" && apt_get install -y -qq --reinstall "./$nom" >"$travail/apt.log" 2>&1) || {
         cat "$travail/apt.log" >&2
         echec "apt-get install ./$nom a échoué"
