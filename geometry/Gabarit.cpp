@@ -470,19 +470,16 @@ Resultat Paginer(const Gabarit& g, const Papier& papier, Pagination& p) {
                     pg.coupes.push_back({{cx + sx * ecart, cy}, {cx + sx * bout, cy}, {}});
                     pg.coupes.push_back({{cx, cy + sy * ecart}, {cx, cy + sy * bout}, {}});
                 }
-            const double bas = H - m / 2 + 0.36 * TailleTexte;
+            // The label in the middle of the bottom margin, how to assemble in the
+            // top one: both clear of the crop marks.
             pg.textes.push_back(
-                {{m, bas},
-                 TailleTexte,
-                 Ancrage::Gauche,
-                 g.nom + " " + std::to_string(pg.numero) + "/" + std::to_string(total)});
+                centre({W / 2, H - m / 2}, TailleTexte,
+                       g.nom + " " + std::to_string(pg.numero) + "/" + std::to_string(total)));
             if (total > 1)
-                pg.textes.push_back({{m + 45, bas},
-                                     TailleTexte,
-                                     Ancrage::Gauche,
-                                     "ligne " + std::to_string(l) + ", colonne " +
-                                         std::to_string(c) + " : superposer les croix des " +
-                                         "pages voisines"});
+                pg.textes.push_back(centre({W / 2, m / 2}, TailleTexte,
+                                           "Ligne " + std::to_string(l) + ", colonne " +
+                                               std::to_string(c) +
+                                               " : superposer les croix des pages voisines"));
             r.pages.push_back(std::move(pg));
         }
     p = std::move(r);
