@@ -10,7 +10,7 @@ namespace {
 // A length in mm to the micrometre, without exponent and whatever the locale.
 void nombre(std::string& s, double v) {
     if (std::abs(v) < 0.0005) v = 0; // no "-0.000"
-    char tampon[64];
+    char tampon[400];                // the largest double has 309 digits
     const auto r = std::to_chars(tampon, tampon + sizeof tampon, v, std::chars_format::fixed, 3);
     s.append(tampon, r.ec == std::errc() ? r.ptr : tampon);
 }

@@ -129,7 +129,7 @@ Gabarit construire(const Modele& m, Extremite e, const ProfilProjete& p, const F
     auto feuille = [&](Point2 q) { return Point2{g.origine.x - q.x, g.origine.y - q.y}; };
     g.contour.reserve(static_cast<std::size_t>(p.n));
     for (int i = 1; i <= p.n; ++i)
-        g.contour.push_back(feuille(montre(x(p, i), y(p, i))));
+        g.contour.push_back(g.versFeuille(x(p, i), y(p, i)));
 
     // The base line and the leading-edge vertical, a little past the profile.
     const double debord = Bord / 2;
@@ -164,7 +164,7 @@ Gabarit construire(const Modele& m, Extremite e, const ProfilProjete& p, const F
         t.face = face;
         t.rang = rang;
         t.X = X;
-        t.point = feuille(montre(X, Y));
+        t.point = g.versFeuille(X, Y);
         const Point2 a = g.contour[static_cast<std::size_t>(s - 1)];
         const Point2 b = g.contour[static_cast<std::size_t>(s)];
         double nx = a.y - b.y, ny = b.x - a.x; // the outline's left, outside the profile
