@@ -52,7 +52,7 @@ struct Appariement {
 };
 
 // The X' range in which both surfaces of both profiles are crossed: from the
-// aftmost of the four trailing-edge ends to the foremost of the two leading
+// foremost of the four trailing-edge ends to the aftmost of the two leading
 // edges. Refused (French message) when a profile has fewer than two points, more
 // than 1000, or a value that is not finite.
 Resultat Etendue_Commune(const ProfilProjete& empl, const ProfilProjete& saum, double& Xmin,
@@ -156,8 +156,7 @@ struct PageGabarit {
     std::vector<Point2> croix;
     std::vector<TexteGabarit> textes; // the label "Emplanture 2/3" and the page's place
 
-    // A template point as placed on this page's paper.
-    Point2 versPapier(Point2 p) const { return {p.x - coin.x + marge, p.y - coin.y + marge}; }
+    // Whether the window holds the template point p.
     bool montre(Point2 p) const {
         return p.x >= coin.x && p.x <= coin.x + largeurFenetre && p.y >= coin.y &&
                p.y <= coin.y + hauteurFenetre;
@@ -171,9 +170,9 @@ struct Pagination {
 };
 
 // Lays the template on pages of the paper, portrait or landscape, whichever
-// needs fewer pages (when equal, landscape for a template wider than tall). Refused when the window
-// left inside the margins is not larger than the overlap, or the template needs more than 400
-// pages.
+// needs fewer pages (when equal, landscape for a template wider than tall), the
+// grid centred on the template. Refused when the window left inside the margins
+// is not larger than the overlap, or when the template needs more than 400 pages.
 Resultat Paginer(const Gabarit& g, const Papier& papier, Pagination& p);
 
 } // namespace ortix
