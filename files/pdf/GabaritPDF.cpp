@@ -1,0 +1,190 @@
+// The PDF output through Cairo. Each page is drawn in millimetres: the template
+// clipped to the page's window, then the crop marks and the page's texts in the
+// margins.
+#include "files/GabaritPDF.h"
+
+#include <cairo-pdf.h>
+#include <cairo.h>
+
+#include <cmath>
+#include <memory>
+#include <new>
+
+namespace ortix::fichiers {
+
+namespace {
+
+constexpr double PointsParMm = 72 / 25.4;
+
+cairo_status_t ajouter(void* pdf, const unsigned char* octets, unsigned int n) {
+    try {
+        static_cast<std::string*>(pdf)->append(reinterpret_cast<const char*>(octets), n);
+        return CAIRO_STATUS_SUCCESS;
+    } catch (const std::bad_alloc&) {
+        return CAIRO_STATUS_WRITE_ERROR;
+    }
+}
+
+void polyligne(cairo_t* cr, const std::vector<Point2>& p, bool ferme) {
+    if (p.empty()) return;
+    cairo_move_to(cr, p[0].x, p[0].y);
+    for (std::size_t i = 1; i < p.size(); ++i)
+        cairo_line_to(cr, p[i].x, p[i].y);
+    if (ferme) cairo_close_path(cr);
+    cairo_stroke(cr);
+}
+
+void segment(cairo_t* cr, Point2 a, Point2 b) {
+    cairo_move_to(cr, a.x, a.y);
+    cairo_line_to(cr, b.x, b.y);
+    cairo_stroke(cr);
+}
+
+void texte(cairo_t* cr, const TexteGabarit& t) {
+    const std::string s = Texte_Affichable(t.texte);
+    cairo_set_font_size(cr, t.taille);
+    double x = t.position.x;
+    if (t.ancrage == Ancrage::Centre) {
+        cairo_text_extents_t e;
+        cairo_text_extents(cr, s.c_str(), &e);
+        x -= e.x_advance / 2;
+    }
+    cairo_move_to(cr, x, t.position.y);
+    cairo_show_text(cr, s.c_str());
+    cairo_new_path(cr);
+}
+
+void epaisseur(cairo_t* cr, double mm, Trait trait = Trait::Plein) {
+    cairo_set_line_width(cr, mm);
+    static const double tiretPoint[] = {5, 1.5, 0.6, 1.5};
+    if (trait == Trait::TiretPoint)
+        cairo_set_dash(cr, tiretPoint, 4, 0);
+    else
+        cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+// The template itself, in template coordinates.
+void gabarit(cairo_t* cr, const Gabarit& g) {
+    for (const TraceGabarit& t : g.traces) {
+        epaisseur(cr, t.epaisseur, t.trait);
+        polyligne(cr, t.points, t.ferme);
+    }
+    epaisseur(cr, 0.3);
+    polyligne(cr, g.contour, false);
+    epaisseur(cr, 0.25);
+    for (const Graduation& t : g.graduations)
+        segment(cr, t.a, t.b);
+    for (const Graduation& t : g.graduations)
+        texte(cr, t.etiquette);
+    for (const TexteGabarit& t : g.textes)
+        texte(cr, t);
+}
+
+// An alignment mark: a cross in a circle, the same on every page that shows it.
+void croix(cairo_t* cr, Point2 c) {
+    epaisseur(cr, 0.2);
+    segment(cr, {c.x - 3, c.y}, {c.x + 3, c.y});
+    segment(cr, {c.x, c.y - 3}, {c.x, c.y + 3});
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, c.x, c.y, 2, 0, 2 * 3.14159265358979323846);
+    cairo_stroke(cr);
+}
+
+void page(cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
+    cairo_save(cr);
+    cairo_scale(cr, PointsParMm, PointsParMm);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+
+    cairo_save(cr);
+    cairo_rectangle(cr, p.marge, p.marge, p.largeurFenetre, p.hauteurFenetre);
+    cairo_clip(cr);
+    cairo_translate(cr, p.marge - p.coin.x, p.marge - p.coin.y);
+    gabarit(cr, g);
+    for (const Point2& c : p.croix)
+        croix(cr, c);
+    cairo_restore(cr);
+
+    epaisseur(cr, 0.2);
+    for (const Segment& s : p.coupes)
+        segment(cr, s.a, s.b);
+    for (const TexteGabarit& t : p.textes)
+        texte(cr, t);
+    cairo_restore(cr);
+}
+
+bool pageFinie(const PageGabarit& p) {
+    auto fini = [](double v) { return std::isfinite(v); };
+    bool ok = fini(p.largeur) && fini(p.hauteur) && fini(p.marge) && fini(p.coin.x) &&
+              fini(p.coin.y) && fini(p.largeurFenetre) && fini(p.hauteurFenetre) && p.largeur > 0 &&
+              p.hauteur > 0;
+    for (const Segment& s : p.coupes)
+        ok = ok && fini(s.a.x + s.a.y + s.b.x + s.b.y);
+    for (const Point2& c : p.croix)
+        ok = ok && fini(c.x + c.y);
+    for (const TexteGabarit& t : p.textes)
+        ok = ok && fini(t.position.x + t.position.y + t.taille);
+    return ok;
+}
+
+struct Detruire {
+    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+
+} // namespace
+
+bool Pdf_Disponible() {
+    return true;
+}
+
+Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>& gabarits,
+                      std::string& pdf) {
+    std::string titre = "Gabarits";
+    for (const auto& [g, p] : gabarits) {
+        if (!Gabarit_Fini(*g) || p->pages.empty())
+            return Resultat::Refus("Le gabarit " + g->nom +
+                                   " est incomplet ou contient une valeur non numérique : le "
+                                   "fichier PDF n'est pas produit.");
+        for (const PageGabarit& pg : p->pages)
+            if (!pageFinie(pg))
+                return Resultat::Refus("Une page du gabarit " + g->nom +
+                                       " a une dimension non numérique : le fichier PDF n'est "
+                                       "pas produit.");
+        titre += " " + g->nom;
+    }
+    if (gabarits.empty()) return Resultat::Refus("Aucun gabarit à enregistrer en PDF.");
+
+    std::string octets;
+    const PageGabarit& premiere = gabarits.front().second->pages.front();
+    std::unique_ptr<cairo_surface_t, Detruire> surface(cairo_pdf_surface_create_for_stream(
+        ajouter, &octets, premiere.largeur * PointsParMm, premiere.hauteur * PointsParMm));
+#if CAIRO_VERSION >= CAIRO_VERSION_ENCODE(1, 16, 0)
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE,
+                                   Texte_Affichable(titre).c_str());
+    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR,
+                                   "Ortix version " ORTIX_VERSION);
+#endif
+    std::unique_ptr<cairo_t, Detruire> cr(cairo_create(surface.get()));
+    for (const auto& [g, p] : gabarits)
+        for (const PageGabarit& pg : p->pages) {
+            cairo_pdf_surface_set_size(surface.get(), pg.largeur * PointsParMm,
+                                       pg.hauteur * PointsParMm);
+            page(cr.get(), *g, pg);
+            cairo_show_page(cr.get());
+        }
+    cairo_status_t etat = cairo_status(cr.get());
+    cr.reset();
+    cairo_surface_finish(surface.get());
+    if (etat == CAIRO_STATUS_SUCCESS) etat = cairo_surface_status(surface.get());
+    if (etat != CAIRO_STATUS_SUCCESS)
+        return Resultat::Refus(std::string("Le fichier PDF des gabarits n'a pas pu être produit "
+                                           "(Cairo : ") +
+                               cairo_status_to_string(etat) + ").");
+    pdf = std::move(octets);
+    return {};
+}
+
+} // namespace ortix::fichiers
