@@ -1,10 +1,10 @@
 // The cost of the cutting templates of the largest panel the arrays hold (both
-// projected profiles of 1000 points): the whole save as the user meets it (both
-// templates built and paginated, the PDF and both SVGs made and written to disk
-// atomically), then its steps alone.
+// projected profiles of 999 points): the whole save as the user meets it (the
+// three profile files, both templates built and paginated, the PDF and both SVGs,
+// all written to disk atomically), then the templates' steps alone.
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
-#include "files/Gabarits.h"
+#include "files/Sortie.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 #include "tests/support/Support.h"
@@ -43,12 +43,15 @@ void BM_Gabarits_Ecrire_1000_Points(benchmark::State& etat) {
     const std::filesystem::path dossier =
         std::filesystem::temp_directory_path() / "ortix_bench_gabarits";
     std::filesystem::create_directories(dossier);
+    const fichiers::NomsProposes noms = fichiers::Propose_Noms(
+        m->Txt_Nom_proj, m->finals.Txt_Corde_Final, m->finals.Txt_Lg_Final, m->finals);
     for (auto _ : etat) {
-        const Resultat r = fichiers::Ecrire_Gabarits(*m, dossier, m->Txt_Nom_proj);
+        std::vector<std::string> ecrits;
+        const Resultat r = fichiers::Sauve_Fichiers(*m, dossier, noms, true, ecrits);
         if (!r) return etat.SkipWithError(r.message().c_str());
     }
-    const fichiers::NomsGabarits n = fichiers::Noms_Gabarits(m->Txt_Nom_proj);
-    etat.counters["octets_pdf"] = static_cast<double>(std::filesystem::file_size(dossier / n.pdf));
+    etat.counters["octets_pdf"] = static_cast<double>(
+        std::filesystem::file_size(dossier / noms.Txt_Nom_Fich_Gabarits));
     std::filesystem::remove_all(dossier);
 }
 BENCHMARK(BM_Gabarits_Ecrire_1000_Points)->Unit(benchmark::kMillisecond);

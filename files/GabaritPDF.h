@@ -1,6 +1,6 @@
 // The cutting templates as one PDF file, each on the pages its pagination lays
-// out, rendered through Cairo in the library ortix_pdf. A build without Cairo
-// (ORTIX_PDF off) keeps the same functions, which then refuse.
+// out, rendered through Cairo. A build without Cairo (ORTIX_PDF off) keeps the
+// same functions, which then refuse.
 #pragma once
 
 #include "geometry/Gabarit.h"

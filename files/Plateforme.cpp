@@ -156,6 +156,17 @@ void Synchroniser_Dossier(const std::filesystem::path& dossier) {
 #endif
 }
 
+bool Nom_Trop_Long(const std::filesystem::path& dossier, const std::filesystem::path& nom) {
+#ifdef _WIN32
+    (void)dossier;
+    return nom.native().size() > 255; // UTF-16 units, on every Windows file system
+#else
+    errno = 0;
+    const long maxi = ::pathconf(dossier.empty() ? "." : dossier.c_str(), _PC_NAME_MAX);
+    return nom.native().size() > static_cast<std::size_t>(maxi > 0 ? maxi : 255);
+#endif
+}
+
 std::string Date_Du_Jour() {
     const std::time_t t = std::time(nullptr);
     std::tm jour{};

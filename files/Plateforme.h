@@ -27,6 +27,9 @@ std::error_code Renommer(const std::filesystem::path& de, const std::filesystem:
 // Makes a rename in `dossier` durable where the system asks for it; best effort.
 void Synchroniser_Dossier(const std::filesystem::path& dossier);
 
+// Whether a file name is longer than the file system of `dossier` allows.
+bool Nom_Trop_Long(const std::filesystem::path& dossier, const std::filesystem::path& nom);
+
 // The program's arguments as UTF-8, whatever the system's code page.
 std::vector<std::string> Arguments_Utf8(int argc, char** argv);
 

@@ -1,8 +1,13 @@
 #include "files/Sortie.h"
 
+#include "files/GabaritPDF.h"
+#include "files/GabaritSVG.h"
+#include "files/Plateforme.h"
 #include "files/Texte.h"
+#include "geometry/Gabarit.h"
 #include "model/Nombres.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -70,6 +75,7 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
                           Figure(finals.Txt_Href_Saum_final) + "_L" + Figure(Txt_Long) + "_V" +
                           Figure(finals.Txt_Vrill_Saum_Final) + ".dat";
     n.Txt_Nom_Fich_Data = P + "_Data_Troncon.txt";
+    n.Txt_Nom_Fich_Gabarits = P + "_Gabarits.pdf";
     return n;
 }
 
@@ -90,11 +96,8 @@ Resultat NomDeFichierAccepte(const std::string& nom) {
     return {};
 }
 
-Resultat Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
-                       std::filesystem::path& chemin) {
-    if (Resultat r = NomDeFichierAccepte(nom); !r) return r;
-    chemin = dossier / CheminDepuisUtf8(nom);
-    return {};
+std::string Nom_Gabarit_Svg(const std::string& P, Extremite e) {
+    return P + (e == Extremite::Emplanture ? "_Gabarit_Empl.svg" : "_Gabarit_Saum.svg");
 }
 
 std::vector<std::string> Lignes_Donnees(const Modele& m, const std::string& nomEmpl,
@@ -175,22 +178,85 @@ Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& l
     return {};
 }
 
-Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& Emplanture,
-                        const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
-                        const std::string& nomEmpl, const std::string& nomSaum) {
-    const std::vector<std::string> donnees = Lignes_Donnees(m, nomEmpl, nomSaum);
+namespace {
+
+// A file of the output: its name as given, and its bytes, made before anything
+// is written.
+struct Fichier {
+    std::string nom;
+    std::string octets;
+};
+
+// The names are letters compared as Windows compares them, whatever the case.
+std::string Minuscules(std::string nom) {
+    for (char& c : nom)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return nom;
+}
+
+Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
+    for (std::size_t i = 0; i < fichiers.size(); ++i) {
+        const std::string& nom = fichiers[i].nom;
+        if (Resultat r = NomDeFichierAccepte(nom); !r) return r;
+        if (plateforme::Nom_Trop_Long(dossier, CheminDepuisUtf8(nom)))
+            return Resultat::Refus("Nom de fichier refusé : \"" + Montrable(nom) +
+                                   "\" est trop long pour le système de fichiers du dossier "
+                                   "choisi.");
+        for (std::size_t j = 0; j < i; ++j)
+            if (Minuscules(fichiers[j].nom) == Minuscules(nom))
+                return Resultat::Refus("Noms de fichiers refusés : \"" + Montrable(fichiers[j].nom) +
+                                       "\" et \"" + Montrable(nom) +
+                                       "\" désigneraient le même fichier.");
+    }
+    return {};
+}
+
+// The templates' three files: the PDF, then the root's SVG, then the tip's.
+Resultat Gabarits(const Modele& m, const NomsProposes& noms, std::vector<Fichier>& fichiers) {
+    Gabarit empl, saum;
+    Pagination pe, ps;
+    std::string pdf, svgEmpl, svgSaum;
+    Resultat r = Construire_Gabarits(m, plateforme::Date_Du_Jour(), empl, saum);
+    if (r) r = Paginer(empl, Papier{}, pe);
+    if (r) r = Paginer(saum, Papier{}, ps);
+    if (r) r = Pdf_Gabarits({{&empl, &pe}, {&saum, &ps}}, pdf);
+    if (r) r = Svg_Gabarit(empl, svgEmpl);
+    if (r) r = Svg_Gabarit(saum, svgSaum);
+    if (!r) return r;
+    fichiers.push_back({noms.Txt_Nom_Fich_Gabarits, std::move(pdf)});
+    fichiers.push_back({Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Emplanture), std::move(svgEmpl)});
+    fichiers.push_back({Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Saumon), std::move(svgSaum)});
+    return {};
+}
+
+} // namespace
+
+Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
+                        const NomsProposes& noms, bool gabarits, std::vector<std::string>& ecrits) {
     std::vector<std::string> empl, saum;
     Resultat r = Lignes_Profil(m, Extremite::Emplanture, empl);
     if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
+    std::vector<Fichier> fichiers = {
+        {noms.Txt_Nom_Fich_Data,
+         OctetsDesLignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
+        {noms.Txt_Nom_Fich_Empl, OctetsDesLignes(empl)},
+        {noms.Txt_Nom_Fich_Saum, OctetsDesLignes(saum)}};
+    if (r && gabarits) r = Gabarits(m, noms, fichiers);
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
-    if (r = EcrireLignes(Troncon, donnees); !r) return r;
-    if (r = EcrireLignes(Emplanture, empl); !r) return r;
-    return EcrireLignes(Saumon, saum);
+    if (r = VerifierNoms(dossier, fichiers); !r) return r;
+    for (const Fichier& f : fichiers) {
+        if (r = EcrireAtomique(dossier / CheminDepuisUtf8(f.nom), f.octets); !r) return r;
+        ecrits.push_back(f.nom);
+    }
+    return {};
 }
 
-std::string Message_Sauvegarde(const std::string& nomEmpl, const std::string& nomSaum,
-                               const std::string& nomData, const std::string& dossier) {
-    return nomEmpl + "\n" + nomSaum + "\n" + nomData + "\n\nDans le dossier :\n" + dossier;
+std::string Message_Sauvegarde(std::vector<std::string> ecrits, const std::string& dossier) {
+    // The data file is written first but named third, as the dialog lists it.
+    if (ecrits.size() >= 3) std::rotate(ecrits.begin(), ecrits.begin() + 1, ecrits.begin() + 3);
+    std::string texte;
+    for (const std::string& nom : ecrits) texte += nom + "\n";
+    return texte + "\nDans le dossier :\n" + dossier;
 }
 
 } // namespace ortix::fichiers

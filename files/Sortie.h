@@ -1,6 +1,7 @@
-// Output of the computed profiles: the proposed file names, the panel data file
-// and the two profile files normalised to unit chord. Contents are built as
-// UTF-8 lines; the text layer writes them as Windows-1252 with CR LF.
+// Output of the computed profiles: the proposed file names, the panel data file,
+// the two profile files normalised to unit chord and, when asked, the cutting
+// templates at full size. Text contents are built as UTF-8 lines; the text layer
+// writes them as Windows-1252 with CR LF.
 #pragma once
 
 #include "model/Modele.h"
@@ -17,11 +18,12 @@ namespace ortix::fichiers {
 // last 5 characters. A text of fewer than 6 characters comes back unchanged.
 std::string remp_virg_point(const std::string& nb);
 
-// The three names the output dialog proposes.
+// The names the output dialog proposes.
 struct NomsProposes {
     std::string Txt_Nom_Fich_Empl;
     std::string Txt_Nom_Fich_Saum;
     std::string Txt_Nom_Fich_Data;
+    std::string Txt_Nom_Fich_Gabarits; // the templates' PDF
     bool operator==(const NomsProposes&) const = default;
 };
 
@@ -31,7 +33,8 @@ struct NomsProposes {
 // 398.5, 0 gives .0. A final field never computed ("---") reads as 0 and gives
 // .0; a text reading as a number too large for a double gives "---", as every
 // formatted non-number does, so no "nan" or "inf" reaches a name. No character
-// of the names is tested here: see NomDeFichierAccepte.
+// of the names is tested here: see NomDeFichierAccepte. The templates' PDF is
+// P + "_Gabarits.pdf".
 NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Txt_Corde,
                           const std::string& Txt_Long, const ortix::Finals& finals);
 
@@ -42,10 +45,9 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
 // Everything else, accents and blanks included, is accepted as it is.
 Resultat NomDeFichierAccepte(const std::string& nom);
 
-// The folder joined with a name accepted by NomDeFichierAccepte; a refusal
-// leaves `chemin` unchanged.
-Resultat Chemin_Sortie(const std::filesystem::path& dossier, const std::string& nom,
-                       std::filesystem::path& chemin);
+// The name of a template's SVG file for the project name P: P + "_Gabarit_Empl.svg"
+// or P + "_Gabarit_Saum.svg".
+std::string Nom_Gabarit_Svg(const std::string& P, Extremite e);
 
 // The 14 lines of the panel data file. nomEmpl and nomSaum are the names of the
 // written profile files, as the dialog's fields show them.
@@ -62,19 +64,22 @@ std::vector<std::string> Lignes_Donnees(const ortix::Modele& m, const std::strin
 Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
                        std::vector<std::string>& lignes);
 
-// Writes the panel data file (Troncon), then the root profile file (Emplanture),
-// then the tip profile file (Saumon), each atomically. All three contents are
-// built first, so a profile that cannot be normalised writes nothing at all.
-// Stops at the first failure with the text layer's message, which names the
-// file; the files written before it stay. The model is only read.
-Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& Emplanture,
-                        const std::filesystem::path& Saumon, const std::filesystem::path& Troncon,
-                        const std::string& nomEmpl, const std::string& nomSaum);
+// Writes into `dossier` the panel data file, the root profile file and the tip
+// profile file, under the names given, and with `gabarits` the templates' PDF
+// and their two SVG files (named after the model's project name), each
+// atomically, in this order; `ecrits` receives their names. Every content is
+// made and every name checked before anything is written (accepted by
+// NomDeFichierAccepte, not too long for the folder, no two alike whatever the
+// letter case), so such a refusal writes nothing. A failing write stops there
+// with the text layer's message, which names the file; the files written
+// before it stay. The model is only read.
+Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& dossier,
+                        const NomsProposes& noms, bool gabarits, std::vector<std::string>& ecrits);
 
-// The text of the closing message box: the three names, an empty line,
-// "Dans le dossier :" and the folder (UTF-8), one piece a line. Lines are
+// The text of the closing message box for the files Sauve_Fichiers wrote: the
+// root's, the tip's and the data file's names, the templates' names, an empty
+// line, "Dans le dossier :" and the folder (UTF-8), one piece a line. Lines are
 // separated by "\n", which the message box shows as line breaks on every system.
-std::string Message_Sauvegarde(const std::string& nomEmpl, const std::string& nomSaum,
-                               const std::string& nomData, const std::string& dossier);
+std::string Message_Sauvegarde(std::vector<std::string> ecrits, const std::string& dossier);
 
 } // namespace ortix::fichiers

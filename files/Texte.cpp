@@ -285,7 +285,7 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
     return {};
 }
 
-Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes) {
+std::string OctetsDesLignes(const std::vector<std::string>& lignes) {
     std::string octets;
     for (const std::string& ligne : lignes) {
         std::string l = VersWindows1252(ligne);
@@ -295,7 +295,11 @@ Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std
         octets += l;
         octets += "\r\n";
     }
-    return EcrireAtomique(chemin, octets);
+    return octets;
+}
+
+Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes) {
+    return EcrireAtomique(chemin, OctetsDesLignes(lignes));
 }
 
 } // namespace ortix::fichiers

@@ -42,8 +42,10 @@ Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets);
 // target. On failure the old file is left byte for byte and no temporary file
 // remains; the refusal's message names the file and the reason.
 Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets);
-// Writes UTF-8 lines as Windows-1252, CR LF after every line, atomically. A line
-// end inside a line is written as a blank, so that one line stays one line.
+// UTF-8 lines as the text layer writes them: Windows-1252, CR LF after every
+// line; a line end inside a line becomes a blank, so that one line stays one line.
+std::string OctetsDesLignes(const std::vector<std::string>& lignes);
+// The same written atomically.
 Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes);
 
 } // namespace ortix::fichiers

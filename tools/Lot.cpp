@@ -26,7 +26,8 @@ using namespace ortix;
 using namespace ortix::fichiers;
 
 const char* const Aide =
-    "Usage : ortix-batch [--json] [-o DOSSIER] [--opti keep|align|blend=P] PROJET.ortix...\n"
+    "Usage : ortix-batch [--json] [-o DOSSIER] [--opti keep|align|blend=P] [--gabarits]\n"
+    "                    PROJET.ortix...\n"
     "\n"
     "Pour chaque projet : le charge comme « Charger un projet », calcule les profils\n"
     "projetés comme « Calculer les nouveaux profils », propose les noms comme la\n"
@@ -39,6 +40,8 @@ const char* const Aide =
     "  --opti keep    applique « Garder la hauteur initiale » avant le calcul\n"
     "  --opti align   applique « Aligner les bords de fuite »\n"
     "  --opti blend=P applique « Optimiser l'alignement », curseur à P (0 à 100)\n"
+    "  --gabarits     écrit aussi les gabarits à l'échelle 1 : NOM_Gabarits.pdf,\n"
+    "                 NOM_Gabarit_Empl.svg et NOM_Gabarit_Saum.svg\n"
     "  --help         affiche cette aide\n"
     "\n"
     "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué,\n"
@@ -51,6 +54,7 @@ struct Options {
     std::optional<std::string> dossier;
     Opti opti = Opti::Aucune;
     int curseur = 50;
+    bool gabarits = false;
     std::vector<std::string> projets;
 };
 
@@ -96,6 +100,8 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
         const std::string& a = argv[i];
         if (a == "--json") {
             o.json = true;
+        } else if (a == "--gabarits") {
+            o.gabarits = true;
         } else if (a == "-o") {
             // An empty folder would silently mean the working folder.
             if (++i >= argc || argv[i].empty())
@@ -164,22 +170,21 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     const fs::path dossier =
         o.dossier ? CheminDepuisUtf8(*o.dossier)
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
-    fs::path empl, saum, data;
-    Resultat r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Empl, empl);
-    if (r) r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Saum, saum);
-    if (r) r = Chemin_Sortie(dossier, noms.Txt_Nom_Fich_Data, data);
-    if (r) r = Sauve_Fichiers(*m, empl, saum, data, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum);
-    if (!r) return r;
+    std::vector<std::string> ecrits;
+    if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.gabarits, ecrits); !r) return r;
+    std::vector<std::string> chemins;
+    for (const std::string& nom : ecrits)
+        chemins.push_back(Utf8DepuisChemin(dossier / CheminDepuisUtf8(nom)));
 
     if (!o.json) {
-        for (const fs::path* p : {&data, &empl, &saum})
-            sortie << Utf8DepuisChemin(*p) << '\n';
+        for (const std::string& c : chemins) sortie << c << '\n';
         return {};
     }
     const Finals& f = m->finals;
     sortie << "{\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
-           << ",\"files\":[" << json(Utf8DepuisChemin(data)) << ',' << json(Utf8DepuisChemin(empl))
-           << ',' << json(Utf8DepuisChemin(saum)) << ']'
+           << ",\"files\":[";
+    for (std::size_t k = 0; k < chemins.size(); ++k) sortie << (k ? "," : "") << json(chemins[k]);
+    sortie << ']'
            << ",\"Txt_Lg_Final\":" << json(f.Txt_Lg_Final)
            << ",\"Txt_Fleche_Final\":" << json(f.Txt_Fleche_Final)
            << ",\"Txt_Corde_Final\":" << json(f.Txt_Corde_Final)

@@ -263,9 +263,6 @@ void Interface::relierDialogues() {
         Sauv_Profil_->Form_Activate();
     });
     connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
-    connect(Sauv_Profil_, &Sauv_Profil::nomRefuse, this, [this](const QString& message) {
-        messager(QStringLiteral("Sauvegarde des profils"), message);
-    });
     connect(Sauv_Profil_, &Sauv_Profil::nomProjetChange, this,
             [this](const QString& nom) { modele_->Txt_Nom_proj = s(nom); });
 
@@ -520,24 +517,20 @@ bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     return true;
 }
 
-bool Interface::Sauve_Fichiers(const QString& emplanture, const QString& saumon,
-                               const QString& troncon, const QString& nomEmpl,
-                               const QString& nomSaum, const QString& nomData,
-                               const QString& dossier) {
+bool Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
+                               bool gabarits) {
     lireChamps();
-    using ortix::fichiers::CheminDepuisUtf8;
+    std::vector<std::string> ecrits;
     if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *modele_, CheminDepuisUtf8(s(emplanture)), CheminDepuisUtf8(s(saumon)),
-            CheminDepuisUtf8(s(troncon)), s(nomEmpl), s(nomSaum));
+            *modele_, ortix::fichiers::CheminDepuisUtf8(s(dossier)), noms, gabarits, ecrits);
         !r) {
         messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
         return false;
     }
     Sauv_Profil_->hide();
     rafraichirPanneaux();
-    messager(
-        QStringLiteral("Sauvegarde effectuée"),
-        q(ortix::fichiers::Message_Sauvegarde(s(nomEmpl), s(nomSaum), s(nomData), s(dossier))));
+    messager(QStringLiteral("Sauvegarde effectuée"),
+             q(ortix::fichiers::Message_Sauvegarde(ecrits, s(dossier))));
     return true;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "files/Reglages.h"
+#include "files/Sortie.h"
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
@@ -47,10 +48,10 @@ class Interface : public QWidget {
     void Charge_Projet(const QString& chemin);
     // Writes the project file; true when written.
     bool Sauve_Projet(const QString& chemin, const QString& nomTape);
-    // Writes the panel data file, then the root and tip profile files.
-    bool Sauve_Fichiers(const QString& emplanture, const QString& saumon, const QString& troncon,
-                        const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
-                        const QString& dossier);
+    // Writes the panel data file, then the root and tip profile files, and the
+    // cutting templates when asked, into the folder.
+    bool Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
+                        bool gabarits);
 
     // The settings file in the working folder.
     static QString cheminReglages();

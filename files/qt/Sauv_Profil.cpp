@@ -5,6 +5,7 @@
 #include "files/qt/PanneauFichiers.h"
 #include "model/Modele.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -29,7 +30,7 @@ void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
 Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
     : QDialog(parent), modele_(modele) {
     preparerDialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
-                     {287, 325});
+                     {287, 377});
 
     libelle(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
     Txt_Nom_proj = champ(this, "Txt_Nom_proj", {120, 8, 161, 19}, false, QStringLiteral("Ortix"));
@@ -54,6 +55,12 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
     auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer les trois fichiers"),
                             {8, 296, 177, 25});
     auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {192, 296, 89, 25});
+    // The cutting templates, under the dialog's first controls, which keep their places.
+    libelle(this, QStringLiteral("Gabarits :"), 8, 328, 72);
+    Txt_Nom_Fich_Gabarits = champ(this, "Txt_Nom_Fich_Gabarits", {80, 328, 201, 19});
+    Chk_Gabarits = new QCheckBox(QStringLiteral("Gabarits à l'échelle 1 (PDF et SVG)"), this);
+    Chk_Gabarits->setObjectName(QStringLiteral("Chk_Gabarits"));
+    Chk_Gabarits->setGeometry(8, 352, 273, 19);
 
     Txt_Nom_proj->installEventFilter(this);
     connect(Txt_Nom_proj, &QLineEdit::textChanged, this, &Sauv_Profil::nomProjetChange);
@@ -111,18 +118,13 @@ void Sauv_Profil::Propose_Noms() {
     Txt_Nom_Fich_Empl->setText(q(n.Txt_Nom_Fich_Empl));
     Txt_Nom_Fich_Saum->setText(q(n.Txt_Nom_Fich_Saum));
     Txt_Nom_Fich_Data->setText(q(n.Txt_Nom_Fich_Data));
+    Txt_Nom_Fich_Gabarits->setText(q(n.Txt_Nom_Fich_Gabarits));
 }
 
 void Sauv_Profil::Bt_Sauve_Click() {
-    // Each name must name a file of the chosen folder and nothing else.
-    for (QLineEdit* e : {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data}) {
-        if (ortix::Resultat r = ortix::fichiers::NomDeFichierAccepte(e->text().toStdString()); !r) {
-            emit nomRefuse(q(r.message()));
-            return;
-        }
-    }
-    emit sauver(panneau_->cheminDans(Txt_Nom_Fich_Empl->text()),
-                panneau_->cheminDans(Txt_Nom_Fich_Saum->text()),
-                panneau_->cheminDans(Txt_Nom_Fich_Data->text()), Txt_Nom_Fich_Empl->text(),
-                Txt_Nom_Fich_Saum->text(), Txt_Nom_Fich_Data->text(), panneau_->dossierCourant());
+    auto t = [](const QLineEdit* e) { return e->text().toStdString(); };
+    emit sauver(panneau_->dossierCourant(),
+                {t(Txt_Nom_Fich_Empl), t(Txt_Nom_Fich_Saum), t(Txt_Nom_Fich_Data),
+                 t(Txt_Nom_Fich_Gabarits)},
+                Chk_Gabarits->isChecked());
 }

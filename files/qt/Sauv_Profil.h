@@ -6,9 +6,12 @@
 
 #include <QDialog>
 
+#include "files/Sortie.h"
+
 namespace ortix {
 struct Modele;
 }
+class QCheckBox;
 class PanneauFichiers;
 class QLineEdit;
 
@@ -26,13 +29,9 @@ class Sauv_Profil : public QDialog {
     void Bt_Sauve_Click();
 
   signals:
-    // The three full paths, the three names as shown and the folder.
-    void sauver(const QString& emplanture, const QString& saumon, const QString& troncon,
-                const QString& nomEmpl, const QString& nomSaum, const QString& nomData,
-                const QString& dossier);
+    // The chosen folder, the names as shown, and whether the templates go too.
+    void sauver(const QString& dossier, const ortix::fichiers::NomsProposes& noms, bool gabarits);
     void nomProjetChange(const QString& nom);
-    // A name that cannot be written in the chosen folder.
-    void nomRefuse(const QString& message);
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -42,5 +41,6 @@ class Sauv_Profil : public QDialog {
     const ortix::Modele& modele_;
     PanneauFichiers* panneau_;
     QLineEdit *Txt_Nom_proj, *Txt_Corde, *Txt_Long;
-    QLineEdit *Txt_Nom_Fich_Empl, *Txt_Nom_Fich_Saum, *Txt_Nom_Fich_Data;
+    QLineEdit *Txt_Nom_Fich_Empl, *Txt_Nom_Fich_Saum, *Txt_Nom_Fich_Data, *Txt_Nom_Fich_Gabarits;
+    QCheckBox* Chk_Gabarits;
 };

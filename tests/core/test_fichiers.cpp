@@ -1,6 +1,7 @@
 // The text layer: code pages and line ends, reading only what can be read, and
 // saves that never lose the file they replace.
 #include "files/Plateforme.h"
+#include "files/Sortie.h"
 #include "files/Texte.h"
 #include "tests/support/Support.h"
 
@@ -92,6 +93,23 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
     }
     EXPECT_TRUE(EcrireAtomique(d / "a.ortix", "nouveau").ok());
     EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
+}
+
+// Every name of an output is checked before anything is written.
+TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
+    const auto m = Calcule("lots/projets/aile1.ortix");
+    const fs::path d = DossierNeuf("fichiers/noms");
+    const std::pair<fichiers::NomsProposes, std::string> cas[] = {
+        {{"a.dat", "b.dat", "A.DAT", "g.pdf"}, "\"A.DAT\" et \"a.dat\" désigneraient le même"},
+        {{"a.dat", "b.dat", "c.txt", "b.dat"}, "\"b.dat\" et \"b.dat\""},
+        {{"a.dat", std::string(300, 'b'), "c.txt", "g.pdf"}, "est trop long"},
+        {{"a.dat", "b.dat", "c.txt", "g?.pdf\x01"}, "caractère de contrôle"}};
+    for (const auto& [noms, raison] : cas) {
+        std::vector<std::string> ecrits;
+        const Resultat r = Sauve_Fichiers(*m, d, noms, true, ecrits);
+        EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
+        EXPECT_TRUE(fs::is_empty(d) && ecrits.empty());
+    }
 }
 
 #ifdef __linux__

@@ -1,5 +1,5 @@
 #include "files/GabaritPDF.h"
-#include "files/Gabarits.h"
+#include "files/Sortie.h"
 #include "files/Projet.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
@@ -16,18 +16,6 @@ namespace ortix {
 namespace {
 
 using namespace ortix::essais;
-
-// A project of the test data, computed.
-std::unique_ptr<Modele> Calcule(const char* projet) {
-    auto m = std::make_unique<Modele>();
-    fichiers::Projet p;
-    EXPECT_TRUE(fichiers::Lire_Projet(Donnee(projet), p).ok());
-    fichiers::Appliquer_Projet(*m, p);
-    Trace_Profil_Ini(*m);
-    Vue v;
-    EXPECT_TRUE(Bt_Calc_Click(*m, v).ok());
-    return m;
-}
 
 std::array<Gabarit, 2> Construire(const Modele& m) {
     std::array<Gabarit, 2> g;
@@ -135,17 +123,23 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
     }
 }
 
+// The output with the templates, into a folder, as the dialog and the batch command write it.
+Resultat Ecrire(const Modele& m, const fs::path& d) {
+    std::vector<std::string> ecrits;
+    return fichiers::Sauve_Fichiers(m, d, fichiers::Propose_Noms(m.Txt_Nom_proj, "", "", m.finals), true, ecrits);
+}
+
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     const auto m = Calcule("gabarits/losange.ortix");
     m->Txt_Nom_proj = "A & <B>";
     const fs::path d = DossierNeuf("gabarits");
     if (!fichiers::Pdf_Disponible()) { // built without Cairo: refused, nothing written
-        EXPECT_FALSE(fichiers::Ecrire_Gabarits(*m, d, m->Txt_Nom_proj).ok());
+        EXPECT_FALSE(Ecrire(*m, d).ok());
         EXPECT_TRUE(fs::is_empty(d));
         return;
     }
-    ASSERT_TRUE(fichiers::Ecrire_Gabarits(*m, d, m->Txt_Nom_proj).ok());
-    EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 3); // read below by their names
+    ASSERT_TRUE(Ecrire(*m, d).ok());
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 6); // read below by their names
     // 254 dpi: 10 pixels to the millimetre. A missing pdftoppm fails here.
     const std::string commande = "pdftoppm -r 254 -gray -f 1 -l 1 -singlefile \"" +
                                  (d / "A & <B>_Gabarits.pdf").string() + "\" \"" +
@@ -192,7 +186,7 @@ TEST(Gabarit, RefusSansRienEcrire) {
              [](Modele& m) { m.Txt_Nom_proj = "a/b"; }}) {
         auto m = Calcule("gabarits/losange.ortix");
         abimer(*m);
-        EXPECT_FALSE(fichiers::Ecrire_Gabarits(*m, d, m->Txt_Nom_proj).ok());
+        EXPECT_FALSE(Ecrire(*m, d).ok());
     }
     EXPECT_TRUE(fs::is_empty(d));
 }

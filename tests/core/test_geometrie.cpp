@@ -2,7 +2,6 @@
 // section, the figures of the refresh and of the final twists from a table, and
 // properties that hold for every panel (a prism is its own section, lengths
 // scale, heights shift, a refusal changes nothing).
-#include "files/Projet.h"
 #include "geometry/Planforme.h"
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
@@ -195,9 +194,7 @@ TEST(Geometrie, VuesCommeLeModele) {
         }
     };
     auto premier = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
-    fichiers::Projet aile;
-    ASSERT_TRUE(fichiers::Lire_Projet(Donnee("lots/projets/aile1.ortix"), aile).ok());
-    auto calcule = Panneau(aile.empl, aile.saum, aile.champs);
+    auto calcule = Calcule("lots/projets/aile1.ortix");
     for (Modele* m : {premier.get(), calcule.get()}) {
         const ResultatTrace t = Trace_Profil_Ini(*m);
         Vue proj;

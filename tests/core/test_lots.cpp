@@ -3,6 +3,7 @@
 // writes must be, byte for byte, the case's golden transcript. The golden files
 // were checked against an independent implementation of the computation.
 #include "tests/support/Support.h"
+#include "files/Plateforme.h"
 #include "tools/Lot.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,11 @@ std::string Transcription(const std::string& nom, const std::vector<std::string>
     std::set<fs::path> fichiers;
     for (const auto& f : fs::directory_iterator(sortie))
         fichiers.insert(f.path());
+    // A PDF is checked elsewhere, drawn; here only that it is one.
     for (const fs::path& f : fichiers)
-        t += "== fichier " + f.filename().string() + "\n" + Contenu(f);
+        t += "== fichier " + f.filename().string() + "\n" +
+             (f.extension() == ".pdf" ? Contenu(f).substr(0, 5) + "…\n" : Contenu(f));
+    t = Remplacer(t, fichiers::plateforme::Date_Du_Jour(), "@DATE@");
     return Remplacer(Remplacer(t, sortie.string(), "@SORTIE@"), projets, "@PROJETS@");
 }
 

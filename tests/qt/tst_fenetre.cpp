@@ -5,6 +5,7 @@
 #include "tests/support/Support.h"
 #include "tools/Lot.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QJsonDocument>
@@ -206,6 +207,15 @@ class TestFenetre : public QObject {
         for (const auto& [nom, octets] : FichiersDuLot("aile1"))
             QVERIFY2(Contenu(b.chemin(QString::fromStdString(nom)).toStdString()) == octets,
                      nom.c_str());
+        // The templates, unchecked at first, join the three files when checked.
+        QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+        auto* gabarits = enfant<QAbstractButton>(sortie, "Chk_Gabarits");
+        QVERIFY(!gabarits->isChecked());
+        gabarits->click();
+        QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
+        QVERIFY(b.messages.last().second.startsWith(QStringLiteral(
+            "Aile1_Empl_C287.4_H12.0_L0.0_V2.7.dat\nAile1_Saum_C287.4_H25.9_L669.5_V-1.2.dat\n"
+            "Aile1_Data_Troncon.txt\nAile1_Gabarits.pdf\nAile1_Gabarit_Empl.svg\n")));
         // A click on a file of the list takes its name, less ".dat", as the project's.
         QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
         QVERIFY(cliquerEntree(enfant<QListWidget>(sortie, "Fichiers"),

@@ -1,6 +1,8 @@
 #include "tests/support/Support.h"
 
+#include "files/Projet.h"
 #include "geometry/Planforme.h"
+#include "geometry/Projection.h"
 
 #include <cmath>
 #include <fstream>
@@ -81,6 +83,17 @@ std::unique_ptr<Modele> Panneau(const Profil& empl, const Profil& saum, const Ch
     Poser_Profil(*m, Extremite::Emplanture, empl);
     Poser_Profil(*m, Extremite::Saumon, saum);
     Trace_Profil_Ini(*m);
+    return m;
+}
+
+std::unique_ptr<Modele> Calcule(const std::string& projet) {
+    auto p = std::make_unique<fichiers::Projet>();
+    auto m = std::make_unique<Modele>();
+    Vue vue;
+    if (!fichiers::Lire_Projet(Donnee(projet), *p)) return m;
+    fichiers::Appliquer_Projet(*m, *p);
+    Trace_Profil_Ini(*m);
+    (void)Bt_Calc_Click(*m, vue);
     return m;
 }
 

@@ -36,4 +36,7 @@ Profil Naca(int n, double epaisseur, double cambrure);
 // A model holding both airfoils and the fields, refreshed: its sections are placed.
 std::unique_ptr<Modele> Panneau(const Profil& empl, const Profil& saum, const Champs& champs);
 
+// A project of the test data, loaded, refreshed and computed as in the window.
+std::unique_ptr<Modele> Calcule(const std::string& projet);
+
 } // namespace ortix::essais

@@ -3,6 +3,7 @@
 // margins.
 #include "files/GabaritPDF.h"
 
+#ifdef ORTIX_PDF_CAIRO
 #include <cairo-pdf.h>
 #include <cairo.h>
 
@@ -188,3 +189,21 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
 }
 
 } // namespace ortix::fichiers
+
+#else // built without Cairo: the same functions, refusing
+
+namespace ortix::fichiers {
+
+bool Pdf_Disponible() {
+    return false;
+}
+
+Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>&,
+                      std::string&) {
+    return Resultat::Refus("Cette version d'Ortix a été construite sans la sortie PDF : les "
+                           "gabarits ne peuvent pas être enregistrés en PDF.");
+}
+
+} // namespace ortix::fichiers
+
+#endif
