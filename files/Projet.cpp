@@ -147,6 +147,9 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
                                    (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
                                    " n'a pas de 1 à 1000 points finis : le projet « " +
                                    nomFichierTape + " » n'est pas enregistré.");
+    // Saved as a project, so that "Charger un projet" lists it.
+    std::filesystem::path fichier = chemin;
+    if (!FinitPar(nomFichierTape, Extension)) fichier += Extension;
     std::vector<std::string> lignes = {std::string(Titre) +
                                            " version " ORTIX_VERSION " - enregistré le " +
                                            plateforme::Date_Du_Jour(),
@@ -155,7 +158,7 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
         lignes.push_back(m.champs.*champ);
     AjouterProfil(lignes, m, Extremite::Emplanture);
     AjouterProfil(lignes, m, Extremite::Saumon);
-    return EcrireLignes(chemin, lignes);
+    return EcrireLignes(fichier, lignes);
 }
 
 Resultat Lire_Projet(const std::filesystem::path& chemin, Projet& projet) {

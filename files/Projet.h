@@ -26,8 +26,9 @@ struct Projet {
 // would remain).
 std::string Nom_Projet_A_Ecrire(const std::string& nomProjet, const std::string& nomFichierTape);
 
-// Writes the project file `chemin` from the model; `nomFichierTape` is the file
-// name typed in the saving dialog, without folder. An empty name, or a model
+// Writes the project file `chemin` from the model, adding ".ortix" when the
+// typed name does not end so; `nomFichierTape` is the file name typed in the
+// saving dialog, without folder. An empty name, or a model
 // that could not be read back (a count outside 1 to 1000, a point that is not
 // finite), writes nothing.
 Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemin,

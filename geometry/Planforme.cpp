@@ -168,10 +168,9 @@ ResultatTrace Trace_Profil_Ini(Modele& m) {
         const double a = std::atan(p.F / p.L);
         const double Lf = p.L * std::cos(a) + (p.F + p.Cs) * std::sin(a);
         const double Cf = p.Ce * std::cos(a);
-        if (std::isfinite(a))
-            m.Label32 = "Position après rotation de " + Format(a * 180 / PiLegende, "0#.##") + "°";
         r.Plan_Final = planFinal(p, a, Lf, Cf);
         if (std::isfinite(Lf) && std::isfinite(Cf)) {
+            m.Label32 = "Position après rotation de " + Format(a * 180 / PiLegende, "0#.##") + "°";
             m.finals.Txt_Lg_Final = Format(Lf, "#.00");
             m.finals.Txt_Fleche_Final = "0.00";
             m.finals.Txt_Corde_Final = Format(Cf, "#.00");

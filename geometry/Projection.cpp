@@ -92,10 +92,25 @@ bool hauteurFacette(const Section& R, int a, int c, const Section& T, int b, dou
 // The end points of both profiles at a trailing edge: on the facet through the
 // end point of each section and the root's point next to it, the root's end
 // carried to the root plane and the facet's height given to the tip.
+// `quels` names the facet's points, `lequel` the end point of the profiles.
 Resultat pointBordDeFuite(const Section& R, int a, int c, const Section& T, int b, ProfilProj& PE,
-                          ProfilProj& PS, const char* refus) {
+                          ProfilProj& PS, const char* quels, const char* lequel) {
     double Yetoile;
-    if (!hauteurFacette(R, a, c, T, b, Yetoile)) return Resultat::Refus(refus);
+    if (!hauteurFacette(R, a, c, T, b, Yetoile)) {
+        // Two of its points one above the other make the facet vertical: say which.
+        const std::string memeAbscisse =
+            R.x(a) == R.x(c)   ? "les points " + nombre(std::min(a, c)) + " et " +
+                                   nombre(std::max(a, c)) + " de l'emplanture"
+            : R.x(a) == T.x(b) ? "le point " + nombre(a) + " de l'emplanture et le point " +
+                                     nombre(b) + " du saumon"
+            : R.x(c) == T.x(b) ? "le point " + nombre(c) + " de l'emplanture et le point " +
+                                     nombre(b) + " du saumon"
+                               : std::string();
+        return Resultat::Refus(
+            std::string("La facette de bord de fuite formée par les ") + quels + " est verticale" +
+            (memeAbscisse.empty() ? "" : " (" + memeAbscisse + " ont la même abscisse)") +
+            " : le " + lequel + " point des profils projetés ne peut pas être calculé.");
+    }
     PE.ajouterPorte(R.x(a), R.y(a), R.z(a), Yetoile, T.z(b), 0.0);
     PS.ajouter(R.x(a), Yetoile);
     return {};
@@ -155,7 +170,8 @@ void pointsEmplanture(const Section& R, const Section& T, const Parametres& p, P
 Resultat verifierProfil(const ProfilProj& P, const char* nom) {
     if (P.n > Capacite)
         return Resultat::Refus(std::string("Le profil projeté ") + nom +
-                               " aurait plus de 1000 points (" + nombre(P.n) + ").");
+                               " aurait plus de 1000 points (" + nombre(P.n) +
+                               ") : réduisez le nombre de points des profils.");
     if (P.premierNonFini)
         return Resultat::Refus(std::string("Le profil projeté ") + nom +
                                " a une valeur non numérique (point " + nombre(P.premierNonFini) +
@@ -203,9 +219,7 @@ Resultat calculer(const Modele& m, Travail& w) {
     // leading edge and back, in the order of the points' sources.
     if (Resultat r = pointBordDeFuite(
             R, 1, 2, T, 1, PE, PS,
-            "La facette de bord de fuite formée par les deux premiers points de l'emplanture et "
-            "le premier point du saumon est verticale : le premier point des profils projetés ne "
-            "peut pas être calculé.");
+            "deux premiers points de l'emplanture et le premier point du saumon", "premier");
         !r)
         return r;
     zoneBFExtrados(R, T, PE, PS);
@@ -214,9 +228,7 @@ Resultat calculer(const Modele& m, Travail& w) {
     zoneBFIntrados(R, T, PE, PS);
     if (Resultat r = pointBordDeFuite(
             R, R.N, R.N - 1, T, T.N, PE, PS,
-            "La facette de bord de fuite formée par les deux derniers points de l'emplanture et "
-            "le dernier point du saumon est verticale : le dernier point des profils projetés ne "
-            "peut pas être calculé.");
+            "deux derniers points de l'emplanture et le dernier point du saumon", "dernier");
         !r)
         return r;
 

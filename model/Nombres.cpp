@@ -15,9 +15,9 @@ bool estChiffre(char c) {
     return c >= '0' && c <= '9';
 }
 
-} // namespace
-
-double Val(std::string_view texte) {
+// The leading number of the text; `fin` is set where reading stopped, blanks
+// skipped: the text's size when all of it is the number, 0 when it holds none.
+double lireNombre(std::string_view texte, std::size_t& fin) {
     // Gather the characters of the leading number, skipping blanks wherever they stand.
     std::string nombre;
     std::size_t i = 0;
@@ -58,7 +58,10 @@ double Val(std::string_view texte) {
             c = suivant();
         }
     }
-    if (!chiffreVu) return 0.0;
+    if (!chiffreVu) {
+        fin = 0;
+        return 0.0;
+    }
     long long exposant = 0;
     if (c == 'e' || c == 'E') {
         std::size_t retour = i;
@@ -85,17 +88,40 @@ double Val(std::string_view texte) {
             i = retour; // an 'e' without digits does not belong to the number
         }
     }
+    fin = i;
     if (!nonNul) return 0.0;
     double valeur = 0.0;
-    auto [fin, erreur] = std::from_chars(nombre.data(), nombre.data() + nombre.size(), valeur);
-    (void)fin;
-    if (erreur == std::errc::result_out_of_range) {
+    if (std::from_chars(nombre.data(), nombre.data() + nombre.size(), valeur).ec ==
+        std::errc::result_out_of_range) {
         // Order of magnitude of the first significant digit decides overflow or underflow.
         long long ordre =
             (chiffresEntiers > 0 ? chiffresEntiers - 1 : -(zerosApresPoint + 1)) + exposant;
         valeur = ordre > 0 ? std::numeric_limits<double>::infinity() : 0.0;
     }
     return negatif ? -valeur : valeur;
+}
+
+} // namespace
+
+double Val(std::string_view texte) {
+    std::size_t fin = 0;
+    return lireNombre(texte, fin);
+}
+
+std::string Lecture_Partielle(std::string_view texte) {
+    std::size_t fin = 0;
+    const double v = lireNombre(texte, fin);
+    if (fin == texte.size() && fin > 0) return {};
+    char nombre[32];
+    const auto ecrit = std::to_chars(nombre, nombre + sizeof nombre, v);
+    const std::string debut = "« " + std::string(texte) + " » est lu " +
+                              std::string(nombre, static_cast<std::size_t>(ecrit.ptr - nombre)) +
+                              " : ";
+    if (texte.find_first_not_of(" \t\n") == std::string_view::npos)
+        return "le champ est vide, il est lu 0.";
+    if (fin == 0) return debut + "ce n'est pas un nombre.";
+    if (texte[fin] == ',') return debut + "le séparateur décimal est le point.";
+    return debut + "la suite n'est pas un nombre.";
 }
 
 std::string Format(double valeur, std::string_view motif) {

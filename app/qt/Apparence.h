@@ -17,14 +17,17 @@ namespace ortix::gui {
 // A small sans-serif face, so that the rows fit the windows' fixed places at 96 dpi.
 QFont policeInterface();
 
-// A label at its place, vertically centred.
+// A label at its place, vertically centred; a caption too long for its place is
+// set condensed until it fits.
 QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
                   Qt::Alignment alignement = Qt::AlignLeft);
-// A named single-line field at its place. A read-only field takes the focus
-// only when clicked, so that it never interrupts the tab order of the entries.
+// A named single-line field at its place. A read-only field looks it (the
+// background of a disabled field) and takes the focus only when clicked, so
+// that its text can be selected and it never interrupts the tab order.
 QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false,
                  const QString& texte = QString());
-// A named button at its place; Enter in a field never presses it by default.
+// A named button at its place. Enter in a field never presses it; Enter on the
+// focused button presses it, as Space does.
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place);
 // Name, caption, face and fixed client size of a dialog shown without being modal.
 void preparerDialogue(QDialog* d, const char* nom, const QString& titre, QSize taille);

@@ -59,7 +59,7 @@ QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = fa
 // A whole row: caption, field and unit.
 QLineEdit* ligneDeChamp(QWidget* parent, const QString& libelle, const char* nom, int y,
                         const QString& unite) {
-    etiquette(parent, libelle, 6, y);
+    etiquette(parent, libelle, 6, y, xChamp - 6);
     QLineEdit* e = champ(parent, nom, y);
     etiquette(parent, unite, xUnite, y, 24);
     return e;
@@ -170,7 +170,7 @@ void Interface::construireExtremites() {
         extremite("Frame2", QStringLiteral("Saumon"), 144, "bt_prof_saum", "txt_prof_saum");
     std::tie(bt_prof_saum, txt_prof_saum) = profilSaum;
     txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33, Mm);
-    etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 40);
+    etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 34);
     Bt_Opt_Href_Saum =
         bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
     txt_href_saum = champ(Frame2, "txt_href_saum", 51);

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QRegularExpression>
 #include <QSlider>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -83,6 +84,25 @@ class TestFenetre : public QObject {
                  qPrintable(QStringLiteral("%1 pixels diffèrent de modeles/fenetre.png ; voir %2")
                                 .arg(differents)
                                 .arg(QStringLiteral(ORTIX_TEST_OUT "/fenetre.png"))));
+    }
+
+    // Every caption of the window and its dialogs shows whole.
+    void legendesEntieres() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        QStringList coupees;
+        for (const QLabel* l : b.w->findChildren<QLabel*>()) {
+            if (l->wordWrap() || !l->isVisibleTo(l->window())) continue;
+            const int largeur = l->fontMetrics().horizontalAdvance(l->text());
+            QRect texte = QStyle::alignedRect(l->layoutDirection(), l->alignment(),
+                                              {largeur, l->fontMetrics().height()}, l->geometry());
+            bool sous = false; // the text runs under another control
+            for (const QWidget* f : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                sous |= f != l && !qobject_cast<const QLabel*>(f) && f->geometry().intersects(texte);
+            if (largeur > l->contentsRect().width() || sous) coupees << l->text();
+        }
+        QVERIFY2(coupees.isEmpty(), qPrintable(coupees.join(QStringLiteral(" | "))));
     }
 
     // Enter in, or leaving, each planform or twist field runs the refresh, which
