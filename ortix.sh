@@ -14,7 +14,7 @@ run | test) ;;
 esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-dejavu-core locales libcairo2-dev poppler-utils)
+    fonts-dejavu-core locales libcairo2-dev poppler-utils qt6-translations-l10n)
 manquants=()
 for p in "${paquets[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")

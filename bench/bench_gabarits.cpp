@@ -50,8 +50,8 @@ void BM_Gabarits_Ecrire_1000_Points(benchmark::State& etat) {
         const Resultat r = fichiers::Sauve_Fichiers(*m, dossier, noms, true, ecrits);
         if (!r) return etat.SkipWithError(r.message().c_str());
     }
-    etat.counters["octets_pdf"] = static_cast<double>(
-        std::filesystem::file_size(dossier / noms.Txt_Nom_Fich_Gabarits));
+    etat.counters["octets_pdf"] =
+        static_cast<double>(std::filesystem::file_size(dossier / noms.Txt_Nom_Fich_Gabarits));
     std::filesystem::remove_all(dossier);
 }
 BENCHMARK(BM_Gabarits_Ecrire_1000_Points)->Unit(benchmark::kMillisecond);

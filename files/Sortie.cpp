@@ -204,8 +204,8 @@ Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fi
                                    "choisi.");
         for (std::size_t j = 0; j < i; ++j)
             if (Minuscules(fichiers[j].nom) == Minuscules(nom))
-                return Resultat::Refus("Noms de fichiers refusés : \"" + Montrable(fichiers[j].nom) +
-                                       "\" et \"" + Montrable(nom) +
+                return Resultat::Refus("Noms de fichiers refusés : \"" +
+                                       Montrable(fichiers[j].nom) + "\" et \"" + Montrable(nom) +
                                        "\" désigneraient le même fichier.");
     }
     return {};
@@ -224,7 +224,8 @@ Resultat Gabarits(const Modele& m, const NomsProposes& noms, std::vector<Fichier
     if (r) r = Svg_Gabarit(saum, svgSaum);
     if (!r) return r;
     fichiers.push_back({noms.Txt_Nom_Fich_Gabarits, std::move(pdf)});
-    fichiers.push_back({Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Emplanture), std::move(svgEmpl)});
+    fichiers.push_back(
+        {Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Emplanture), std::move(svgEmpl)});
     fichiers.push_back({Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Saumon), std::move(svgSaum)});
     return {};
 }
@@ -255,7 +256,8 @@ std::string Message_Sauvegarde(std::vector<std::string> ecrits, const std::strin
     // The data file is written first but named third, as the dialog lists it.
     if (ecrits.size() >= 3) std::rotate(ecrits.begin(), ecrits.begin() + 1, ecrits.begin() + 3);
     std::string texte;
-    for (const std::string& nom : ecrits) texte += nom + "\n";
+    for (const std::string& nom : ecrits)
+        texte += nom + "\n";
     return texte + "\nDans le dossier :\n" + dossier;
 }
 

@@ -99,7 +99,7 @@ Resultat pointBordDeFuite(const Section& R, int a, int c, const Section& T, int 
     if (!hauteurFacette(R, a, c, T, b, Yetoile)) {
         // Two of its points one above the other make the facet vertical: say which.
         const std::string memeAbscisse =
-            R.x(a) == R.x(c)   ? "les points " + nombre(std::min(a, c)) + " et " +
+            R.x(a) == R.x(c) ? "les points " + nombre(std::min(a, c)) + " et " +
                                    nombre(std::max(a, c)) + " de l'emplanture"
             : R.x(a) == T.x(b) ? "le point " + nombre(a) + " de l'emplanture et le point " +
                                      nombre(b) + " du saumon"

@@ -33,9 +33,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORTIX_MAINTENEUR}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Added to what dpkg-shlibdeps finds: the interface font is looked up by name,
-# so no library link shows it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# Added to what dpkg-shlibdeps finds: the interface font and Qt's French texts
+# are looked up by name, so no library link shows them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
 # First line: the short description; the rest: the long one, English then French.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[hot-wire cutting of tapered wing panels / découpe au fil chaud
 Ortix helps model-aircraft builders cut foam wing cores with a hot wire.

@@ -177,15 +177,16 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
         chemins.push_back(Utf8DepuisChemin(dossier / CheminDepuisUtf8(nom)));
 
     if (!o.json) {
-        for (const std::string& c : chemins) sortie << c << '\n';
+        for (const std::string& c : chemins)
+            sortie << c << '\n';
         return {};
     }
     const Finals& f = m->finals;
     sortie << "{\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
            << ",\"files\":[";
-    for (std::size_t k = 0; k < chemins.size(); ++k) sortie << (k ? "," : "") << json(chemins[k]);
-    sortie << ']'
-           << ",\"Txt_Lg_Final\":" << json(f.Txt_Lg_Final)
+    for (std::size_t k = 0; k < chemins.size(); ++k)
+        sortie << (k ? "," : "") << json(chemins[k]);
+    sortie << ']' << ",\"Txt_Lg_Final\":" << json(f.Txt_Lg_Final)
            << ",\"Txt_Fleche_Final\":" << json(f.Txt_Fleche_Final)
            << ",\"Txt_Corde_Final\":" << json(f.Txt_Corde_Final)
            << ",\"Txt_Href_Empl_final\":" << json(f.Txt_Href_Empl_final)

@@ -15,17 +15,20 @@
 #include "geometry/Projection.h"
 #include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
+#include "model/Nombres.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 
 #include <cstdio>
@@ -88,9 +91,27 @@ ZoneDessin* zone(QWidget* parent, const char* nom, QRect place) {
     return z;
 }
 
+// A caption over a drawing, kept legible on a white band the size of its text.
+class Legende : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!text().isEmpty()) {
+            const int drapeaux =
+                static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+            QPainter(this).fillRect(
+                fontMetrics().boundingRect(contentsRect(), drapeaux, text()).adjusted(-2, 0, 2, 0),
+                Qt::white);
+        }
+        QLabel::paintEvent(event);
+    }
+};
+
 QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
                 Qt::Alignment alignement, QColor couleur = Qt::black) {
-    auto* l = new QLabel(texte, parent);
+    auto* l = new Legende(texte, parent);
     l->setObjectName(QString::fromLatin1(nom));
     l->setGeometry(place);
     l->setAlignment(alignement | Qt::AlignVCenter);
@@ -103,13 +124,13 @@ QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect pl
 
 } // namespace
 
-Interface::Interface(QWidget* parent)
+Interface::Interface(const QStringList& arguments, QWidget* parent)
     : QWidget(parent), modele_(std::make_unique<ortix::Modele>()) {
     messager = [this](const QString& titre, const QString& texte) {
         afficherMessage(titre, texte);
     };
     construire();
-    Form_Load();
+    Form_Load(arguments);
 }
 
 Interface::~Interface() = default;
@@ -225,8 +246,12 @@ void Interface::construireZones() {
     Label32 = legende(Plan_Final, "Label32", {}, {4, 182, 259, 15}, Qt::AlignHCenter);
     legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"),
             {4, 2, 200, 15}, Qt::AlignLeft);
-    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {4, 123, 525, 15}, Qt::AlignLeft,
+    // The status line: two lines at the bottom of the projected view, whole in the
+    // view's tooltip.
+    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {4, 109, 525, 30}, Qt::AlignLeft,
                        QColor(170, 0, 0));
+    Lbl_Etat->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    Lbl_Etat->setWordWrap(true);
 }
 
 // The main window's own events: Enter and leaving a field, the views' clicks and
@@ -289,11 +314,14 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
     return QWidget::eventFilter(objet, event);
 }
 
-void Interface::Form_Load() {
+void Interface::Form_Load(const QStringList& arguments) {
     lireReglages();
     ortix::Profils_Provisoires(*modele_);
     afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
+    // A project named on the command line, after the settings, as "Charger un
+    // projet" loads it.
+    if (arguments.size() > 1) Charge_Projet(QFileInfo(arguments[1]).absoluteFilePath());
 }
 
 void Interface::Form_Unload() {
@@ -372,6 +400,17 @@ std::array<Interface::Lien<ortix::Champs>, 10> Interface::champsParametres() con
              {txt_vril_saum2, &C::txt_vril_saum2}}};
 }
 
+std::array<std::pair<QLineEdit*, QString>, 8> Interface::champsNumeriques() const {
+    return {{{Txt_Long, QStringLiteral("Longueur")},
+             {txt_fleche, QStringLiteral("Flèche")},
+             {txt_corde_empl, QStringLiteral("Corde de l'emplanture")},
+             {txt_href_empl, QStringLiteral("H référence de l'emplanture")},
+             {txt_vril_empl2, QStringLiteral("Vrillage de l'emplanture")},
+             {txt_corde_saum, QStringLiteral("Corde du saumon")},
+             {txt_href_saum, QStringLiteral("H référence du saumon")},
+             {txt_vril_saum2, QStringLiteral("Vrillage du saumon")}}};
+}
+
 std::array<Interface::Lien<ortix::Finals>, 7> Interface::champsFinals() const {
     using F = ortix::Finals;
     return {{{Txt_Lg_Final, &F::Txt_Lg_Final},
@@ -405,6 +444,15 @@ void Interface::afficherModele() {
     Lbl_Prof_Saum->setText(q(modele_->Lbl_Prof_Saum));
     Label32->setText(q(modele_->Label32));
     const ortix::Boutons& b = modele_->boutons;
+    // The figures only a computation writes look stale from a refresh to the next one.
+    for (QLineEdit* e :
+         {Txt_Href_Empl_final, Txt_Vrill_Empl_Final, Txt_Href_Saum_final, Txt_Vrill_Saum_Final}) {
+        QPalette p = e->palette();
+        p.setColor(QPalette::Text,
+                   palette().color(b.Bt_Sauve_Prof ? QPalette::Active : QPalette::Disabled,
+                                   QPalette::Text));
+        e->setPalette(p);
+    }
     Bt_Calc->setEnabled(b.Bt_Calc);
     Bt_Save_Proj->setEnabled(b.Bt_Save_Proj);
     Bt_Opt_Href_Saum->setEnabled(b.Bt_Opt_Href_Saum);
@@ -421,8 +469,12 @@ void Interface::Trace_Profil_Ini() {
     QStringList messages;
     for (const std::string& m : r.messages)
         messages << q(m);
+    // A field read only in part says how it was read, until it holds a whole number.
+    for (const auto& [champ, nom] : champsNumeriques())
+        if (const std::string l = ortix::Lecture_Partielle(s(champ->text())); !l.empty())
+            messages << nom + QStringLiteral(" : ") + q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
-    Lbl_Etat->setToolTip(messages.join(QLatin1Char('\n')));
+    Pic_Prof_Proj->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
 }
 

@@ -29,7 +29,9 @@ class ZoneDessin;
 class Interface : public QWidget {
     Q_OBJECT
   public:
-    explicit Interface(QWidget* parent = nullptr);
+    // The program's arguments: "ortix PROJET.ortix", as a file manager opens a
+    // project, loads it at start-up.
+    explicit Interface(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~Interface() override;
 
     // The refresh: sections, rotation, final figures and the three initial views.
@@ -71,12 +73,14 @@ class Interface : public QWidget {
     void construireZones();
     void relierEvenements();
     void relierDialogues();
-    void Form_Load();
+    void Form_Load(const QStringList& arguments);
     void Form_Unload();
     // A field of the window and the text of the model it mirrors.
     template <class T> using Lien = std::pair<QLineEdit*, std::string T::*>;
     std::array<Lien<ortix::Champs>, 10> champsParametres() const;
     std::array<Lien<ortix::Finals>, 7> champsFinals() const;
+    // The fields read as numbers, with the names the status line gives them.
+    std::array<std::pair<QLineEdit*, QString>, 8> champsNumeriques() const;
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
     void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);

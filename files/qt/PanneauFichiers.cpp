@@ -7,11 +7,26 @@
 #include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
 #include <QWidget>
 
 namespace {
 
 constexpr int RoleChemin = Qt::UserRole;
+constexpr int RoleNiveau = Qt::UserRole + 1;
+
+// Indents each folder of the list by its depth and leaves its name as it is, so
+// that typing a folder's name finds it.
+class Retrait : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+  protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->rect.adjust(12 * index.data(RoleNiveau).toInt(), 0, 0, 0);
+    }
+};
 
 // Pseudo file systems hold no user files; they are not drives.
 bool estVolumeUtilisateur(const QStorageInfo& v) {
@@ -34,6 +49,7 @@ PanneauFichiers::PanneauFichiers(QWidget* dialogue, const QString& motif, const 
     dossiers_ = new QListWidget(dialogue);
     dossiers_->setObjectName(QString::fromLatin1(nomDossiers));
     dossiers_->setGeometry(placeDossiers);
+    dossiers_->setItemDelegate(new Retrait(dossiers_));
     fichiers_ = new QListWidget(dialogue);
     fichiers_->setObjectName(QString::fromLatin1(nomFichiers));
     fichiers_->setGeometry(placeFichiers);
@@ -64,9 +80,14 @@ void PanneauFichiers::remplirLecteurs() {
         vus << v.rootPath();
         lecteur_->addItem(texteLecteur(v.rootPath(), v.name()), v.rootPath());
     }
-    const QString racineCourante = QStorageInfo(QDir::currentPath()).rootPath();
-    if (!vus.contains(racineCourante) && !racineCourante.isEmpty())
-        lecteur_->addItem(texteLecteur(racineCourante, QString()), racineCourante);
+    // The current folder's drive, the root of the file system and the home folder,
+    // even where no volume is reported (a container, a chroot).
+    for (const QString& racine :
+         {QStorageInfo(QDir::currentPath()).rootPath(), QDir::rootPath(), QDir::homePath()})
+        if (!vus.contains(racine) && !racine.isEmpty()) {
+            vus << racine;
+            lecteur_->addItem(texteLecteur(racine, QString()), racine);
+        }
 }
 
 QString PanneauFichiers::racineDe(const QString& chemin) const {
@@ -146,16 +167,18 @@ void PanneauFichiers::ouvrir(const QString& chemin) {
         const QString nom = QDir(c).isRoot() || c == QDir::cleanPath(racine)
                                 ? QDir::toNativeSeparators(c)
                                 : QDir(c).dirName();
-        auto* item = new QListWidgetItem(QString(niveau * 2, QLatin1Char(' ')) + nom, dossiers_);
+        auto* item = new QListWidgetItem(nom, dossiers_);
         item->setData(RoleChemin, c);
+        item->setData(RoleNiveau, niveau);
         ++niveau;
     }
     dossiers_->setCurrentRow(dossiers_->count() - 1);
     const QStringList sousDossiers =
         QDir(dossier_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& s : sousDossiers) {
-        auto* item = new QListWidgetItem(QString(niveau * 2, QLatin1Char(' ')) + s, dossiers_);
+        auto* item = new QListWidgetItem(s, dossiers_);
         item->setData(RoleChemin, QDir(dossier_).filePath(s));
+        item->setData(RoleNiveau, niveau);
     }
     rafraichir();
 }

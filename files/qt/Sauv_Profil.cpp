@@ -119,6 +119,10 @@ void Sauv_Profil::Propose_Noms() {
     Txt_Nom_Fich_Saum->setText(q(n.Txt_Nom_Fich_Saum));
     Txt_Nom_Fich_Data->setText(q(n.Txt_Nom_Fich_Data));
     Txt_Nom_Fich_Gabarits->setText(q(n.Txt_Nom_Fich_Gabarits));
+    // The start of a name, the project's, is what tells one proposal from another.
+    for (QLineEdit* e :
+         {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data, Txt_Nom_Fich_Gabarits})
+        e->setCursorPosition(0);
 }
 
 void Sauv_Profil::Bt_Sauve_Click() {

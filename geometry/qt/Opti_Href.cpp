@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
 
@@ -28,11 +27,25 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
                      QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
                      {440, 246});
 
-    auto* Text1 = new QPlainTextEdit(QString::fromUtf8(Explication), this);
+    // A read-only text whose words wrap and which never scrolls: a face small
+    // enough for the five lines to show whole in its place.
+    QString texte = QString::fromUtf8(Explication);
+    texte.chop(1); // the last line break would only add an empty line
+    auto* Text1 = new QLabel(texte, this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setReadOnly(true);
     Text1->setGeometry(8, 8, 424, 86);
-    Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Text1->setWordWrap(true);
+    Text1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    Text1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Text1->setMargin(2);
+    Text1->setAutoFillBackground(true);
+    Text1->setBackgroundRole(QPalette::Base);
+    for (QFont f = Text1->font();
+         f.pixelSize() > 7 && Text1->heightForWidth(Text1->width()) > Text1->height();) {
+        f.setPixelSize(f.pixelSize() - 1);
+        Text1->setFont(f);
+    }
 
     struct Ligne {
         const char *bouton, *champ;

@@ -1,6 +1,6 @@
 #include "files/GabaritPDF.h"
-#include "files/Sortie.h"
 #include "files/Projet.h"
+#include "files/Sortie.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 #include "tests/support/Support.h"
@@ -126,7 +126,8 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
 // The output with the templates, into a folder, as the dialog and the batch command write it.
 Resultat Ecrire(const Modele& m, const fs::path& d) {
     std::vector<std::string> ecrits;
-    return fichiers::Sauve_Fichiers(m, d, fichiers::Propose_Noms(m.Txt_Nom_proj, "", "", m.finals), true, ecrits);
+    return fichiers::Sauve_Fichiers(m, d, fichiers::Propose_Noms(m.Txt_Nom_proj, "", "", m.finals),
+                                    true, ecrits);
 }
 
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {

@@ -176,20 +176,24 @@ TEST(Geometrie, VuesCommeLeModele) {
     std::ostringstream o;
     auto nombre = [&](double v) {
         char t[32];
-        o << std::string_view(t, static_cast<std::size_t>(std::to_chars(t, t + 32, v).ptr - t)) << ' ';
+        o << std::string_view(t, static_cast<std::size_t>(std::to_chars(t, t + 32, v).ptr - t))
+          << ' ';
     };
     auto point = [&](Point2 p) { nombre(p.x), nombre(p.y); };
     auto vue = [&](const char* nom, const Vue& v) {
         o << '\n' << nom << (v.valide ? " " : " invalide ");
-        for (double d : {v.repere.gauche, v.repere.largeur, v.repere.haut, v.repere.hauteur}) nombre(d);
+        for (double d : {v.repere.gauche, v.repere.largeur, v.repere.haut, v.repere.hauteur})
+            nombre(d);
         for (const Forme& f : v.formes) {
-            o << '\n' << f.nom << ' ' << int(f.couleur.r) << ',' << int(f.couleur.g) << ','
+            o << '\n'
+              << f.nom << ' ' << int(f.couleur.r) << ',' << int(f.couleur.g) << ','
               << int(f.couleur.b) << (f.couleur.texte ? "t " : " ") << f.largeur
               << (f.trait == Trait::Plein ? " plein " : " tiret-point ");
             point(f.a), point(f.b);
         }
         for (const Segment& s : v.segments) {
-            o << '\n' << int(s.couleur.r) << ',' << int(s.couleur.g) << ',' << int(s.couleur.b) << ' ';
+            o << '\n'
+              << int(s.couleur.r) << ',' << int(s.couleur.g) << ',' << int(s.couleur.b) << ' ';
             point(s.a), point(s.b);
         }
     };

@@ -52,8 +52,9 @@ TEST(Lectures, NomsDeFichiers) {
         if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
         if (ligne.starts_with("projet|")) {
             const std::size_t b1 = ligne.find('|', 7);
-            EXPECT_EQ(Nom_Projet_A_Ecrire(ligne.substr(7, b1 - 7), ligne.substr(b1 + 1, barre - b1 - 1)),
-                      ligne.substr(barre + 1));
+            EXPECT_EQ(
+                Nom_Projet_A_Ecrire(ligne.substr(7, b1 - 7), ligne.substr(b1 + 1, barre - b1 - 1)),
+                ligne.substr(barre + 1));
             continue;
         }
         std::string nom;

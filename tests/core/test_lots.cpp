@@ -2,8 +2,8 @@
 // cas.txt, its exit status, its report, its error output and every file it
 // writes must be, byte for byte, the case's golden transcript. The golden files
 // were checked against an independent implementation of the computation.
-#include "tests/support/Support.h"
 #include "files/Plateforme.h"
+#include "tests/support/Support.h"
 #include "tools/Lot.h"
 
 #include <gtest/gtest.h>

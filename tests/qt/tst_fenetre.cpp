@@ -64,7 +64,8 @@ class TestFenetre : public QObject {
                  QStringLiteral("Position après rotation de 41.19°"));
         for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum", "Bt_Sauve_Prof"})
             QVERIFY2(!b.bouton(n)->isEnabled(), n);
-        for (const char* n : {"txt_prof_empl", "txt_prof_saum", "Txt_Lg_Final", "Txt_Vrill_Saum_Final"})
+        for (const char* n :
+             {"txt_prof_empl", "txt_prof_saum", "Txt_Lg_Final", "Txt_Vrill_Saum_Final"})
             QVERIFY2(b.champ(n)->isReadOnly(), n);
         QVERIFY(!b.champ("Txt_Long")->isReadOnly());
         const QImage image = b.w->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -98,8 +99,10 @@ class TestFenetre : public QObject {
             QRect texte = QStyle::alignedRect(l->layoutDirection(), l->alignment(),
                                               {largeur, l->fontMetrics().height()}, l->geometry());
             bool sous = false; // the text runs under another control
-            for (const QWidget* f : l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                sous |= f != l && !qobject_cast<const QLabel*>(f) && f->geometry().intersects(texte);
+            for (const QWidget* f :
+                 l->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                sous |=
+                    f != l && !qobject_cast<const QLabel*>(f) && f->geometry().intersects(texte);
             if (largeur > l->contentsRect().width() || sous) coupees << l->text();
         }
         QVERIFY2(coupees.isEmpty(), qPrintable(coupees.join(QStringLiteral(" | "))));
@@ -126,10 +129,31 @@ class TestFenetre : public QObject {
                 QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
             }
         QCOMPARE(b.texte("Txt_Corde_Final"), QStringLiteral("212.13")); // 300·cos 45°
+        // The figures only a computation writes look stale until the next one.
+        auto grise = [&](const char* n) {
+            return b.champ(n)->palette().color(QPalette::Text) ==
+                   b.w->palette().color(QPalette::Disabled, QPalette::Text);
+        };
+        QVERIFY(grise("Txt_Href_Saum_final") && !grise("Txt_Lg_Final"));
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
-        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled() && !grise("Txt_Href_Saum_final"));
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Ini"), Qt::LeftButton);
         QVERIFY(!b.bouton("Bt_Sauve_Prof")->isEnabled());
+        // A number read in part says so, until the text is a whole number again.
+        auto* etat = enfant<QLabel>(b.w.get(), "Lbl_Etat");
+        saisir(b.champ("txt_fleche"), QStringLiteral("12,5"));
+        QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
+        QCOMPARE(
+            etat->text(),
+            QStringLiteral("Flèche : « 12,5 » est lu 12 : le séparateur décimal est le point."));
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(), etat->text());
+        saisir(b.champ("txt_fleche"), QStringLiteral("12.5"));
+        QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
+        QVERIFY(etat->text().isEmpty());
+        // Enter on a focused button presses it.
+        b.bouton("Bt_Load_Proj")->setFocus();
+        QTest::keyClick(b.bouton("Bt_Load_Proj"), Qt::Key_Return);
+        QTRY_VERIFY(b.dialogue<QDialog>("Charge_Proj")->isVisible());
 
         // A zero length: no figure, a status line saying why, a computation refused.
         saisir(b.champ("Txt_Long"), QStringLiteral("0"));
@@ -248,7 +272,7 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Save_Proj"), Qt::LeftButton);
         auto* nom = enfant<QLineEdit>(b.w.get(), "Txt_Nom_Fichier");
         QCOMPARE(nom->text(), QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7.ortix"));
-        saisir(nom, QStringLiteral("Aile1.ortix"));
+        saisir(nom, QStringLiteral("Aile1")); // the extension is added
         QTest::keyClick(nom, Qt::Key_Return);
         QCOMPARE(b.messages.last().second, QStringLiteral("Paramètres du projet enregistrés"));
         std::string projet = Contenu(b.chemin(QStringLiteral("Aile1.ortix")).toStdString());
@@ -258,8 +282,11 @@ class TestFenetre : public QObject {
                  std::string());
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
-        b.w->Charge_Projet(b.chemin(QStringLiteral("Aile1.ortix")));
-        QCOMPARE(b.texte("Txt_Long"), QStringLiteral("600"));
+        // "ortix PROJET.ortix": the project loaded at start-up.
+        const Interface parLaLigneDeCommande(
+            {QStringLiteral("ortix"), QStringLiteral("Aile1.ortix")});
+        QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
+                 QStringLiteral("600"));
 
         // "Quitter": the settings file, every dialog at the working folder.
         QTest::mouseClick(b.bouton("Bt_Quit"), Qt::LeftButton);
@@ -301,6 +328,8 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
         auto* opti = enfant<QDialog>(b.w.get(), "Opti_Href");
         QVERIFY(opti->isVisible());
+        auto* explication = enfant<QLabel>(opti, "Text1"); // the five lines whole
+        QVERIFY(explication->heightForWidth(explication->width()) <= explication->height());
         auto texte = [&](const char* n) { return enfant<QLineEdit>(opti, n)->text(); };
         QCOMPARE(texte("Txt_NOP") + texte("Txt_Align") + texte("txt_int") + texte("txt_ext"),
                  QStringLiteral("25.00-2.406.8722.22"));
