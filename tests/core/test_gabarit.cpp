@@ -133,7 +133,7 @@ Resultat Ecrire(const Modele& m, const fs::path& d) {
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     const auto m = Calcule("gabarits/losange.ortix");
     m->Txt_Nom_proj = "A & <B>";
-    const fs::path d = DossierNeuf("gabarits");
+    const fs::path d = DossierNeuf("gabarits/fichiers");
     if (!fichiers::Pdf_Disponible()) { // built without Cairo: refused, nothing written
         EXPECT_FALSE(Ecrire(*m, d).ok());
         EXPECT_TRUE(fs::is_empty(d));
@@ -179,7 +179,7 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
 }
 
 TEST(Gabarit, RefusSansRienEcrire) {
-    const fs::path d = DossierNeuf("gabarits");
+    const fs::path d = DossierNeuf("gabarits/refus");
     for (auto abimer : std::initializer_list<void (*)(Modele&)>{
              [](Modele& m) { m.Nb_Pts_Saum_Proj = 0; }, [](Modele& m) { m.Y_Empl_Proj(3) = NAN; },
              [](Modele& m) { m.finals.Txt_Vrill_Saum_Final = TexteSansValeur; },
