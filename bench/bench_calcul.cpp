@@ -2,6 +2,8 @@
 // refresh that places the sections, the projected profiles with their view,
 // and the lines of both profile files.
 #include "files/Sortie.h"
+#include "geometry/Cassure.h"
+#include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 #include "tests/support/Support.h"
@@ -46,5 +48,29 @@ void Calcul(benchmark::State& etat) {
     etat.counters["proj_saum"] = m->Nb_Pts_Saum_Proj;
 }
 BENCHMARK(Calcul)->Arg(60)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+// What the optimisation dialog needs to show the kinks: those of the present
+// panel and those the three candidate heights would give, each computed on a
+// copy of the model.
+void Cassures_Du_Dialogue(benchmark::State& etat) {
+    const int n = static_cast<int>(etat.range(0)) / 2;
+    Champs c;
+    c.txt_corde_empl = "300";
+    c.txt_corde_saum = "299.9999";
+    c.txt_vril_empl2 = "2";
+    c.txt_vril_saum2 = "-1.5";
+    c.txt_href_saum = "35";
+    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03), c);
+    Vue vue;
+    if (!Bt_Calc_Click(*m, vue)) return etat.SkipWithError("calcul refusé");
+    const CandidatsOpti candidats = Calcule_Candidats(*m);
+    for (auto _ : etat) {
+        benchmark::DoNotOptimize(Mesurer_Cassures(*m));
+        for (const std::string& h : {candidats.Txt_NOP, candidats.Txt_Align,
+                                     Melange(candidats.txt_int, 50, candidats.txt_ext)})
+            benchmark::DoNotOptimize(Cassures_Pour_Hauteur(*m, h));
+    }
+}
+BENCHMARK(Cassures_Du_Dialogue)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -1,9 +1,12 @@
 #include "geometry/Optimisation.h"
 
+#include "geometry/Planforme.h"
+#include "geometry/Projection.h"
 #include "model/Nombres.h"
 #include "model/Parametres.h"
 
 #include <cmath>
+#include <memory>
 
 namespace ortix {
 
@@ -56,6 +59,15 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
     const double I = Val(txt_int);
     const double E = Val(txt_ext);
     return texte(I + (E - I) * P / 100);
+}
+
+Cassures Cassures_Pour_Hauteur(const Modele& m, const std::string& hauteur) {
+    auto copie = std::make_unique<Modele>(m);
+    if (!Hauteur_A_Appliquer(hauteur, copie->champs.txt_href_saum)) return {};
+    Trace_Profil_Ini(*copie);
+    Vue vue;
+    if (!Bt_Calc_Click(*copie, vue)) return {};
+    return Mesurer_Cassures(*copie);
 }
 
 Resultat Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {

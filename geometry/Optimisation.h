@@ -3,6 +3,7 @@
 // derived from the tip's trailing-edge segments. All are closed-form.
 #pragma once
 
+#include "geometry/Cassure.h"
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
@@ -28,6 +29,12 @@ CandidatsOpti Calcule_Candidats(const Modele& m);
 // upper): I + (E − I)·P/100, I and E read from the two texts as shown. Empty when
 // either text is empty or the blend is not a finite number.
 std::string Melange(const std::string& txt_int, int P, const std::string& txt_ext);
+
+// The kinks a tip height would give (the text of one of the dialog's height
+// fields): the refresh and the computation are made on a copy of the model,
+// which is left as it was. Undefined when the height is not a number or the
+// computation is refused.
+Cassures Cassures_Pour_Hauteur(const Modele& m, const std::string& hauteur);
 
 // The new text of txt_href_saum for a height field's text: its leading number
 // with "#0.00". An empty text, or a number that is not finite, is refused with a

@@ -43,9 +43,9 @@ struct Etendue {
     double H, V;
 };
 
-Etendue etenduePlan(double longueur, double profondeur) {
-    if (longueur > 4 * profondeur / 3) return {longueur, 3 * longueur / 4};
-    return {4 * profondeur / 3, profondeur};
+Etendue etenduePlan(double longueur, double profondeur, double etirement) {
+    if (longueur > 4 * profondeur * etirement / 3) return {longueur, 3 * longueur / 4 / etirement};
+    return {4 * profondeur * etirement / 3, profondeur};
 }
 
 // The planform views share one layout: the span to the right from the root,
@@ -66,44 +66,46 @@ struct Vrillage {
 };
 
 // One end's section placed in the panel frame, its chord aft of its leading edge
-// (X0, H) in the plane Z, and drawn twisted into the initial-profile view.
+// (X0, H) in the plane Z.
 void placerSection(const Tableau& x, const Tableau& y, int n, double corde, double X0, double H,
-                   double Z, double vrillage, Couleur couleur, Tableau& X3, Tableau& Y3,
-                   Tableau& Z3, Vue& vue) {
-    const Vrillage vrille(X0, H, vrillage);
+                   double Z, Tableau& X3, Tableau& Y3, Tableau& Z3) {
     for (int i = 1; i <= n; ++i) {
         X3(i) = X0 - corde * x(i);
         Y3(i) = corde * y(i) + H;
         Z3(i) = Z;
-        if (i >= 2)
-            vue.segments.push_back({vrille(X3(i - 1), Y3(i - 1)), vrille(X3(i), Y3(i)), couleur});
     }
 }
 
-// The initial profiles, both sections placed and drawn; the view's width comes
-// from the deepest of the two ends.
-Vue profilsInitiaux(Modele& m, const Parametres& p) {
+// One end's placed section drawn turned by its twist about its leading edge.
+void tracerSection(const Tableau& X3, const Tableau& Y3, int n, double X0, double H,
+                   double vrillage, Couleur couleur, Vue& vue) {
+    const Vrillage vrille(X0, H, vrillage);
+    for (int i = 2; i <= n; ++i)
+        vue.segments.push_back({vrille(X3(i - 1), Y3(i - 1)), vrille(X3(i), Y3(i)), couleur});
+}
+
+// The initial profiles; the view's width comes from the deepest of the two ends,
+// its height in the ratio of the area, 4 : 1 at the size it opens with.
+Vue profilsInitiaux(const Modele& m, const Parametres& p, double etirement) {
     const double W = std::max(p.Ce, p.Cs + p.F);
+    const double k = 4 * etirement;
     Vue v;
-    v.repere = {0.05 * W, -1.1 * W, 1.05 * W / 4, -1.1 * W / 4};
+    v.repere = {0.05 * W, -1.1 * W, 1.05 * W / k, -1.1 * W / k};
     v.formes.push_back(axe("Line_Abs", {0.025 * W, 0}, {-1.025 * W, 0}));
-    v.formes.push_back(axe("Line_ord", {0, -0.025 * W / 4}, {0, 1.025 * W / 4}));
+    v.formes.push_back(axe("Line_ord", {0, -0.025 * W / k}, {0, 1.025 * W / k}));
     v.segments.reserve(static_cast<std::size_t>(std::max(0, m.Nb_Pts_Empl - 1)) +
                        static_cast<std::size_t>(std::max(0, m.Nb_Pts_Saum - 1)));
-    // −0.0: the root's abscissae are −Ce·x, negative zero included.
-    placerSection(m.X_Empl, m.Y_Empl, m.Nb_Pts_Empl, p.Ce, -0.0, p.He, 0, p.Te, Rouge, m.X_Empl_3D,
-                  m.Y_Empl_3D, m.Z_Empl_3D, v);
-    placerSection(m.X_Saum, m.Y_Saum, m.Nb_Pts_Saum, p.Cs, -p.F, p.Hs, p.L, p.Ts, Orange,
-                  m.X_Saum_3D, m.Y_Saum_3D, m.Z_Saum_3D, v);
+    tracerSection(m.X_Empl_3D, m.Y_Empl_3D, m.Nb_Pts_Empl, 0, p.He, p.Te, Rouge, v);
+    tracerSection(m.X_Saum_3D, m.Y_Saum_3D, m.Nb_Pts_Saum, -p.F, p.Hs, p.Ts, Orange, v);
     valider(v);
     return v;
 }
 
-Vue planInitial(const Parametres& p) {
+Vue planInitial(const Parametres& p, double etirement) {
     const double W = std::max(p.Ce, p.Cs + p.F);
     const double L = p.L, F = p.F, Ce = p.Ce, Cs = p.Cs;
     Vue v;
-    const auto [H, V] = etenduePlan(L, W);
+    const auto [H, V] = etenduePlan(L, W, etirement);
     v.repere = reperePlan({H, V});
     v.formes = {
         axe("Line3", {0, 0.025 * V}, {0, -1.025 * V}),
@@ -118,7 +120,7 @@ Vue planInitial(const Parametres& p) {
 }
 
 // The rotated planform and the final rectangle, from the rotation angle a.
-Vue planFinal(const Parametres& p, double a, double Lf, double Cf) {
+Vue planFinal(const Parametres& p, double a, double Lf, double Cf, double etirement) {
     const double sa = std::sin(a), ca = std::cos(a);
     const double L = p.L, F = p.F, Ce = p.Ce, Cs = p.Cs;
     const Point2 RLE{0, 0};
@@ -126,7 +128,7 @@ Vue planFinal(const Parametres& p, double a, double Lf, double Cf) {
     const Point2 TLE{L * ca + F * sa, L * sa - F * ca};
     const Point2 TTE{L * ca + (F + Cs) * sa, L * sa - (F + Cs) * ca};
     Vue v;
-    const auto [H, V] = etenduePlan(Lf, Cf);
+    const auto [H, V] = etenduePlan(Lf, Cf, etirement);
     v.repere = reperePlan({H, V});
     v.formes = {
         axe("Line5", {-0.025 * H, 0}, {1.025 * H, 0}),
@@ -142,17 +144,44 @@ Vue planFinal(const Parametres& p, double a, double Lf, double Cf) {
     return v;
 }
 
+// The panel's rotation in plan: the angle, the final length and the final chord.
+struct Rotation {
+    double a, Lf, Cf;
+};
+
+Rotation rotation(const Parametres& p) {
+    const double a = std::atan(p.F / p.L);
+    return {a, p.L * std::cos(a) + (p.F + p.Cs) * std::sin(a), p.Ce * std::cos(a)};
+}
+
 } // namespace
 
-ResultatTrace Trace_Profil_Ini(Modele& m) {
+void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesVues& tailles,
+                           ResultatTrace& vues) {
+    const TaillesVues ouverture;
+    const Parametres p = Lire_Parametres(champs);
+    vues.Pic_Prof_Ini =
+        profilsInitiaux(m, p, Etirement(tailles.Pic_Prof_Ini, ouverture.Pic_Prof_Ini));
+    vues.Plan_Ini = planInitial(p, Etirement(tailles.Plan_Ini, ouverture.Plan_Ini));
+    vues.Plan_Final = Vue{};
+    if (p.L == 0) return;
+    const Rotation r = rotation(p);
+    vues.Plan_Final =
+        planFinal(p, r.a, r.Lf, r.Cf, Etirement(tailles.Plan_Final, ouverture.Plan_Final));
+}
+
+ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles) {
     ResultatTrace r;
     const Parametres p = Lire_Parametres(m.champs);
-
-    r.Pic_Prof_Ini = profilsInitiaux(m, p);
+    // −0.0: the root's abscissae are −Ce·x, negative zero included.
+    placerSection(m.X_Empl, m.Y_Empl, m.Nb_Pts_Empl, p.Ce, -0.0, p.He, 0, m.X_Empl_3D, m.Y_Empl_3D,
+                  m.Z_Empl_3D);
+    placerSection(m.X_Saum, m.Y_Saum, m.Nb_Pts_Saum, p.Cs, -p.F, p.Hs, p.L, m.X_Saum_3D,
+                  m.Y_Saum_3D, m.Z_Saum_3D);
+    Tracer_Vues_Initiales(m, m.champs, tailles, r);
     if (!r.Pic_Prof_Ini.valide)
         r.messages.push_back("Corde ou flèche nulle ou hors limites : les profils initiaux ne "
                              "peuvent pas être dessinés.");
-    r.Plan_Ini = planInitial(p);
     if (!r.Plan_Ini.valide)
         r.messages.push_back("Dimensions nulles ou hors limites : la position initiale de "
                              "l'aile ne peut pas être dessinée.");
@@ -164,23 +193,17 @@ ResultatTrace Trace_Profil_Ini(Modele& m) {
     m.Label32 = "Position après rotation";
     if (p.L == 0) {
         r.messages.push_back("Longueur nulle : la rotation ne peut pas être calculée.");
+    } else if (const Rotation rot = rotation(p); std::isfinite(rot.Lf) && std::isfinite(rot.Cf)) {
+        m.Label32 = "Position après rotation de " + Format(rot.a * 180 / PiLegende, "0#.##") + "°";
+        m.finals.Txt_Lg_Final = Format(rot.Lf, "#.00");
+        m.finals.Txt_Fleche_Final = "0.00";
+        m.finals.Txt_Corde_Final = Format(rot.Cf, "#.00");
+        if (!r.Plan_Final.valide)
+            r.messages.push_back("Longueur ou corde finale nulle : la position après "
+                                 "rotation ne peut pas être dessinée.");
     } else {
-        const double a = std::atan(p.F / p.L);
-        const double Lf = p.L * std::cos(a) + (p.F + p.Cs) * std::sin(a);
-        const double Cf = p.Ce * std::cos(a);
-        r.Plan_Final = planFinal(p, a, Lf, Cf);
-        if (std::isfinite(Lf) && std::isfinite(Cf)) {
-            m.Label32 = "Position après rotation de " + Format(a * 180 / PiLegende, "0#.##") + "°";
-            m.finals.Txt_Lg_Final = Format(Lf, "#.00");
-            m.finals.Txt_Fleche_Final = "0.00";
-            m.finals.Txt_Corde_Final = Format(Cf, "#.00");
-            if (!r.Plan_Final.valide)
-                r.messages.push_back("Longueur ou corde finale nulle : la position après "
-                                     "rotation ne peut pas être dessinée.");
-        } else {
-            r.messages.push_back("Valeurs hors limites : les dimensions finales ne peuvent pas "
-                                 "être calculées.");
-        }
+        r.messages.push_back("Valeurs hors limites : les dimensions finales ne peuvent pas "
+                             "être calculées.");
     }
 
     // The projected profiles are stale until the next computation.

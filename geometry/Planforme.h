@@ -23,6 +23,12 @@ struct ResultatTrace {
 // Writes the _3D arrays, Txt_Lg_Final, Txt_Fleche_Final, Txt_Corde_Final, the
 // caption Label32, and disables Bt_Sauve_Prof. Where the rotation cannot be
 // formed the three figures show "---"; a view without extent is left blank.
-ResultatTrace Trace_Profil_Ini(Modele& m);
+// The views fit areas of the sizes given.
+ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles = {});
+
+// The three views alone, from the sections the last refresh placed and the
+// fields it read: what a resized window draws again without a refresh.
+void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesVues& tailles,
+                           ResultatTrace& vues);
 
 } // namespace ortix

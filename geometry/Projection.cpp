@@ -58,6 +58,7 @@ struct ProfilProj {
 struct Travail {
     SectionTournee empl, saum;
     ProfilProj projEmpl, projSaum;
+    int premierSaum = 0, dernierSaum = 0; // the tip's own first and last points in projSaum
     Finals finals;
     Vue vue;
 };
@@ -191,7 +192,7 @@ Resultat verifierComptes(int Ne, int Ns) {
     return {};
 }
 
-Resultat calculer(const Modele& m, Travail& w) {
+Resultat calculer(const Modele& m, Travail& w, Taille taille) {
     if (Resultat r = verifierComptes(m.Nb_Pts_Empl, m.Nb_Pts_Saum); !r) return r;
     const Parametres p = Lire_Parametres(m.champs);
     VrillageFinal v;
@@ -223,7 +224,9 @@ Resultat calculer(const Modele& m, Travail& w) {
         !r)
         return r;
     zoneBFExtrados(R, T, PE, PS);
+    w.premierSaum = PS.n + 1;
     pointsSaumon(R, T, p, PS);
+    w.dernierSaum = PS.n;
     pointsEmplanture(R, T, p, PE);
     zoneBFIntrados(R, T, PE, PS);
     if (Resultat r = pointBordDeFuite(
@@ -234,7 +237,7 @@ Resultat calculer(const Modele& m, Travail& w) {
 
     if (Resultat r = verifierProfil(PE, "de l'emplanture"); !r) return r;
     if (Resultat r = verifierProfil(PS, "du saumon"); !r) return r;
-    if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue))
+    if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue, taille))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique : "
                                "le calcul est refusé.");
     return {};
@@ -247,11 +250,11 @@ void copier(const double* source, Tableau& cible, int n) {
 
 } // namespace
 
-Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj) {
+Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj, Taille taille) {
     // The work arrays (about 80 kB) are left uninitialised: only what the
     // computation writes is read.
     auto w = std::make_unique<Travail>();
-    if (Resultat r = calculer(m, *w); !r) return r;
+    if (Resultat r = calculer(m, *w, taille); !r) return r;
 
     m.finals = w->finals;
     copier(w->empl.X, m.X_Empl_Rot, w->empl.N);
@@ -266,13 +269,16 @@ Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj) {
     copier(w->projSaum.Y, m.Y_Saum_Proj, w->projSaum.n);
     m.Nb_Pts_Empl_Proj = static_cast<std::int16_t>(w->projEmpl.n);
     m.Nb_Pts_Saum_Proj = static_cast<std::int16_t>(w->projSaum.n);
+    m.Rang_Saum_Premier_Proj = static_cast<std::int16_t>(w->premierSaum);
+    m.Rang_Saum_Dernier_Proj = static_cast<std::int16_t>(w->dernierSaum);
     m.boutons.Bt_Sauve_Prof = true;
     Pic_Prof_Proj = std::move(w->vue);
     return {};
 }
 
 Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* XS,
-                          const double* YS, int nS, const Finals& finals, Vue& vue) {
+                          const double* YS, int nS, const Finals& finals, Vue& vue, Taille taille) {
+    const double k = 4 * Etirement(taille, TaillesVues{}.Pic_Prof_Proj);
     // The final figures as shown, two decimals.
     const double phiE = Radians(Val(finals.Txt_Vrill_Empl_Final));
     const double HeF = Val(finals.Txt_Href_Empl_final);
@@ -309,14 +315,14 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
     if (!profil(XE, YE, nE, cE, sE, HeF, Bleu) || !profil(XS, YS, nS, cS, sS, HsF, Vert))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique.");
 
-    // Scaled on the width, or on four times the height when that is larger; X'
-    // grows to the left, Y upward, the extent centred.
-    const double W = XMax - XMin > 4 * (YMax - YMin) ? XMax - XMin : 4 * (YMax - YMin);
+    // Scaled on the width, or on k times the height (four at the size the window opens with) when
+    // that is larger; X' grows to the left, Y upward, the extent centred.
+    const double W = XMax - XMin > k * (YMax - YMin) ? XMax - XMin : k * (YMax - YMin);
     Vue v;
     v.repere.largeur = -1.1 * W;
     v.repere.gauche = (XMin + XMax) / 2 + 0.55 * W;
-    v.repere.hauteur = -1.1 * W / 4;
-    v.repere.haut = (YMin + YMax) / 2 + 0.55 * W / 4;
+    v.repere.hauteur = -1.1 * W / k;
+    v.repere.haut = (YMin + YMax) / 2 + 0.55 * W / k;
 
     // The base line and the leading-edge vertical.
     Forme ligne2{"Line2",           CouleurTexte,          1,
@@ -325,8 +331,8 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
                  CouleurTexte,
                  1,
                  Trait::TiretPoint,
-                 {0, YMin - 0.025 * W / 4},
-                 {0, YMax + 0.025 * W / 4}};
+                 {0, YMin - 0.025 * W / k},
+                 {0, YMax + 0.025 * W / k}};
     const Repere& rp = v.repere;
     if (!(fini(W) && fini(rp.largeur) && fini(rp.gauche) && fini(rp.hauteur) && fini(rp.haut) &&
           fini(ligne2.a.x) && fini(ligne2.b.x) && fini(ligne1.a.y) && fini(ligne1.b.y)))

@@ -17,15 +17,17 @@ namespace ortix {
 // a zero length, a section of fewer than three points, a degenerate
 // trailing-edge facet, a division by zero in the final figures, a projected
 // profile of more than 1000 points and any value that is not a finite number.
-Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj);
+Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj, Taille taille = TaillesVues{}.Pic_Prof_Proj);
 
 // The view of the projected profiles: each profile turned about its leading-edge
 // reference point by its final twist, both read back from the final texts; the
 // extent holds (0, 0); the base line Line2 and the leading-edge vertical Line1;
 // the root drawn in blue, then the tip in green. The arrays are given from their
-// point 1. Refuses, leaving `vue` as it was, when a number of the view is not
-// finite.
+// point 1. Its height is a quarter of its width in an area of the size the
+// window opens with, in proportion in another. Refuses, leaving `vue` as it
+// was, when a number of the view is not finite.
 Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* XS,
-                          const double* YS, int nS, const Finals& finals, Vue& vue);
+                          const double* YS, int nS, const Finals& finals, Vue& vue,
+                          Taille taille = TaillesVues{}.Pic_Prof_Proj);
 
 } // namespace ortix

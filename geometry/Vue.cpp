@@ -4,9 +4,33 @@
 
 namespace ortix {
 
-Point2 Vue::versPixel(Point2 p, double largeurPx, double hauteurPx) const {
-    return {(p.x - repere.gauche) / repere.largeur * largeurPx,
-            (p.y - repere.haut) / repere.hauteur * hauteurPx};
+Point2 Vers_Pixel(const Repere& r, Point2 p, Taille t) {
+    return {(p.x - r.gauche) / r.largeur * t.largeur, (p.y - r.haut) / r.hauteur * t.hauteur};
+}
+
+Point2 Vers_Utilisateur(const Repere& r, Point2 pixel, Taille t) {
+    return {r.gauche + pixel.x / t.largeur * r.largeur, r.haut + pixel.y / t.hauteur * r.hauteur};
+}
+
+Repere Zoomer(const Repere& r, Point2 pixel, double facteur, Taille t) {
+    const Point2 u = Vers_Utilisateur(r, pixel, t);
+    Repere z = r;
+    z.largeur = r.largeur / facteur;
+    z.hauteur = r.hauteur / facteur;
+    z.gauche = u.x - pixel.x / t.largeur * z.largeur;
+    z.haut = u.y - pixel.y / t.hauteur * z.hauteur;
+    return z;
+}
+
+Repere Deplacer(const Repere& r, Point2 deplacement, Taille t) {
+    Repere d = r;
+    d.gauche -= deplacement.x / t.largeur * r.largeur;
+    d.haut -= deplacement.y / t.hauteur * r.hauteur;
+    return d;
+}
+
+double Etirement(Taille actuelle, Taille ouverture) {
+    return (actuelle.largeur / actuelle.hauteur) / (ouverture.largeur / ouverture.hauteur);
 }
 
 bool repereValide(const Repere& r) {

@@ -48,6 +48,25 @@ struct Repere {
     double gauche = 0, largeur = 1, haut = 0, hauteur = 1;
 };
 
+// The size of a drawing area in pixels.
+struct Taille {
+    double largeur = 0, hauteur = 0;
+};
+
+// The areas' sizes the window opens with; the views are fitted to the areas'
+// actual sizes, and are exactly as at these sizes when the areas have them.
+struct TaillesVues {
+    Taille Pic_Prof_Ini{533, 133};
+    Taille Plan_Ini{267, 200};
+    Taille Plan_Final{267, 200};
+    Taille Pic_Prof_Proj{533, 141};
+};
+
+// How much wider, relative to its height, an area is than at the size it opens
+// with: 1 there. A view keeps the relation between its two scales by
+// multiplying the ratio its fitting rule holds (4 : 1, 4 : 3) by this.
+double Etirement(Taille actuelle, Taille ouverture);
+
 struct Vue {
     // False when the coordinate system cannot be formed (no extent, or not a
     // number); such a view is left blank.
@@ -55,10 +74,17 @@ struct Vue {
     Repere repere;
     std::vector<Forme> formes;
     std::vector<Segment> segments;
-
-    // Pixel position of a user point in an area of the given size.
-    Point2 versPixel(Point2 p, double largeurPx, double hauteurPx) const;
 };
+
+// The pixel of an area under a user point.
+Point2 Vers_Pixel(const Repere& r, Point2 p, Taille t);
+// The user point under a pixel of an area.
+Point2 Vers_Utilisateur(const Repere& r, Point2 pixel, Taille t);
+// The system zoomed by `facteur` (above 1: closer) about a pixel: the user point
+// under it stays under it.
+Repere Zoomer(const Repere& r, Point2 pixel, double facteur, Taille t);
+// The system moved as the mouse drags the drawing by `deplacement` pixels.
+Repere Deplacer(const Repere& r, Point2 deplacement, Taille t);
 
 // True when every number of the coordinate system is finite and its extent is
 // not zero.

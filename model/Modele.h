@@ -95,6 +95,10 @@ struct Modele {
     std::int16_t Nb_Pts_Saum = 0;
     std::int16_t Nb_Pts_Empl_Proj = 0;
     std::int16_t Nb_Pts_Saum_Proj = 0;
+    // Where the tip's own first and last points stand in the projected tip
+    // profile: there it meets its lengthening taken from the root.
+    std::int16_t Rang_Saum_Premier_Proj = 0;
+    std::int16_t Rang_Saum_Dernier_Proj = 0;
 
     bool operator==(const Modele&) const = default;
 };

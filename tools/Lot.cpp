@@ -152,13 +152,25 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     Appliquer_Projet(*m, *lu);
     if (Resultat r = calculer(*m); !r) return r;
 
-    // The candidates as the optimisation dialog shows them on opening.
+    // The candidates as the optimisation dialog shows them on opening, with the
+    // kinks each would give.
     const CandidatsOpti candidats = Calcule_Candidats(*m);
+    const std::string melange = Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
+    std::string cassuresCandidats;
+    if (o.opti != Opti::Aucune && o.json) {
+        for (const auto& [cle, hauteur] : {std::pair{"Txt_NOP", candidats.Txt_NOP},
+                                           {"Txt_Align", candidats.Txt_Align},
+                                           {"Txt_Opt", melange}}) {
+            const Cassures c = Cassures_Pour_Hauteur(*m, hauteur);
+            cassuresCandidats += std::string(cassuresCandidats.empty() ? "" : ",") + "\"" + cle +
+                                 "\":[" + json(Texte_Cassure(c.extrados)) + "," +
+                                 json(Texte_Cassure(c.intrados)) + "]";
+        }
+    }
     if (o.opti != Opti::Aucune) {
-        const std::string texte = o.opti == Opti::Garder ? candidats.Txt_NOP
-                                  : o.opti == Opti::Aligner
-                                      ? candidats.Txt_Align
-                                      : Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
+        const std::string texte = o.opti == Opti::Garder    ? candidats.Txt_NOP
+                                  : o.opti == Opti::Aligner ? candidats.Txt_Align
+                                                            : melange;
         if (!Hauteur_A_Appliquer(texte, m->champs.txt_href_saum))
             return Resultat::Refus(
                 "la hauteur de saumon demandée n'est pas définie pour ce projet");
@@ -198,7 +210,13 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
            << ",\"Txt_NOP\":" << json(candidats.Txt_NOP)
            << ",\"Txt_Align\":" << json(candidats.Txt_Align)
            << ",\"txt_int\":" << json(candidats.txt_int)
-           << ",\"txt_ext\":" << json(candidats.txt_ext) << "}\n";
+           << ",\"txt_ext\":" << json(candidats.txt_ext);
+    const Cassures cassures = Mesurer_Cassures(*m);
+    sortie << ",\"cassure_extrados\":" << json(Texte_Cassure(cassures.extrados))
+           << ",\"cassure_intrados\":" << json(Texte_Cassure(cassures.intrados));
+    if (!cassuresCandidats.empty())
+        sortie << ",\"cassures_candidats\":{" << cassuresCandidats << "}";
+    sortie << "}\n";
     return {};
 }
 

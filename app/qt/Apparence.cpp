@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 namespace ortix::gui {
@@ -23,6 +24,40 @@ QLabel* etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignm
          serre -= 5)
         f.setStretch(serre);
     l->setFont(f);
+    return l;
+}
+
+namespace {
+
+class Legende : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override {
+        if (!text().isEmpty()) {
+            const int drapeaux =
+                static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
+            QPainter(this).fillRect(
+                fontMetrics().boundingRect(contentsRect(), drapeaux, text()).adjusted(-2, 0, 2, 0),
+                Qt::white);
+        }
+        QLabel::paintEvent(event);
+    }
+};
+
+} // namespace
+
+QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
+                Qt::Alignment alignement, QColor couleur) {
+    auto* l = new Legende(texte, parent);
+    l->setObjectName(QString::fromLatin1(nom));
+    l->setGeometry(place);
+    l->setAlignment(alignement | Qt::AlignVCenter);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    l->setPalette(p);
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
 }
 

@@ -2,6 +2,7 @@
 // that place their controls at fixed positions.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -21,6 +22,10 @@ QFont policeInterface();
 // set condensed until it fits.
 QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
                   Qt::Alignment alignement = Qt::AlignLeft);
+// A named caption over a drawing, in its colour, kept legible on a white band the
+// size of its text; it lets the mouse through to the drawing.
+QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
+                Qt::Alignment alignement, QColor couleur = Qt::black);
 // A named single-line field at its place. A read-only field looks it (the
 // background of a disabled field) and takes the focus only when clicked, so
 // that its text can be selected and it never interrupts the tab order.

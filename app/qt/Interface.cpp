@@ -10,6 +10,7 @@
 #include "files/qt/Dialogues_Projet.h"
 #include "files/qt/PanneauFichiers.h"
 #include "files/qt/Sauv_Profil.h"
+#include "geometry/Cassure.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
@@ -30,6 +31,8 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QSettings>
 
 #include <cstdio>
 #include <tuple>
@@ -84,43 +87,15 @@ QGroupBox* cadre(QWidget* parent, const char* nom, const QString& titre, QRect p
     return g;
 }
 
-ZoneDessin* zone(QWidget* parent, const char* nom, QRect place) {
-    auto* z = new ZoneDessin(parent);
+// A drawing area; the window places it at its size.
+ZoneDessin* zone(QWidget* parent, const char* nom, const QString& axeX, const QString& axeY) {
+    auto* z = new ZoneDessin(parent, axeX, axeY);
     z->setObjectName(QString::fromLatin1(nom));
-    z->setGeometry(place);
     return z;
 }
 
-// A caption over a drawing, kept legible on a white band the size of its text.
-class Legende : public QLabel {
-  public:
-    using QLabel::QLabel;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override {
-        if (!text().isEmpty()) {
-            const int drapeaux =
-                static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-            QPainter(this).fillRect(
-                fontMetrics().boundingRect(contentsRect(), drapeaux, text()).adjusted(-2, 0, 2, 0),
-                Qt::white);
-        }
-        QLabel::paintEvent(event);
-    }
-};
-
-QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
-                Qt::Alignment alignement, QColor couleur = Qt::black) {
-    auto* l = new Legende(texte, parent);
-    l->setObjectName(QString::fromLatin1(nom));
-    l->setGeometry(place);
-    l->setAlignment(alignement | Qt::AlignVCenter);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, couleur);
-    l->setPalette(p);
-    l->setAttribute(Qt::WA_TransparentForMouseEvents);
-    return l;
-}
+// The specified client size, the smallest the window can take.
+constexpr QSize TailleOuverture{736, 491};
 
 } // namespace
 
@@ -142,7 +117,8 @@ void Interface::construire() {
             .arg(QStringLiteral(ORTIX_VERSION)));
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
     setFont(ortix::gui::policeInterface());
-    setFixedSize(736, 491);
+    setMinimumSize(TailleOuverture);
+    resize(TailleOuverture);
     construireProjetInitial();
     construireExtremites();
     Bt_Calc =
@@ -154,6 +130,7 @@ void Interface::construire() {
         bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"), {8, 464, 129, 25});
     Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
     construireZones();
+    placerZones();
     // The dialogs exist from start-up on, hidden, so that the settings can place them.
     Charge_Fichier_ = new Charge_Fichier(this);
     Sauv_Profil_ = new Sauv_Profil(this, *modele_);
@@ -230,28 +207,86 @@ void Interface::construireProjetFinal() {
 
 // The four drawing areas with their titles, legends and status line.
 void Interface::construireZones() {
-    Pic_Prof_Ini = zone(this, "Pic_Prof_Ini", {200, 8, 533, 133});
-    Plan_Ini = zone(this, "Plan_Ini", {200, 144, 267, 200});
-    Plan_Final = zone(this, "Plan_Final", {464, 144, 267, 200});
-    Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", {200, 344, 533, 141});
+    Pic_Prof_Ini = zone(this, "Pic_Prof_Ini", QStringLiteral("X"), QStringLiteral("Y"));
+    Plan_Ini = zone(this, "Plan_Ini", QStringLiteral("Z"), QStringLiteral("X"));
+    Plan_Final = zone(this, "Plan_Final", QStringLiteral("Z′"), QStringLiteral("X′"));
+    Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", QStringLiteral("X′"), QStringLiteral("Y"));
 
-    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {4, 2, 200, 15},
+    using ortix::gui::legende;
+    const QColor orange(255, 192, 128), bleu(0, 0, 255), vert(0, 255, 0);
+    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {},
             Qt::AlignLeft);
-    Lbl_prof_empl =
-        legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {213, 2, 316, 15}, Qt::AlignRight, Qt::red);
-    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {213, 17, 316, 15}, Qt::AlignRight,
-                            QColor(255, 192, 128));
-    legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"),
-            {4, 182, 259, 15}, Qt::AlignHCenter);
-    Label32 = legende(Plan_Final, "Label32", {}, {4, 182, 259, 15}, Qt::AlignHCenter);
-    legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"),
-            {4, 2, 200, 15}, Qt::AlignLeft);
+    Lbl_prof_empl = legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, Qt::red);
+    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, orange);
+    legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"), {},
+            Qt::AlignHCenter);
+    Label32 = legende(Plan_Final, "Label32", {}, {}, Qt::AlignHCenter);
+    legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"), {},
+            Qt::AlignLeft);
+    legende(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", QStringLiteral("Emplanture"), {}, Qt::AlignRight,
+            bleu);
+    legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight, vert);
+    Lbl_Cassure = legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignRight);
     // The status line: two lines at the bottom of the projected view, whole in the
     // view's tooltip.
-    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {4, 109, 525, 30}, Qt::AlignLeft,
-                       QColor(170, 0, 0));
+    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {}, Qt::AlignLeft, QColor(170, 0, 0));
     Lbl_Etat->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Lbl_Etat->setWordWrap(true);
+}
+
+// The drawing areas take the room the window gains over its specified size: the
+// profile views in width, the planform views half of it each, the three rows the
+// height in proportion to theirs. The left column keeps its size and place.
+void Interface::placerZones() {
+    const int dw = width() - TailleOuverture.width(), dh = height() - TailleOuverture.height();
+    const int h1 = dh * 133 / 474, h2 = dh * 200 / 474, h3 = dh - h1 - h2, g = dw / 2;
+    Pic_Prof_Ini->setGeometry(200, 8, 533 + dw, 133 + h1);
+    Plan_Ini->setGeometry(200, 144 + h1, 267 + g, 200 + h2);
+    Plan_Final->setGeometry(464 + g, 144 + h1, 267 + dw - g, 200 + h2);
+    Pic_Prof_Proj->setGeometry(200, 344 + h1 + h2, 533 + dw, 141 + h3);
+    // Captions along the areas' edges, as at the specified size.
+    auto placer = [](ZoneDessin* z, const char* nom, int x, int y, int largeur, int hauteur) {
+        z->findChild<QWidget*>(QString::fromLatin1(nom))
+            ->setGeometry(x < 0 ? z->width() + x : x, y < 0 ? z->height() + y : y,
+                          largeur <= 0 ? z->width() + largeur : largeur, hauteur);
+    };
+    placer(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", 4, 2, 200, 15);
+    placer(Pic_Prof_Ini, "Lbl_prof_empl", -320, 2, 316, 15);
+    placer(Pic_Prof_Ini, "Lbl_Prof_Saum", -320, 17, 316, 15);
+    placer(Plan_Ini, "Lbl_Titre_Plan_Ini", 4, -18, -8, 15);
+    placer(Plan_Final, "Label32", 4, -18, -8, 15);
+    placer(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", 4, 2, 200, 15);
+    placer(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", -320, 2, 316, 15);
+    placer(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", -320, 17, 316, 15);
+    placer(Pic_Prof_Proj, "Lbl_Cassure", 4, 32, -8, 15);
+    placer(Pic_Prof_Proj, "Lbl_Etat", 4, -32, -8, 30);
+}
+
+ortix::TaillesVues Interface::tailles() const {
+    auto t = [](const QWidget* z) {
+        return ortix::Taille{static_cast<double>(z->width()), static_cast<double>(z->height())};
+    };
+    return {t(Pic_Prof_Ini), t(Plan_Ini), t(Plan_Final), t(Pic_Prof_Proj)};
+}
+
+// Each view fitted again to its area's new size, as the last refresh and the
+// last computation left it.
+void Interface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placerZones();
+    if (!champsTrace_) return;
+    ortix::ResultatTrace vues;
+    ortix::Tracer_Vues_Initiales(*modele_, *champsTrace_, tailles(), vues);
+    Pic_Prof_Ini->afficher(vues.Pic_Prof_Ini);
+    Plan_Ini->afficher(vues.Plan_Ini);
+    Plan_Final->afficher(vues.Plan_Final);
+    const ortix::Modele& m = *modele_;
+    ortix::Vue proj;
+    if (m.boutons.Bt_Sauve_Prof &&
+        ortix::Tracer_Prof_Proj(m.X_Empl_Proj.data(), m.Y_Empl_Proj.data(), m.Nb_Pts_Empl_Proj,
+                                m.X_Saum_Proj.data(), m.Y_Saum_Proj.data(), m.Nb_Pts_Saum_Proj,
+                                m.finals, proj, tailles().Pic_Prof_Proj))
+        Pic_Prof_Proj->afficher(proj);
 }
 
 // The main window's own events: Enter and leaving a field, the views' clicks and
@@ -325,6 +360,10 @@ void Interface::Form_Load(const QStringList& arguments) {
 }
 
 void Interface::Form_Unload() {
+    // The window's size and place, in the platform's usual place for settings;
+    // ortix.ini keeps to the dialogs' folders.
+    QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
+        .setValue(QStringLiteral("fenetre/geometrie"), saveGeometry());
     // The program ends whether or not the settings could be written.
     if (ortix::Resultat r = ecrireReglages(); !r)
         std::fprintf(stderr, "Ortix : les réglages n'ont pas pu être enregistrés. %s\n",
@@ -461,7 +500,9 @@ void Interface::afficherModele() {
 
 void Interface::Trace_Profil_Ini() {
     lireChamps();
-    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*modele_);
+    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*modele_, tailles());
+    champsTrace_ = modele_->champs;
+    Lbl_Cassure->clear();
     Pic_Prof_Ini->afficher(r.Pic_Prof_Ini);
     Pic_Prof_Proj->effacer();
     Plan_Ini->afficher(r.Plan_Ini);
@@ -481,11 +522,17 @@ void Interface::Trace_Profil_Ini() {
 bool Interface::Bt_Calc_Click() {
     lireChamps();
     ortix::Vue vue;
-    if (ortix::Resultat r = ortix::Bt_Calc_Click(*modele_, vue); !r) {
+    if (ortix::Resultat r = ortix::Bt_Calc_Click(*modele_, vue, tailles().Pic_Prof_Proj); !r) {
         messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
     }
     Pic_Prof_Proj->afficher(vue);
+    // The kink at the tip's trailing edge, red when the tip's outline runs back.
+    bool revient = false;
+    Lbl_Cassure->setText(q(ortix::Phrase_Cassures(ortix::Mesurer_Cassures(*modele_), revient)));
+    QPalette p = Lbl_Cassure->palette();
+    p.setColor(QPalette::WindowText, revient ? Qt::red : Qt::black);
+    Lbl_Cassure->setPalette(p);
     afficherModele();
     return true;
 }
@@ -499,7 +546,15 @@ void Interface::Bt_Opt_Href_Saum_Click() {
         Opti_Href_ = new Opti_Href(this);
         connect(Opti_Href_, &Opti_Href::appliquer, this, &Interface::Appliquer_Href_Saum);
     }
-    Opti_Href_->remplir(q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext));
+    Opti_Href_->remplir(
+        q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext), [this](const QString& hauteur) {
+            const ortix::Cassures k = ortix::Cassures_Pour_Hauteur(*modele_, s(hauteur));
+            auto texte = [](const std::optional<double>& d) {
+                return d ? q(ortix::Texte_Cassure(d)) + QStringLiteral("°") : QStringLiteral("—");
+            };
+            return QStringLiteral("extrados ") + texte(k.extrados) + QStringLiteral(", intrados ") +
+                   texte(k.intrados);
+        });
     montrer(Opti_Href_);
     Opti_Href_->Form_Activate();
 }

@@ -6,6 +6,7 @@
 
 #include "files/Reglages.h"
 #include "files/Sortie.h"
+#include "geometry/Vue.h"
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 
 class Charge_Fichier;
@@ -64,6 +66,7 @@ class Interface : public QWidget {
   protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void construire();
@@ -71,6 +74,9 @@ class Interface : public QWidget {
     void construireExtremites();
     void construireProjetFinal();
     void construireZones();
+    void placerZones();
+    // The drawing areas' sizes, to which the views are fitted.
+    ortix::TaillesVues tailles() const;
     void relierEvenements();
     void relierDialogues();
     void Form_Load(const QStringList& arguments);
@@ -104,7 +110,10 @@ class Interface : public QWidget {
     QPushButton *Bt_Prof_Empl, *bt_prof_saum, *Bt_Opt_Href_Saum;
     QPushButton *Bt_Calc, *Bt_Sauve_Prof, *Bt_Load_Proj, *Bt_Save_Proj, *Bt_Quit;
     ZoneDessin *Pic_Prof_Ini, *Plan_Ini, *Plan_Final, *Pic_Prof_Proj;
-    QLabel *Lbl_prof_empl, *Lbl_Prof_Saum, *Label32, *Lbl_Etat;
+    QLabel *Lbl_prof_empl, *Lbl_Prof_Saum, *Label32, *Lbl_Etat, *Lbl_Cassure;
+    // The fields as the last refresh read them: a resized window draws its views
+    // again from them.
+    std::optional<ortix::Champs> champsTrace_;
 
     Charge_Fichier* Charge_Fichier_ = nullptr;
     Sauv_Profil* Sauv_Profil_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTranslator>
 
@@ -16,6 +17,10 @@ int main(int argc, char* argv[]) {
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt);
     Interface fenetre(QApplication::arguments());
+    // Where and how large the window was at the end of the last session.
+    fenetre.restoreGeometry(QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
+                                .value(QStringLiteral("fenetre/geometrie"))
+                                .toByteArray());
     fenetre.show();
     return QApplication::exec();
 }

@@ -25,7 +25,7 @@ const char* const Explication =
 Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     preparerDialogue(this, "Opti_Href",
                      QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
-                     {440, 246});
+                     {640, 246});
 
     // A read-only text whose words wrap and which never scrolls: a face small
     // enough for the five lines to show whole in its place.
@@ -65,6 +65,13 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
         etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
         *l.e = champ(this, l.champ, {302, y + 1, 80, 21});
         etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});
+        // The kinks this height would give, beside its row.
+        QLabel* cassure = etiquette(this, {}, {430, y, 202, 23});
+        cassure->setObjectName(QString::fromLatin1(l.champ) + QStringLiteral("_Cassure"));
+        connect(*l.e, &QLineEdit::textChanged, this, [this, cassure](const QString& hauteur) {
+            cassure->setText(cassures_ ? cassures_(hauteur) : QString());
+        });
+        lignesCassures_.push_back({*l.e, cassure});
         y += 28;
     }
 
@@ -101,11 +108,15 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
 }
 
 void Opti_Href::remplir(const QString& nop, const QString& align, const QString& intrados,
-                        const QString& extrados) {
+                        const QString& extrados, std::function<QString(const QString&)> cassures) {
+    cassures_ = std::move(cassures);
     Txt_NOP->setText(nop);
     Txt_Align->setText(align);
     txt_int->setText(intrados);
     txt_ext->setText(extrados);
+    // The panel may have changed since the last opening, the heights not.
+    for (auto [champ, cassure] : lignesCassures_)
+        cassure->setText(cassures_(champ->text()));
 }
 
 void Opti_Href::changeEvent(QEvent* event) {

@@ -5,6 +5,11 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <utility>
+#include <vector>
+
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -15,8 +20,10 @@ class Opti_Href : public QDialog {
     explicit Opti_Href(QWidget* parent);
 
     // Fills the four candidate texts; an empty text is a candidate with no value.
+    // `cassures` tells the kinks a height would give, shown beside its row as its
+    // text changes.
     void remplir(const QString& nop, const QString& align, const QString& intrados,
-                 const QString& extrados);
+                 const QString& extrados, std::function<QString(const QString&)> cassures);
 
     void Form_Activate();
     void Curseur_Change();
@@ -32,4 +39,6 @@ class Opti_Href : public QDialog {
     QLineEdit *Txt_NOP, *Txt_Align, *Txt_Opt, *txt_int, *txt_ext;
     QPushButton *Bt_NOP, *Bt_Align, *Bt_Opti;
     QSlider* Curseur;
+    std::function<QString(const QString&)> cassures_;
+    std::vector<std::pair<QLineEdit*, QLabel*>> lignesCassures_;
 };

@@ -1,18 +1,36 @@
 #include "geometry/qt/ZoneDessin.h"
 
+#include "app/qt/Apparence.h"
+#include "model/Nombres.h"
+
+#include <QApplication>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
-ZoneDessin::ZoneDessin(QWidget* parent) : QWidget(parent) {
+#include <cmath>
+
+ZoneDessin::ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY)
+    : QWidget(parent), axeX_(axeX), axeY_(axeY) {
     setAutoFillBackground(true);
+    setMouseTracking(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, Qt::white);
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
+    coordonnees_ =
+        ortix::gui::legende(this, "Coordonnees", {}, {}, Qt::AlignRight, QColor(90, 90, 90));
+    coordonnees_->hide();
+}
+
+ortix::Taille ZoneDessin::taille() const {
+    return {static_cast<double>(width()), static_cast<double>(height())};
 }
 
 void ZoneDessin::afficher(const ortix::Vue& vue) {
     vue_ = vue;
+    repere_ = vue.repere;
     update();
 }
 
@@ -22,8 +40,58 @@ void ZoneDessin::effacer() {
 }
 
 void ZoneDessin::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clique();
+    appui_ = event->position();
+    bouton_ = event->button();
+    glisse_ = bouton_ == Qt::MiddleButton;
     QWidget::mousePressEvent(event);
+}
+
+void ZoneDessin::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF ici = event->position();
+    if (bouton_ == Qt::LeftButton &&
+        (ici - appui_).manhattanLength() >= QApplication::startDragDistance())
+        glisse_ = true;
+    if (glisse_ && vue_.valide) {
+        repere_ = ortix::Deplacer(repere_, {ici.x() - appui_.x(), ici.y() - appui_.y()}, taille());
+        appui_ = ici;
+        update();
+    }
+    montrerCoordonnees(ici);
+}
+
+void ZoneDessin::mouseReleaseEvent(QMouseEvent* event) {
+    // A plain left click keeps its meaning in the window: a refresh or a computation.
+    if (event->button() == Qt::LeftButton && bouton_ == Qt::LeftButton && !glisse_) emit clique();
+    bouton_ = Qt::NoButton;
+    glisse_ = false;
+}
+
+void ZoneDessin::mouseDoubleClickEvent(QMouseEvent*) {
+    repere_ = vue_.repere;
+    update();
+}
+
+void ZoneDessin::wheelEvent(QWheelEvent* event) {
+    if (!vue_.valide) return;
+    const QPointF ici = event->position();
+    repere_ = ortix::Zoomer(repere_, {ici.x(), ici.y()},
+                            std::pow(1.2, event->angleDelta().y() / 120.0), taille());
+    update();
+    montrerCoordonnees(ici);
+}
+
+void ZoneDessin::leaveEvent(QEvent*) {
+    coordonnees_->hide();
+}
+
+void ZoneDessin::montrerCoordonnees(QPointF pixel) {
+    if (!vue_.valide) return coordonnees_->hide();
+    const ortix::Point2 u = ortix::Vers_Utilisateur(repere_, {pixel.x(), pixel.y()}, taille());
+    auto texte = [](double v) { return QString::fromStdString(ortix::Format(v, "#0.0")); };
+    coordonnees_->setText(axeX_ + QStringLiteral(" = ") + texte(u.x) + QStringLiteral(" mm   ") +
+                          axeY_ + QStringLiteral(" = ") + texte(u.y) + QStringLiteral(" mm"));
+    coordonnees_->setGeometry(width() - 254, height() - 17, 250, 15);
+    coordonnees_->show();
 }
 
 void ZoneDessin::paintEvent(QPaintEvent*) {
@@ -32,14 +100,14 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!vue_.valide) return;
     painter.setRenderHint(QPainter::Antialiasing);
-    const double w = width(), h = height();
+    const ortix::Taille t = taille();
     auto couleur = [&](const ortix::Couleur& c) {
         return c.texte ? palette().color(QPalette::WindowText) : QColor(c.r, c.g, c.b);
     };
     auto tracer = [&](ortix::Point2 a, ortix::Point2 b) {
-        a = vue_.versPixel(a, w, h);
-        b = vue_.versPixel(b, w, h);
-        if (ortix::couperSegment(a, b, -10, -10, w + 10, h + 10))
+        a = ortix::Vers_Pixel(repere_, a, t);
+        b = ortix::Vers_Pixel(repere_, b, t);
+        if (ortix::couperSegment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
             painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
     };
     for (const ortix::Segment& s : vue_.segments) {

@@ -1,20 +1,28 @@
 // A drawing area: paints an ortix::Vue (its line shapes and drawn segments)
-// antialiased, and reports clicks.
+// antialiased, and reports clicks. The wheel zooms about the cursor, a drag with
+// the middle button (or the left one once it has moved a few pixels) pans, a
+// double click fits the drawing again; the coordinates under the cursor show in
+// millimetres, in the area's own frame.
 #pragma once
 
 #include "geometry/Vue.h"
 
 #include <QWidget>
 
+class QLabel;
+
 class ZoneDessin : public QWidget {
     Q_OBJECT
   public:
-    explicit ZoneDessin(QWidget* parent = nullptr);
+    // `axes` names the area's two coordinates, such as "X′" and "Y".
+    ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY);
 
-    // Sets the coordinate system, the line shapes and the drawn segments.
+    // Sets the coordinate system, the line shapes and the drawn segments, fitted.
     void afficher(const ortix::Vue& vue);
     // Removes the drawn segments; line shapes stay where they are.
     void effacer();
+    // The user coordinates shown: the drawing's own, or as zoomed and panned.
+    const ortix::Repere& repereAffiche() const { return repere_; }
 
   signals:
     void clique();
@@ -22,7 +30,21 @@ class ZoneDessin : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
   private:
+    ortix::Taille taille() const;
+    void montrerCoordonnees(QPointF pixel);
+
     ortix::Vue vue_;
+    ortix::Repere repere_;
+    QString axeX_, axeY_;
+    QLabel* coordonnees_;
+    QPointF appui_; // where the button went down
+    Qt::MouseButton bouton_ = Qt::NoButton;
+    bool glisse_ = false; // a drag, not a click
 };

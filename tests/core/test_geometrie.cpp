@@ -2,6 +2,8 @@
 // section, the figures of the refresh and of the final twists from a table, and
 // properties that hold for every panel (a prism is its own section, lengths
 // scale, heights shift, a refusal changes nothing).
+#include "geometry/Cassure.h"
+#include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
@@ -208,6 +210,82 @@ TEST(Geometrie, VuesCommeLeModele) {
         o << '\n' << r.message() << '\n';
     }
     EXPECT_EQ(EcartAuModele(o.str(), Donnee("modeles/vues.txt")), "");
+}
+
+// The kink at the tip's trailing edge, on outlines built by hand: 45° after a
+// coinciding point, nothing joined (0), nothing of the tip's own (undefined).
+TEST(Geometrie, CassuresAuBordDeFuiteDuSaumon) {
+    Modele m;
+    const double X[] = {0, 10, 10, 20, 30, 30}, Y[] = {0, 0, 0, 10, 10, 10};
+    for (int i = 1; i <= 6; ++i)
+        m.X_Saum_Proj(i) = X[i - 1], m.Y_Saum_Proj(i) = Y[i - 1];
+    m.Nb_Pts_Saum_Proj = 6;
+    m.Rang_Saum_Premier_Proj = 3;
+    m.Rang_Saum_Dernier_Proj = 5;
+    Cassures c = Mesurer_Cassures(m);
+    EXPECT_NEAR(*c.extrados, 45, 1e-12);
+    EXPECT_EQ(*c.intrados, 0); // the point after it coincides: nothing joined there
+    m.Rang_Saum_Premier_Proj = 1;
+    m.Rang_Saum_Dernier_Proj = 1;
+    c = Mesurer_Cassures(m);
+    EXPECT_EQ(*c.extrados, 0);
+    EXPECT_FALSE(c.intrados); // nothing of the tip's own before the first point
+    bool revient = false;
+    EXPECT_EQ(Phrase_Cassures({45.04, 0.0}, revient),
+              "Cassure au bord de fuite du saumon : extrados 45.0°, intrados 0.0°");
+    EXPECT_FALSE(revient);
+    // No taper, no sweep: a straight run at both joints. A tip chord larger than
+    // the root's: the lengthening runs back over the outline, and the candidates'
+    // kinks leave the model as it was.
+    const Profil p = Naca(30, 0.12, 0.03);
+    for (auto [Cs, F] : {std::pair{200.0, 0.0}, {300.0, 100.0}}) {
+        auto panneau = Panneau(p, p, Texte(500, F, 200, 10, 0, Cs, 10, 0));
+        Vue v;
+        ASSERT_TRUE(Bt_Calc_Click(*panneau, v));
+        const Modele avant = *panneau;
+        c = Cassures_Pour_Hauteur(*panneau, panneau->champs.txt_href_saum);
+        EXPECT_TRUE(*panneau == avant);
+        EXPECT_EQ(Texte_Cassure(c.extrados) + Texte_Cassure(c.intrados),
+                  Cs == 200 ? "0.00.0"
+                            : Texte_Cassure(Mesurer_Cassures(avant).extrados) +
+                                  Texte_Cassure(Mesurer_Cassures(avant).intrados));
+        Phrase_Cassures(c, revient);
+        EXPECT_EQ(revient, Cs > 200);
+    }
+}
+
+// Zooming about a pixel keeps the point under it; dragging moves the drawing
+// with the mouse. At any size, each view keeps the relation between its two
+// scales it has at the size the window opens with.
+TEST(Geometrie, ZoomDeplacementEtTailles) {
+    const Repere r{10, -110, 20, -27.5};
+    const Taille t{533, 141};
+    for (Point2 pixel : {Point2{0, 0}, Point2{100, 50}, Point2{533, 141}}) {
+        const Point2 u = Vers_Utilisateur(r, pixel, t),
+                     z = Vers_Utilisateur(Zoomer(r, pixel, 1.7, t), pixel, t);
+        EXPECT_NEAR(z.x, u.x, 1e-12);
+        EXPECT_NEAR(z.y, u.y, 1e-12);
+        const Point2 d = Vers_Pixel(Deplacer(r, {12, -7}, t), u, t);
+        EXPECT_NEAR(d.x, pixel.x + 12, 1e-9);
+        EXPECT_NEAR(d.y, pixel.y - 7, 1e-9);
+    }
+    auto m = Calcule("lots/projets/aile1.ortix");
+    auto echelles = [&](const TaillesVues& tv) { // x scale over y scale of each view
+        const ResultatTrace t2 = Trace_Profil_Ini(*m, tv);
+        Vue proj;
+        EXPECT_TRUE(Bt_Calc_Click(*m, proj, tv.Pic_Prof_Proj));
+        std::vector<double> e;
+        for (auto [v, taille] : {std::pair{&t2.Pic_Prof_Ini, tv.Pic_Prof_Ini},
+                                 {&t2.Plan_Ini, tv.Plan_Ini},
+                                 {&t2.Plan_Final, tv.Plan_Final},
+                                 {&proj, tv.Pic_Prof_Proj}})
+            e.push_back(taille.largeur / v->repere.largeur / (taille.hauteur / v->repere.hauteur));
+        return e;
+    };
+    const std::vector<double> ouverture = echelles({});
+    const std::vector<double> agrandie = echelles({{900, 300}, {500, 250}, {500, 250}, {900, 160}});
+    for (std::size_t k = 0; k < 4; ++k)
+        EXPECT_NEAR(agrandie[k] / ouverture[k], 1, 1e-12) << k;
 }
 
 // Properties on random panels: a refusal leaves the model exactly as it was;

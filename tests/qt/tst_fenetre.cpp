@@ -2,6 +2,7 @@
 // dialog's routing, the files written (the same bytes as the batch command's),
 // the refusals, which change nothing, and the look, against a reference image.
 #include "Banc.h"
+#include "geometry/qt/ZoneDessin.h"
 #include "tests/support/Support.h"
 #include "tools/Lot.h"
 
@@ -16,6 +17,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <cstdio>
 #include <sstream>
@@ -168,6 +170,34 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
         QCOMPARE(b.messages.size(), 1);
         QCOMPARE(b.etat(), avant);
+    }
+
+    // A window that grows: the drawings take the room, each fitted again; the wheel
+    // zooms about the cursor, a double click fits again; the kink is measured.
+    void agrandirEtZoomer() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QCOMPARE(
+            enfant<QLabel>(b.w.get(), "Lbl_Cassure")->text(),
+            QStringLiteral("Cassure au bord de fuite du saumon : extrados 0.6°, intrados 6.0°"));
+        QCOMPARE(b.w->minimumSize(), QSize(736, 491));
+        const QRect cadre = enfant<QWidget>(b.w.get(), "Frame4")->geometry();
+        b.w->resize(1036, 691);
+        auto* proj = enfant<ZoneDessin>(b.w.get(), "Pic_Prof_Proj");
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Ini")->geometry(), QRect(200, 8, 833, 189));
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Plan_Final")->geometry(), QRect(614, 200, 417, 284));
+        QCOMPARE(proj->geometry(), QRect(200, 484, 833, 201));
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Frame4")->geometry(), cadre);
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled()); // resizing is no refresh
+        const ortix::Repere ajuste = proj->repereAffiche();
+        const QPointF curseur(300, 80);
+        QWheelEvent roue(curseur, proj->mapToGlobal(curseur), {}, {0, 240}, Qt::NoButton, {},
+                         Qt::NoScrollPhase, false);
+        QApplication::sendEvent(proj, &roue);
+        QVERIFY(std::abs(proj->repereAffiche().largeur * 1.44 - ajuste.largeur) < 1e-9);
+        QTest::mouseDClick(proj, Qt::LeftButton);
+        QCOMPARE(proj->repereAffiche().largeur, ajuste.largeur);
     }
 
     // Without both airfoils a click in the projected view does nothing.
@@ -333,6 +363,8 @@ class TestFenetre : public QObject {
         auto texte = [&](const char* n) { return enfant<QLineEdit>(opti, n)->text(); };
         QCOMPARE(texte("Txt_NOP") + texte("Txt_Align") + texte("txt_int") + texte("txt_ext"),
                  QStringLiteral("25.00-2.406.8722.22"));
+        QCOMPARE(enfant<QLabel>(opti, "Txt_NOP_Cassure")->text(),
+                 QStringLiteral("extrados 0.6°, intrados 6.0°"));
         auto* curseur = enfant<QSlider>(opti, "Curseur");
         for (auto [p, attendu] : {std::pair{0, "6.87"}, {100, "22.22"}, {50, "14.55"}}) {
             curseur->setValue(p);
