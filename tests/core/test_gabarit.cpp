@@ -184,7 +184,7 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
 }
 
 TEST(Gabarit, RefusSansRienEcrire) {
-    const fs::path d = DossierNeuf("gabarits");
+    const fs::path d = DossierNeuf("gabarits_refus");
     for (auto abimer : std::initializer_list<void (*)(Modele&)>{
              [](Modele& m) { m.Nb_Pts_Saum_Proj = 0; }, [](Modele& m) { m.Y_Empl_Proj(3) = NAN; },
              [](Modele& m) { m.finals.Txt_Vrill_Saum_Final = TexteSansValeur; },
