@@ -170,48 +170,75 @@ std::string Date_Du_Jour() {
     return texte;
 }
 
+namespace {
+
+// The reasons a file operation can meet, by errno value, as the user reads them.
+struct RaisonFrancaise {
+    int code;
+    const char* texte;
+};
+constexpr RaisonFrancaise Raisons[] = {
+    {ENOENT, "fichier ou dossier introuvable"},
+    {EACCES, "permission refusée"},
+    {EPERM, "permission refusée"},
+    {ENOSPC, "disque plein"},
+    {EISDIR, "c'est un dossier"},
+    {ENOTDIR, "un élément du chemin n'est pas un dossier"},
+    {EROFS, "support en lecture seule"},
+    {ENAMETOOLONG, "nom trop long"},
+    {EEXIST, "le fichier existe déjà"},
+    {EIO, "erreur d'entrée-sortie"},
+    {EMFILE, "trop de fichiers ouverts"},
+    {ENFILE, "trop de fichiers ouverts"},
+    {EFBIG, "fichier trop volumineux"},
+    {EBUSY, "fichier ou périphérique occupé"},
+    {EINVAL, "nom de fichier invalide"},
+    {EXDEV, "déplacement impossible d'un support à un autre"},
+    {ELOOP, "trop de liens symboliques à suivre, ou une boucle de liens"},
+    {EBADF, "fichier non ouvert ou fermé"},
+    {EINTR, "opération interrompue"},
+    {EAGAIN, "ressource momentanément indisponible"},
+    {ENXIO, "périphérique absent ou sans lecteur"},
+    {ETXTBSY, "fichier en cours d'exécution"},
+    {EMLINK, "trop de liens vers ce fichier"},
+    {ENOTEMPTY, "le dossier n'est pas vide"},
+    {ENODEV, "opération impossible sur ce périphérique"},
+    {EOVERFLOW, "fichier trop grand pour être traité"},
+    {ENOMEM, "mémoire insuffisante"},
+    {EFAULT, "adresse invalide"},
+    {ESPIPE, "déplacement impossible dans ce fichier"},
+    {EPIPE, "tube ou connexion fermé"},
+    {EDEADLK, "verrou impossible sans blocage mutuel"},
+    {ENOLCK, "aucun verrou disponible"},
+    {ENOSYS, "fonction non disponible sur ce système"},
+    {ENOTSUP, "opération non prise en charge"},
+    {EILSEQ, "nom mal encodé"},
+    {ETIMEDOUT, "délai dépassé"},
+    {ENOTCONN, "support déconnecté"},
+    {ECANCELED, "opération annulée"},
+#ifdef EDQUOT
+    {EDQUOT, "quota de disque dépassé"},
+#endif
+#ifdef ESTALE
+    {ESTALE, "fichier réseau périmé"},
+#endif
+#if defined(EWOULDBLOCK) && EWOULDBLOCK != EAGAIN
+    {EWOULDBLOCK, "ressource momentanément indisponible"},
+#endif
+#if defined(EOPNOTSUPP) && EOPNOTSUPP != ENOTSUP
+    {EOPNOTSUPP, "opération non prise en charge"},
+#endif
+};
+
+} // namespace
+
 std::string Raison(const std::error_code& erreur) {
     const std::error_condition c = erreur.default_error_condition();
-    if (c.category() == std::generic_category()) {
-        switch (static_cast<std::errc>(c.value())) {
-        case std::errc::no_such_file_or_directory:
-            return "fichier ou dossier introuvable";
-        case std::errc::permission_denied:
-        case std::errc::operation_not_permitted:
-            return "permission refusée";
-        case std::errc::no_space_on_device:
-            return "disque plein";
-        case std::errc::is_a_directory:
-            return "c'est un dossier";
-        case std::errc::not_a_directory:
-            return "un élément du chemin n'est pas un dossier";
-        case std::errc::read_only_file_system:
-            return "support en lecture seule";
-        case std::errc::filename_too_long:
-            return "nom trop long";
-        case std::errc::file_exists:
-            return "le fichier existe déjà";
-        case std::errc::io_error:
-            return "erreur d'entrée-sortie";
-        case std::errc::too_many_files_open:
-        case std::errc::too_many_files_open_in_system:
-            return "trop de fichiers ouverts";
-        case std::errc::file_too_large:
-            return "fichier trop volumineux";
-        case std::errc::device_or_resource_busy:
-            return "fichier ou périphérique occupé";
-        case std::errc::invalid_argument:
-            return "nom de fichier invalide";
-        case std::errc::cross_device_link:
-            return "déplacement impossible d'un support à un autre";
-        default:
-            break;
-        }
-#ifdef EDQUOT
-        if (c.value() == EDQUOT) return "quota de disque dépassé";
-#endif
-    }
-    return erreur.message() + " (code " + std::to_string(erreur.value()) + ")";
+    if (c.category() == std::generic_category())
+        for (const RaisonFrancaise& r : Raisons)
+            if (r.code == c.value()) return r.texte;
+    // The system's own text may be in another language: the number at least is exact.
+    return "erreur système n° " + std::to_string(erreur.value());
 }
 
 } // namespace ortix::fichiers::plateforme

@@ -33,7 +33,8 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv);
 // Today's local date as "jj/mm/aaaa".
 std::string Date_Du_Jour();
 
-// The system's reason for a failure, in French for the usual cases.
+// The system's reason for a failure, in French: a sentence for every failure a file
+// operation can meet, "erreur système n° N" for any other.
 std::string Raison(const std::error_code& erreur);
 
 #ifdef ORTIX_PANNES_SIMULEES

@@ -137,5 +137,19 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
     }
 }
 
+// Every reason a file operation can meet is a French text, which never carries
+// the number: the number is what an unknown reason shows.
+TEST(Plateforme, RaisonsEnFrancais) {
+    for (const int code :
+         {ELOOP,   ENAMETOOLONG, EROFS,  EMFILE,    ENOSPC,  EBADF,  EINTR,  EAGAIN,    ENXIO,
+          ETXTBSY, EFBIG,        EMLINK, ENOTEMPTY, EPERM,   EINVAL, ENODEV, EOVERFLOW, EACCES,
+          ENOENT,  EEXIST,       EIO,    EISDIR,    ENOTDIR, EBUSY,  EXDEV,  ENFILE}) {
+        const std::string r = plateforme::Raison(std::error_code(code, std::generic_category()));
+        EXPECT_EQ(r.find(std::to_string(code)), std::string::npos) << code << " : " << r;
+    }
+    EXPECT_EQ(plateforme::Raison(std::error_code(4321, std::generic_category())),
+              "erreur système n° 4321");
+}
+
 } // namespace
 } // namespace ortix::essais
