@@ -13,6 +13,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -43,24 +44,67 @@ std::error_code DerniereErreur(int defaut = EIO) {
     return std::error_code(errno != 0 ? errno : defaut, std::generic_category());
 }
 
-std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode, const wchar_t* modeLarge,
-                  std::error_code& erreur) {
-    errno = 0;
-#ifdef _WIN32
-    (void)mode;
-    std::FILE* f = _wfopen(chemin.c_str(), modeLarge);
-#else
-    (void)modeLarge;
-    std::FILE* f = std::fopen(chemin.c_str(), mode);
-#endif
-    erreur = f ? std::error_code() : DerniereErreur(ENOENT);
-    return f;
+// What Ouvrir_Lecture refuses beyond the system's own failures.
+class Categorie final : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "ortix"; }
+    std::string message(int) const override { return "ce n'est pas un fichier ordinaire"; }
+};
+const Categorie categorie;
+
+// A pipe, a device or a socket: reading it could keep the program waiting for ever.
+std::error_code Pas_Un_Fichier_Ordinaire() {
+    return std::error_code(1, categorie);
 }
 
 } // namespace
 
 std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur) {
-    return Ouvrir(chemin, "rb", L"rb", erreur);
+    errno = 0;
+#ifdef _WIN32
+    // Opening never waits here, not even on a pipe's name; the check below is what counts.
+    int fd = -1;
+    if (_wsopen_s(&fd, chemin.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
+        erreur = DerniereErreur(ENOENT);
+        return nullptr;
+    }
+    struct _stat64 etat;
+    const bool connu = _fstat64(fd, &etat) == 0;
+    if (!connu || (etat.st_mode & _S_IFMT) != _S_IFREG) {
+        erreur = !connu ? DerniereErreur()
+                 : (etat.st_mode & _S_IFMT) == _S_IFDIR
+                     ? std::make_error_code(std::errc::is_a_directory)
+                     : Pas_Un_Fichier_Ordinaire();
+        _close(fd);
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, "rb");
+    if (!f) _close(fd);
+#else
+    // Without O_NONBLOCK, opening a pipe waits for a writer, for ever. The name may
+    // have become one since it was looked at: the opened file itself is checked.
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        erreur = DerniereErreur(ENOENT);
+        return nullptr;
+    }
+    struct stat etat;
+    const bool connu = ::fstat(fd, &etat) == 0;
+    if (!connu || !S_ISREG(etat.st_mode)) {
+        erreur = !connu                  ? DerniereErreur()
+                 : S_ISDIR(etat.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                         : Pas_Un_Fichier_Ordinaire();
+        ::close(fd);
+        return nullptr;
+    }
+    // Reading an ordinary file does not wait either; the flag goes all the same.
+    const int drapeaux = ::fcntl(fd, F_GETFL);
+    if (drapeaux >= 0) ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) ::close(fd);
+#endif
+    erreur = f ? std::error_code() : DerniereErreur();
+    return f;
 }
 
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur) {
@@ -233,6 +277,7 @@ constexpr RaisonFrancaise Raisons[] = {
 } // namespace
 
 std::string Raison(const std::error_code& erreur) {
+    if (erreur.category() == categorie) return erreur.message();
     const std::error_condition c = erreur.default_error_condition();
     if (c.category() == std::generic_category())
         for (const RaisonFrancaise& r : Raisons)

@@ -12,7 +12,9 @@
 
 namespace ortix::fichiers::plateforme {
 
-// Opens an existing file for reading in binary mode; nullptr with `erreur` set on failure.
+// Opens an existing ordinary file for reading in binary mode; nullptr with `erreur`
+// set on failure. The opened file itself is checked, never waited on: a name that
+// is, or has just become, a folder, a pipe or a device is refused at once.
 std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur);
 // Creates a new file for writing in binary mode, failing if the name exists.
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur);

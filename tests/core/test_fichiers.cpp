@@ -8,8 +8,13 @@
 
 #include <cerrno>
 #include <functional>
+#include <future>
 #include <set>
+#include <thread>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#endif
 #ifdef __linux__
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -136,6 +141,27 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
         EXPECT_EQ(octets, "inchangé");
     }
 }
+
+#ifndef _WIN32
+// A name that became a pipe after LireFichier looked at it: the open itself
+// refuses it at once. Should it wait, a writer opened after 5 s releases it.
+TEST(LireFichier, UnTubeEstRefuseSansAttendre) {
+    const fs::path tube = DossierNeuf("fichiers/tube") / "t.dat";
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    std::promise<std::error_code> ouverture;
+    std::thread lecteur([&] {
+        std::error_code e;
+        if (std::FILE* f = plateforme::Ouvrir_Lecture(tube, e)) std::fclose(f);
+        ouverture.set_value(e);
+    });
+    std::future<std::error_code> e = ouverture.get_future();
+    const bool aussitot = e.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+    if (!aussitot) ::close(::open(tube.c_str(), O_WRONLY | O_NONBLOCK));
+    lecteur.join();
+    EXPECT_TRUE(aussitot);
+    EXPECT_EQ(plateforme::Raison(e.get()), "ce n'est pas un fichier ordinaire");
+}
+#endif
 
 // Every reason a file operation can meet is a French text, which never carries
 // the number: the number is what an unknown reason shows.
