@@ -28,6 +28,19 @@ std::string DecoderTexte(std::string_view octets);
 // Splits on CR LF, LF or a lone CR. A final line end does not make an extra empty line.
 std::vector<std::string> DecouperLignes(std::string_view texte);
 
+// The length in bytes of the control character at `i` (C0, DEL, or a C1 control
+// written in UTF-8), 0 when none starts there.
+std::size_t Caractere_Controle(std::string_view s, std::size_t i);
+
+// Characters of a file's text that a message quotes at most.
+constexpr std::size_t LongueurCitation = 80;
+// Text as a message may show it: every control character becomes '?', so that
+// nothing read in a file can act on a terminal, and beyond `longueur` characters
+// the rest becomes "…", never cutting a character in two (a long line would
+// otherwise tie up the message box for seconds). A byte that is not UTF-8 counts
+// as one character and is kept.
+std::string Citation(std::string_view texte, std::size_t longueur = LongueurCitation);
+
 // Paths from and to UTF-8 text, on every system.
 std::filesystem::path CheminDepuisUtf8(std::string_view utf8);
 std::string Utf8DepuisChemin(const std::filesystem::path& chemin);

@@ -180,7 +180,7 @@ class TestFenetre : public QObject {
             QVERIFY2(b.messages.last().second.contains(f), qPrintable(b.messages.last().second));
             QCOMPARE(b.etat(), avant);
         }
-        QCOMPARE(refus, 22);
+        QCOMPARE(refus, 24);
     }
 
     // Output files, project file and settings file, written through the dialogs:
