@@ -291,11 +291,14 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
         if (!f && e != std::errc::file_exists) break;
     }
     if (!f) return RefusEcriture(chemin, e);
-    // Keep the access rights of the file being replaced.
+    // Keep the read, write and execute rights of the file being replaced, never a
+    // set-uid, set-gid or sticky bit. A symbolic link is replaced itself: the new
+    // file has the default rights, not those of the link's target.
     std::error_code ignore;
-    const auto ancien = std::filesystem::status(chemin, ignore);
+    const auto ancien = std::filesystem::symlink_status(chemin, ignore);
     if (std::filesystem::is_regular_file(ancien))
-        std::filesystem::permissions(temporaire, ancien.permissions(), ignore);
+        std::filesystem::permissions(temporaire, ancien.permissions() & std::filesystem::perms::all,
+                                     ignore);
 
     e = pf::Ecrire(f, octets);
     if (!e) e = pf::Synchroniser(f);

@@ -121,6 +121,25 @@ TEST(EcrireAtomique, DisquePleinEtSupportEnLectureSeule) {
 }
 #endif
 
+#ifndef _WIN32
+// A replaced file keeps its read, write and execute bits, never set-uid or set-gid;
+// a symbolic link is replaced by a file of the default rights, not its target's.
+TEST(EcrireAtomique, DroitsDuFichierRemplace) {
+    const fs::path d = DossierNeuf("fichiers/droits");
+    Poser(d / "a.dat", "");
+    Poser(d / "cible.dat", "");
+    fs::permissions(d / "a.dat", fs::perms(06755));
+    fs::permissions(d / "cible.dat", fs::perms(0600));
+    fs::create_symlink("cible.dat", d / "lien.dat");
+    const ::mode_t masque = ::umask(022);
+    ::umask(masque);
+    ASSERT_TRUE(EcrireAtomique(d / "a.dat", "x") && EcrireAtomique(d / "lien.dat", "x"));
+    EXPECT_EQ(static_cast<int>(fs::status(d / "a.dat").permissions()), 0755);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(d / "lien.dat")));
+    EXPECT_EQ(static_cast<int>(fs::status(d / "lien.dat").permissions()), 0666 & ~masque);
+}
+#endif
+
 // Only ordinary files are read: a folder or a named pipe (which would keep the
 // program waiting for ever) is refused with the file's name.
 TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
