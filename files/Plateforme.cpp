@@ -1,8 +1,12 @@
 #include "files/Plateforme.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -13,6 +17,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -23,6 +28,8 @@ namespace ortix::fichiers::plateforme {
 namespace {
 Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
+Etape etapeSignal = Etape::Aucune;
+int signalSimule = 0;
 } // namespace
 
 void Simuler_Panne(Etape etape, int code) {
@@ -30,8 +37,15 @@ void Simuler_Panne(Etape etape, int code) {
     codePanne = code;
 }
 
-// Returns from the calling step with the simulated failure when it is that step's turn.
+void Simuler_Signal(Etape etape, int signal) {
+    etapeSignal = etape;
+    signalSimule = signal;
+}
+
+// Sends the simulated signal, then returns from the calling step with the simulated
+// failure, when it is that step's turn.
 #define PANNE_SIMULEE(etape)                                                                       \
+    if (etapeSignal == Etape::etape) std::raise(signalSimule);                                     \
     if (etapeEnPanne == Etape::etape) return std::error_code(codePanne, std::generic_category())
 #else
 #define PANNE_SIMULEE(etape)
@@ -186,6 +200,77 @@ std::error_code Renommer(const std::filesystem::path& de, const std::filesystem:
     std::error_code erreur;
     std::filesystem::rename(de, vers, erreur);
     return erreur;
+}
+
+namespace {
+
+#ifdef _WIN32
+using Caractere = wchar_t;
+#else
+using Caractere = char;
+#endif
+
+// The temporary file's whole path, ended by a NUL; the handler reads it only when
+// `etatGarde` says Garde. Fixed in size: a signal handler may not allocate.
+Caractere temporaireGarde[4096];
+enum : int { Libre, Ecriture, Garde };
+std::atomic<int> etatGarde{Libre};
+static_assert(std::atomic<int>::is_always_lock_free, "read by a signal handler");
+
+// Only what may run in a signal handler: removes the file, then ends the program as
+// the signal would have without this handler.
+void Interrompu(int numero) {
+    if (etatGarde.load() == Garde) {
+#ifdef _WIN32
+        _wunlink(temporaireGarde);
+#else
+        ::unlink(temporaireGarde);
+#endif
+    }
+    std::signal(numero, SIG_DFL);
+    std::raise(numero);
+}
+
+void Installer_Gardes() {
+    for (const int s : {SIGINT, SIGTERM}) {
+#ifdef _WIN32
+        // Only signal() reads the handler in place, by replacing it: one of the
+        // program's own, or an ignored signal, is put back.
+        const auto avant = std::signal(s, Interrompu);
+        if (avant != SIG_DFL && avant != SIG_ERR) std::signal(s, avant);
+#else
+        struct sigaction avant {};
+        if (::sigaction(s, nullptr, &avant) != 0) continue;
+        // A handler of the program's own, or an ignored signal, stays as it is.
+        if ((avant.sa_flags & SA_SIGINFO) != 0 || avant.sa_handler != SIG_DFL) continue;
+        struct sigaction garde {};
+        garde.sa_handler = Interrompu;
+        sigemptyset(&garde.sa_mask);
+        ::sigaction(s, &garde, nullptr);
+#endif
+    }
+}
+
+} // namespace
+
+bool Garder_Temporaire(const std::filesystem::path& temporaire) {
+    static const bool installees = (Installer_Gardes(), true);
+    (void)installees;
+    // Whole, as the handler may run after the working folder changed.
+    std::error_code e;
+    const std::filesystem::path absolu = std::filesystem::absolute(temporaire, e);
+    const auto& nom = absolu.native();
+    if (e || nom.size() >= std::size(temporaireGarde)) return false;
+    int libre = Libre;
+    if (!etatGarde.compare_exchange_strong(libre, Ecriture)) return false;
+    std::copy(nom.begin(), nom.end(), temporaireGarde);
+    temporaireGarde[nom.size()] = 0;
+    etatGarde.store(Garde);
+    return true;
+}
+
+void Oublier_Temporaire() {
+    etatGarde.store(Libre);
 }
 
 void Synchroniser_Dossier(const std::filesystem::path& dossier) {

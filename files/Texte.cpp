@@ -160,6 +160,26 @@ std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
     return cible.parent_path() / nom;
 }
 
+// While a save is in progress, SIGINT or SIGTERM removes its temporary file.
+class GardeTemporaire {
+  public:
+    GardeTemporaire() = default;
+    GardeTemporaire(const GardeTemporaire&) = delete;
+    GardeTemporaire& operator=(const GardeTemporaire&) = delete;
+    ~GardeTemporaire() { liberer(); }
+    void garder(const std::filesystem::path& temporaire) {
+        liberer();
+        tenue_ = pf::Garder_Temporaire(temporaire);
+    }
+    void liberer() {
+        if (tenue_) pf::Oublier_Temporaire();
+        tenue_ = false;
+    }
+
+  private:
+    bool tenue_ = false;
+};
+
 // Bytes of a file beyond which it is refused: no file of the program comes near
 // it, and it keeps a huge file from tying up the program.
 constexpr std::size_t TailleMaximale = 16u << 20;
@@ -285,8 +305,11 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
         return RefusEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
     std::filesystem::path temporaire;
     std::FILE* f = nullptr;
+    GardeTemporaire garde;
     for (int essai = 0; essai < 100 && !f; ++essai) {
         temporaire = NomTemporaire(chemin);
+        // Guarded before it exists, so that no moment of the save can leave it.
+        garde.garder(temporaire);
         f = pf::Creer_Exclusif(temporaire, e);
         if (!f && e != std::errc::file_exists) break;
     }
@@ -306,9 +329,17 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
     if (!e) e = eFermeture;
     if (!e) e = pf::Renommer(temporaire, chemin);
     if (e) {
-        std::filesystem::remove(temporaire, ignore);
-        return RefusEcriture(chemin, e);
+        std::error_code eSuppression;
+        std::filesystem::remove(temporaire, eSuppression);
+        garde.liberer();
+        Resultat r = RefusEcriture(chemin, e);
+        if (!eSuppression) return r;
+        // A folder that refuses the rename may refuse the removal too (append-only).
+        return Resultat::Refus(r.message() + " Le fichier temporaire " + Guillemets(temporaire) +
+                               " reste : il n'a pas pu être supprimé (" + pf::Raison(eSuppression) +
+                               ").");
     }
+    garde.liberer();
     pf::Synchroniser_Dossier(chemin.parent_path());
     return {};
 }
