@@ -6,6 +6,7 @@
 #include "tools/Lot.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QLabel>
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -62,7 +64,8 @@ class TestFenetre : public QObject {
                  QStringLiteral("Position après rotation de 41.19°"));
         for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum", "Bt_Sauve_Prof"})
             QVERIFY2(!b.bouton(n)->isEnabled(), n);
-        for (const char* n : {"txt_prof_empl", "txt_prof_saum", "Txt_Lg_Final", "Txt_Vrill_Saum_Final"})
+        for (const char* n :
+             {"txt_prof_empl", "txt_prof_saum", "Txt_Lg_Final", "Txt_Vrill_Saum_Final"})
             QVERIFY2(b.champ(n)->isReadOnly(), n);
         QVERIFY(!b.champ("Txt_Long")->isReadOnly());
         const QImage image = b.w->grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -128,12 +131,16 @@ class TestFenetre : public QObject {
     // Without both airfoils a click in the projected view does nothing.
     void choixDesProfils() {
         Banc b({QStringLiteral("profils/clarky.dat"), QStringLiteral("profils/e205.dat")});
+        // Offered: only what can be read, no link to a device, no pipe.
+        QFile::link(QStringLiteral("/dev/zero"), b.chemin(QStringLiteral("z.dat")));
+        ::mkfifo(qPrintable(b.chemin(QStringLiteral("f.dat"))), 0600);
         auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
         auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
         QVERIFY(b.messages.isEmpty() && !b.bouton("Bt_Sauve_Prof")->isEnabled());
         QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Emplanture"));
+        QCOMPARE(fichiers->count(), 2);
         QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
         QVERIFY(chooser->isVisible()); // nothing selected: nothing done
         QVERIFY(cliquerEntree(fichiers, QStringLiteral("clarky.dat"), true));
