@@ -46,14 +46,18 @@ std::filesystem::path CheminDepuisUtf8(std::string_view utf8);
 std::string Utf8DepuisChemin(const std::filesystem::path& chemin);
 
 // Reads a whole file. A refusal's message names the file and the system's
-// reason. A folder, or a file of more than 16 MB (no file of the program comes
-// near), is refused the same way.
+// reason. A folder, a pipe or a device (reading them could wait for ever), or a
+// file of more than 16 MB (no file of the program comes near), is refused the
+// same way.
 Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets);
 
 // Writes the bytes atomically: a temporary file in the target's folder, written,
 // flushed to disk and closed with every error checked, then renamed over the
-// target. On failure the old file is left byte for byte and no temporary file
-// remains; the refusal's message names the file and the reason.
+// target. It keeps the read, write and execute rights of the file it replaces; a
+// symbolic link is replaced by a file of the default rights. On failure the old
+// file is left byte for byte and no temporary file remains, nor when SIGINT or
+// SIGTERM ends the program during the save; the refusal's message names the file
+// and the reason, and a temporary file the folder refused to remove.
 Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets);
 // Writes UTF-8 lines as Windows-1252, CR LF after every line, atomically. A line
 // end inside a line is written as a blank, so that one line stays one line.
