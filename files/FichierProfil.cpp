@@ -72,11 +72,11 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
                 break;
             case Nombre::PasUnNombre:
                 return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
-                                       std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                                       std::to_string(lignes[i].numero) + " : « " + Citation(v) +
                                        " » n'est pas un nombre.");
             case Nombre::HorsLimites:
                 return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
-                                       std::to_string(lignes[i].numero) + " : « " + std::string(v) +
+                                       std::to_string(lignes[i].numero) + " : « " + Citation(v) +
                                        " » dépasse les limites des nombres.");
             }
             nombres.push_back(x);

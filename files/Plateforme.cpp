@@ -1,8 +1,12 @@
 #include "files/Plateforme.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
+#include <iterator>
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -13,6 +17,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -22,6 +28,8 @@ namespace ortix::fichiers::plateforme {
 namespace {
 Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
+Etape etapeSignal = Etape::Aucune;
+int signalSimule = 0;
 } // namespace
 
 void Simuler_Panne(Etape etape, int code) {
@@ -29,8 +37,15 @@ void Simuler_Panne(Etape etape, int code) {
     codePanne = code;
 }
 
-// Returns from the calling step with the simulated failure when it is that step's turn.
+void Simuler_Signal(Etape etape, int signal) {
+    etapeSignal = etape;
+    signalSimule = signal;
+}
+
+// Sends the simulated signal, then returns from the calling step with the simulated
+// failure, when it is that step's turn.
 #define PANNE_SIMULEE(etape)                                                                       \
+    if (etapeSignal == Etape::etape) std::raise(signalSimule);                                     \
     if (etapeEnPanne == Etape::etape) return std::error_code(codePanne, std::generic_category())
 #else
 #define PANNE_SIMULEE(etape)
@@ -43,24 +58,67 @@ std::error_code DerniereErreur(int defaut = EIO) {
     return std::error_code(errno != 0 ? errno : defaut, std::generic_category());
 }
 
-std::FILE* Ouvrir(const std::filesystem::path& chemin, const char* mode, const wchar_t* modeLarge,
-                  std::error_code& erreur) {
-    errno = 0;
-#ifdef _WIN32
-    (void)mode;
-    std::FILE* f = _wfopen(chemin.c_str(), modeLarge);
-#else
-    (void)modeLarge;
-    std::FILE* f = std::fopen(chemin.c_str(), mode);
-#endif
-    erreur = f ? std::error_code() : DerniereErreur(ENOENT);
-    return f;
+// What Ouvrir_Lecture refuses beyond the system's own failures.
+class Categorie final : public std::error_category {
+  public:
+    const char* name() const noexcept override { return "ortix"; }
+    std::string message(int) const override { return "ce n'est pas un fichier ordinaire"; }
+};
+const Categorie categorie;
+
+// A pipe, a device or a socket: reading it could keep the program waiting for ever.
+std::error_code Pas_Un_Fichier_Ordinaire() {
+    return std::error_code(1, categorie);
 }
 
 } // namespace
 
 std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur) {
-    return Ouvrir(chemin, "rb", L"rb", erreur);
+    errno = 0;
+#ifdef _WIN32
+    // Opening never waits here, not even on a pipe's name; the check below is what counts.
+    int fd = -1;
+    if (_wsopen_s(&fd, chemin.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
+        erreur = DerniereErreur(ENOENT);
+        return nullptr;
+    }
+    struct _stat64 etat;
+    const bool connu = _fstat64(fd, &etat) == 0;
+    if (!connu || (etat.st_mode & _S_IFMT) != _S_IFREG) {
+        erreur = !connu ? DerniereErreur()
+                 : (etat.st_mode & _S_IFMT) == _S_IFDIR
+                     ? std::make_error_code(std::errc::is_a_directory)
+                     : Pas_Un_Fichier_Ordinaire();
+        _close(fd);
+        return nullptr;
+    }
+    std::FILE* f = _fdopen(fd, "rb");
+    if (!f) _close(fd);
+#else
+    // Without O_NONBLOCK, opening a pipe waits for a writer, for ever. The name may
+    // have become one since it was looked at: the opened file itself is checked.
+    const int fd = ::open(chemin.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        erreur = DerniereErreur(ENOENT);
+        return nullptr;
+    }
+    struct stat etat;
+    const bool connu = ::fstat(fd, &etat) == 0;
+    if (!connu || !S_ISREG(etat.st_mode)) {
+        erreur = !connu                  ? DerniereErreur()
+                 : S_ISDIR(etat.st_mode) ? std::make_error_code(std::errc::is_a_directory)
+                                         : Pas_Un_Fichier_Ordinaire();
+        ::close(fd);
+        return nullptr;
+    }
+    // Reading an ordinary file does not wait either; the flag goes all the same.
+    const int drapeaux = ::fcntl(fd, F_GETFL);
+    if (drapeaux >= 0) ::fcntl(fd, F_SETFL, drapeaux & ~O_NONBLOCK);
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f) ::close(fd);
+#endif
+    erreur = f ? std::error_code() : DerniereErreur();
+    return f;
 }
 
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur) {
@@ -144,6 +202,77 @@ std::error_code Renommer(const std::filesystem::path& de, const std::filesystem:
     return erreur;
 }
 
+namespace {
+
+#ifdef _WIN32
+using Caractere = wchar_t;
+#else
+using Caractere = char;
+#endif
+
+// The temporary file's whole path, ended by a NUL; the handler reads it only when
+// `etatGarde` says Garde. Fixed in size: a signal handler may not allocate.
+Caractere temporaireGarde[4096];
+enum : int { Libre, Ecriture, Garde };
+std::atomic<int> etatGarde{Libre};
+static_assert(std::atomic<int>::is_always_lock_free, "read by a signal handler");
+
+// Only what may run in a signal handler: removes the file, then ends the program as
+// the signal would have without this handler.
+void Interrompu(int numero) {
+    if (etatGarde.load() == Garde) {
+#ifdef _WIN32
+        _wunlink(temporaireGarde);
+#else
+        ::unlink(temporaireGarde);
+#endif
+    }
+    std::signal(numero, SIG_DFL);
+    std::raise(numero);
+}
+
+void Installer_Gardes() {
+    for (const int s : {SIGINT, SIGTERM}) {
+#ifdef _WIN32
+        // Only signal() reads the handler in place, by replacing it: one of the
+        // program's own, or an ignored signal, is put back.
+        const auto avant = std::signal(s, Interrompu);
+        if (avant != SIG_DFL && avant != SIG_ERR) std::signal(s, avant);
+#else
+        struct sigaction avant {};
+        if (::sigaction(s, nullptr, &avant) != 0) continue;
+        // A handler of the program's own, or an ignored signal, stays as it is.
+        if ((avant.sa_flags & SA_SIGINFO) != 0 || avant.sa_handler != SIG_DFL) continue;
+        struct sigaction garde {};
+        garde.sa_handler = Interrompu;
+        sigemptyset(&garde.sa_mask);
+        ::sigaction(s, &garde, nullptr);
+#endif
+    }
+}
+
+} // namespace
+
+bool Garder_Temporaire(const std::filesystem::path& temporaire) {
+    static const bool installees = (Installer_Gardes(), true);
+    (void)installees;
+    // Whole, as the handler may run after the working folder changed.
+    std::error_code e;
+    const std::filesystem::path absolu = std::filesystem::absolute(temporaire, e);
+    const auto& nom = absolu.native();
+    if (e || nom.size() >= std::size(temporaireGarde)) return false;
+    int libre = Libre;
+    if (!etatGarde.compare_exchange_strong(libre, Ecriture)) return false;
+    std::copy(nom.begin(), nom.end(), temporaireGarde);
+    temporaireGarde[nom.size()] = 0;
+    etatGarde.store(Garde);
+    return true;
+}
+
+void Oublier_Temporaire() {
+    etatGarde.store(Libre);
+}
+
 void Synchroniser_Dossier(const std::filesystem::path& dossier) {
 #ifndef _WIN32
     const int fd = ::open(dossier.empty() ? "." : dossier.c_str(), O_RDONLY | O_DIRECTORY);
@@ -181,48 +310,76 @@ std::string Date_Du_Jour() {
     return texte;
 }
 
-std::string Raison(const std::error_code& erreur) {
-    const std::error_condition c = erreur.default_error_condition();
-    if (c.category() == std::generic_category()) {
-        switch (static_cast<std::errc>(c.value())) {
-        case std::errc::no_such_file_or_directory:
-            return "fichier ou dossier introuvable";
-        case std::errc::permission_denied:
-        case std::errc::operation_not_permitted:
-            return "permission refusée";
-        case std::errc::no_space_on_device:
-            return "disque plein";
-        case std::errc::is_a_directory:
-            return "c'est un dossier";
-        case std::errc::not_a_directory:
-            return "un élément du chemin n'est pas un dossier";
-        case std::errc::read_only_file_system:
-            return "support en lecture seule";
-        case std::errc::filename_too_long:
-            return "nom trop long";
-        case std::errc::file_exists:
-            return "le fichier existe déjà";
-        case std::errc::io_error:
-            return "erreur d'entrée-sortie";
-        case std::errc::too_many_files_open:
-        case std::errc::too_many_files_open_in_system:
-            return "trop de fichiers ouverts";
-        case std::errc::file_too_large:
-            return "fichier trop volumineux";
-        case std::errc::device_or_resource_busy:
-            return "fichier ou périphérique occupé";
-        case std::errc::invalid_argument:
-            return "nom de fichier invalide";
-        case std::errc::cross_device_link:
-            return "déplacement impossible d'un support à un autre";
-        default:
-            break;
-        }
+namespace {
+
+// The reasons a file operation can meet, by errno value, as the user reads them.
+struct RaisonFrancaise {
+    int code;
+    const char* texte;
+};
+constexpr RaisonFrancaise Raisons[] = {
+    {ENOENT, "fichier ou dossier introuvable"},
+    {EACCES, "permission refusée"},
+    {EPERM, "permission refusée"},
+    {ENOSPC, "disque plein"},
+    {EISDIR, "c'est un dossier"},
+    {ENOTDIR, "un élément du chemin n'est pas un dossier"},
+    {EROFS, "support en lecture seule"},
+    {ENAMETOOLONG, "nom trop long"},
+    {EEXIST, "le fichier existe déjà"},
+    {EIO, "erreur d'entrée-sortie"},
+    {EMFILE, "trop de fichiers ouverts"},
+    {ENFILE, "trop de fichiers ouverts"},
+    {EFBIG, "fichier trop volumineux"},
+    {EBUSY, "fichier ou périphérique occupé"},
+    {EINVAL, "nom de fichier invalide"},
+    {EXDEV, "déplacement impossible d'un support à un autre"},
+    {ELOOP, "trop de liens symboliques à suivre, ou une boucle de liens"},
+    {EBADF, "fichier non ouvert ou fermé"},
+    {EINTR, "opération interrompue"},
+    {EAGAIN, "ressource momentanément indisponible"},
+    {ENXIO, "périphérique absent ou sans lecteur"},
+    {ETXTBSY, "fichier en cours d'exécution"},
+    {EMLINK, "trop de liens vers ce fichier"},
+    {ENOTEMPTY, "le dossier n'est pas vide"},
+    {ENODEV, "opération impossible sur ce périphérique"},
+    {EOVERFLOW, "fichier trop grand pour être traité"},
+    {ENOMEM, "mémoire insuffisante"},
+    {EFAULT, "adresse invalide"},
+    {ESPIPE, "déplacement impossible dans ce fichier"},
+    {EPIPE, "tube ou connexion fermé"},
+    {EDEADLK, "verrou impossible sans blocage mutuel"},
+    {ENOLCK, "aucun verrou disponible"},
+    {ENOSYS, "fonction non disponible sur ce système"},
+    {ENOTSUP, "opération non prise en charge"},
+    {EILSEQ, "nom mal encodé"},
+    {ETIMEDOUT, "délai dépassé"},
+    {ENOTCONN, "support déconnecté"},
+    {ECANCELED, "opération annulée"},
 #ifdef EDQUOT
-        if (c.value() == EDQUOT) return "quota de disque dépassé";
+    {EDQUOT, "quota de disque dépassé"},
 #endif
-    }
-    return erreur.message() + " (code " + std::to_string(erreur.value()) + ")";
+#ifdef ESTALE
+    {ESTALE, "fichier réseau périmé"},
+#endif
+#if defined(EWOULDBLOCK) && EWOULDBLOCK != EAGAIN
+    {EWOULDBLOCK, "ressource momentanément indisponible"},
+#endif
+#if defined(EOPNOTSUPP) && EOPNOTSUPP != ENOTSUP
+    {EOPNOTSUPP, "opération non prise en charge"},
+#endif
+};
+
+} // namespace
+
+std::string Raison(const std::error_code& erreur) {
+    if (erreur.category() == categorie) return erreur.message();
+    const std::error_condition c = erreur.default_error_condition();
+    if (c.category() == std::generic_category())
+        for (const RaisonFrancaise& r : Raisons)
+            if (r.code == c.value()) return r.texte;
+    // The system's own text may be in another language: the number at least is exact.
+    return "erreur système n° " + std::to_string(erreur.value());
 }
 
 } // namespace ortix::fichiers::plateforme

@@ -12,7 +12,9 @@
 
 namespace ortix::fichiers::plateforme {
 
-// Opens an existing file for reading in binary mode; nullptr with `erreur` set on failure.
+// Opens an existing ordinary file for reading in binary mode; nullptr with `erreur`
+// set on failure. The opened file itself is checked, never waited on: a name that
+// is, or has just become, a folder, a pipe or a device is refused at once.
 std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& erreur);
 // Creates a new file for writing in binary mode, failing if the name exists.
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur);
@@ -24,6 +26,14 @@ std::error_code Synchroniser(std::FILE* f);
 std::error_code Fermer(std::FILE* f);
 // Renames `de` over `vers`, replacing a file of that name.
 std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers);
+// Guards the temporary file of the save in progress: should SIGINT or SIGTERM end
+// the program before the save does, the file is removed first. The first call puts
+// the handlers in place, for a signal the program left to the system's default
+// only. The program saves one file at a time: false when another save holds the
+// guard, and this one goes unguarded.
+bool Garder_Temporaire(const std::filesystem::path& temporaire);
+// Ends the guard: the temporary file was renamed or removed.
+void Oublier_Temporaire();
 // Makes a rename in `dossier` durable where the system asks for it; best effort.
 void Synchroniser_Dossier(const std::filesystem::path& dossier);
 
@@ -36,7 +46,8 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv);
 // Today's local date as "jj/mm/aaaa".
 std::string Date_Du_Jour();
 
-// The system's reason for a failure, in French for the usual cases.
+// The system's reason for a failure, in French: a sentence for every failure a file
+// operation can meet, "erreur système n° N" for any other.
 std::string Raison(const std::error_code& erreur);
 
 #ifdef ORTIX_PANNES_SIMULEES
@@ -45,6 +56,9 @@ std::string Raison(const std::error_code& erreur);
 // is called, so that the tests reach the paths a failing device takes.
 enum class Etape { Aucune, Creation, Ecriture, Synchronisation, Fermeture, Renommage };
 void Simuler_Panne(Etape etape, int code);
+// In the tests' build only: from now on the given step first sends the process
+// `signal`, as a user's Ctrl+C or kill would arrive in the middle of a save.
+void Simuler_Signal(Etape etape, int signal);
 #endif
 
 } // namespace ortix::fichiers::plateforme

@@ -85,7 +85,8 @@ class Lecteur {
         if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) || x < 1 ||
             x > Capacite)
             return Refus("le nombre de points doit être un entier de 1 à " +
-                         std::to_string(Capacite) + ", pas « " + lignes_[courante_ - 1] + " »");
+                         std::to_string(Capacite) + ", pas « " + Citation(lignes_[courante_ - 1]) +
+                         " »");
         n = static_cast<int>(x);
         return {};
     }
@@ -95,8 +96,8 @@ class Lecteur {
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         if (v.size() != 2 || Lire_Nombre(v[0], x) != Nombre::Lu ||
             Lire_Nombre(v[1], y) != Nombre::Lu)
-            return Refus("un point doit tenir en deux nombres, pas « " + lignes_[courante_ - 1] +
-                         " »");
+            return Refus("un point doit tenir en deux nombres, pas « " +
+                         Citation(lignes_[courante_ - 1]) + " »");
         return {};
     }
 

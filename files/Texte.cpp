@@ -2,6 +2,7 @@
 
 #include "files/Plateforme.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -102,6 +103,34 @@ std::string Utf8Repare(std::string_view s) {
     return r;
 }
 
+std::size_t Caractere_Controle(std::string_view s, std::size_t i) {
+    const auto o = static_cast<unsigned char>(s[i]);
+    if (o < 0x20 || o == 0x7F) return 1;
+    if (o == 0xC2 && i + 1 < s.size()) {
+        const auto suivant = static_cast<unsigned char>(s[i + 1]);
+        if (suivant >= 0x80 && suivant <= 0x9F) return 2;
+    }
+    return 0;
+}
+
+std::string Citation(std::string_view texte, std::size_t longueur) {
+    std::string r;
+    char32_t c;
+    std::size_t i = 0;
+    for (std::size_t caracteres = 0; i < texte.size() && caracteres < longueur; ++caracteres) {
+        if (const std::size_t n = Caractere_Controle(texte, i)) {
+            r += '?';
+            i += n;
+        } else {
+            const std::size_t n8 = std::max<std::size_t>(LireUtf8(texte, i, c), 1);
+            r.append(texte.substr(i, n8));
+            i += n8;
+        }
+    }
+    if (i < texte.size()) r += "…";
+    return r;
+}
+
 namespace {
 
 std::string Guillemets(const std::filesystem::path& chemin) {
@@ -130,6 +159,26 @@ std::filesystem::path NomTemporaire(const std::filesystem::path& cible) {
                   static_cast<unsigned long long>(germe & 0xFFFFFFFFFFFFull));
     return cible.parent_path() / nom;
 }
+
+// While a save is in progress, SIGINT or SIGTERM removes its temporary file.
+class GardeTemporaire {
+  public:
+    GardeTemporaire() = default;
+    GardeTemporaire(const GardeTemporaire&) = delete;
+    GardeTemporaire& operator=(const GardeTemporaire&) = delete;
+    ~GardeTemporaire() { liberer(); }
+    void garder(const std::filesystem::path& temporaire) {
+        liberer();
+        tenue_ = pf::Garder_Temporaire(temporaire);
+    }
+    void liberer() {
+        if (tenue_) pf::Oublier_Temporaire();
+        tenue_ = false;
+    }
+
+  private:
+    bool tenue_ = false;
+};
 
 // Bytes of a file beyond which it is refused: no file of the program comes near
 // it, and it keeps a huge file from tying up the program.
@@ -220,13 +269,9 @@ std::vector<std::string> DecouperLignes(std::string_view texte) {
 
 Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets) {
     std::error_code e;
+    // Said before opening, as some systems refuse to open a folder for a reason of their own.
     if (std::filesystem::is_directory(chemin, e)) {
         return RefusLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
-    }
-    // A pipe, a socket or a device could keep the program waiting for ever.
-    const auto etat = std::filesystem::status(chemin, e);
-    if (!e && std::filesystem::exists(etat) && !std::filesystem::is_regular_file(etat)) {
-        return RefusLecture(chemin, "ce n'est pas un fichier ordinaire");
     }
     std::FILE* f = pf::Ouvrir_Lecture(chemin, e);
     if (!f) return RefusLecture(chemin, pf::Raison(e));
@@ -260,17 +305,23 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
         return RefusEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
     std::filesystem::path temporaire;
     std::FILE* f = nullptr;
+    GardeTemporaire garde;
     for (int essai = 0; essai < 100 && !f; ++essai) {
         temporaire = NomTemporaire(chemin);
+        // Guarded before it exists, so that no moment of the save can leave it.
+        garde.garder(temporaire);
         f = pf::Creer_Exclusif(temporaire, e);
         if (!f && e != std::errc::file_exists) break;
     }
     if (!f) return RefusEcriture(chemin, e);
-    // Keep the access rights of the file being replaced.
+    // Keep the read, write and execute rights of the file being replaced, never a
+    // set-uid, set-gid or sticky bit. A symbolic link is replaced itself: the new
+    // file has the default rights, not those of the link's target.
     std::error_code ignore;
-    const auto ancien = std::filesystem::status(chemin, ignore);
+    const auto ancien = std::filesystem::symlink_status(chemin, ignore);
     if (std::filesystem::is_regular_file(ancien))
-        std::filesystem::permissions(temporaire, ancien.permissions(), ignore);
+        std::filesystem::permissions(temporaire, ancien.permissions() & std::filesystem::perms::all,
+                                     ignore);
 
     e = pf::Ecrire(f, octets);
     if (!e) e = pf::Synchroniser(f);
@@ -278,9 +329,17 @@ Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view oc
     if (!e) e = eFermeture;
     if (!e) e = pf::Renommer(temporaire, chemin);
     if (e) {
-        std::filesystem::remove(temporaire, ignore);
-        return RefusEcriture(chemin, e);
+        std::error_code eSuppression;
+        std::filesystem::remove(temporaire, eSuppression);
+        garde.liberer();
+        Resultat r = RefusEcriture(chemin, e);
+        if (!eSuppression) return r;
+        // A folder that refuses the rename may refuse the removal too (append-only).
+        return Resultat::Refus(r.message() + " Le fichier temporaire " + Guillemets(temporaire) +
+                               " reste : il n'a pas pu être supprimé (" + pf::Raison(eSuppression) +
+                               ").");
     }
+    garde.liberer();
     pf::Synchroniser_Dossier(chemin.parent_path());
     return {};
 }

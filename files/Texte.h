@@ -28,19 +28,36 @@ std::string DecoderTexte(std::string_view octets);
 // Splits on CR LF, LF or a lone CR. A final line end does not make an extra empty line.
 std::vector<std::string> DecouperLignes(std::string_view texte);
 
+// The length in bytes of the control character at `i` (C0, DEL, or a C1 control
+// written in UTF-8), 0 when none starts there.
+std::size_t Caractere_Controle(std::string_view s, std::size_t i);
+
+// Characters of a file's text that a message quotes at most.
+constexpr std::size_t LongueurCitation = 80;
+// Text as a message may show it: every control character becomes '?', so that
+// nothing read in a file can act on a terminal, and beyond `longueur` characters
+// the rest becomes "…", never cutting a character in two (a long line would
+// otherwise tie up the message box for seconds). A byte that is not UTF-8 counts
+// as one character and is kept.
+std::string Citation(std::string_view texte, std::size_t longueur = LongueurCitation);
+
 // Paths from and to UTF-8 text, on every system.
 std::filesystem::path CheminDepuisUtf8(std::string_view utf8);
 std::string Utf8DepuisChemin(const std::filesystem::path& chemin);
 
 // Reads a whole file. A refusal's message names the file and the system's
-// reason. A folder, or a file of more than 16 MB (no file of the program comes
-// near), is refused the same way.
+// reason. A folder, a pipe or a device (reading them could wait for ever), or a
+// file of more than 16 MB (no file of the program comes near), is refused the
+// same way.
 Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets);
 
 // Writes the bytes atomically: a temporary file in the target's folder, written,
 // flushed to disk and closed with every error checked, then renamed over the
-// target. On failure the old file is left byte for byte and no temporary file
-// remains; the refusal's message names the file and the reason.
+// target. It keeps the read, write and execute rights of the file it replaces; a
+// symbolic link is replaced by a file of the default rights. On failure the old
+// file is left byte for byte and no temporary file remains, nor when SIGINT or
+// SIGTERM ends the program during the save; the refusal's message names the file
+// and the reason, and a temporary file the folder refused to remove.
 Resultat EcrireAtomique(const std::filesystem::path& chemin, std::string_view octets);
 // UTF-8 lines as the text layer writes them: Windows-1252, CR LF after every
 // line; a line end inside a line becomes a blank, so that one line stays one line.

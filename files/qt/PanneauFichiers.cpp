@@ -188,10 +188,12 @@ void PanneauFichiers::rafraichir() {
     fichiers_->clear();
     const QRegularExpression filtre(QRegularExpression::wildcardToRegularExpression(motif_),
                                     QRegularExpression::CaseInsensitiveOption);
-    const QStringList noms =
-        QDir(dossier_).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-    for (const QString& n : noms)
-        if (filtre.match(n).hasMatch()) fichiers_->addItem(n);
+    const QFileInfoList entrees =
+        QDir(dossier_).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    // QDir lists a link whatever its target: one to a device or a pipe, whose load
+    // would be refused, is not offered.
+    for (const QFileInfo& f : entrees)
+        if (f.isFile() && filtre.match(f.fileName()).hasMatch()) fichiers_->addItem(f.fileName());
     const QList<QListWidgetItem*> trouves = fichiers_->findItems(selection, Qt::MatchExactly);
     if (!selection.isEmpty() && !trouves.isEmpty()) fichiers_->setCurrentItem(trouves.first());
 }

@@ -11,6 +11,10 @@
 #include <functional>
 #include <set>
 
+#ifndef _WIN32
+#include <csignal>
+#include <sys/wait.h>
+#endif
 #ifdef __linux__
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -132,6 +136,67 @@ TEST(EcrireAtomique, DisquePleinEtSupportEnLectureSeule) {
     EXPECT_EQ(relu, "ancien");
     EXPECT_EQ(noms, std::set<std::string>{"a.dat"});
 }
+
+// A folder that only grows (chattr +a) refuses both the rename and the removal:
+// the message names the temporary file left there.
+TEST(EcrireAtomique, LeTemporaireQuiResteEstNomme) {
+    const fs::path d = DossierNeuf("fichiers/ajout");
+    Poser(d / "a.dat", "ancien");
+    if (std::system(("chattr +a " + d.string() + " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "chattr +a impossible ici";
+    const Resultat r = EcrireAtomique(d / "a.dat", "nouveau");
+    std::system(("chattr -a " + d.string()).c_str());
+    const fs::path reste = d / *Noms(d).begin(); // ".~ortix-…" comes before "a.dat"
+    EXPECT_NE(r.message().find("« " + reste.string() + " » reste"), std::string::npos)
+        << r.message();
+}
+#endif
+
+#ifndef _WIN32
+// A replaced file keeps its read, write and execute bits, never set-uid or set-gid;
+// a symbolic link is replaced by a file of the default rights, not its target's.
+TEST(EcrireAtomique, DroitsDuFichierRemplace) {
+    const fs::path d = DossierNeuf("fichiers/droits");
+    Poser(d / "a.dat", "");
+    Poser(d / "cible.dat", "");
+    fs::permissions(d / "a.dat", fs::perms(06755));
+    fs::permissions(d / "cible.dat", fs::perms(0600));
+    fs::create_symlink("cible.dat", d / "lien.dat");
+    Poser(d / "neuf.dat", ""); // the default rights: 0666 less the umask
+    ASSERT_TRUE(EcrireAtomique(d / "a.dat", "x") && EcrireAtomique(d / "lien.dat", "x"));
+    EXPECT_EQ(static_cast<int>(fs::status(d / "a.dat").permissions()), 0755);
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(d / "lien.dat")));
+    EXPECT_EQ(fs::status(d / "lien.dat").permissions(), fs::status(d / "neuf.dat").permissions());
+}
+
+// SIGTERM in the middle of a save, the whole file written to the temporary one:
+// the process ends as the signal says, the old file intact, nothing left beside it.
+TEST(EcrireAtomique, UnSignalPendantLaSauvegardeNeLaisseRien) {
+    const fs::path d = DossierNeuf("fichiers/signal");
+    Poser(d / "a.dat", "ancien");
+    const ::pid_t fils = ::fork();
+    if (fils == 0) {
+        plateforme::Simuler_Signal(plateforme::Etape::Synchronisation, SIGTERM);
+        (void)EcrireAtomique(d / "a.dat", std::string(1 << 20, 'x'));
+        ::_exit(0);
+    }
+    int etat = 0;
+    ASSERT_EQ(::waitpid(fils, &etat, 0), fils);
+    EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGTERM) << etat;
+    EXPECT_EQ(Noms(d), std::set<std::string>{"a.dat"});
+    EXPECT_EQ(Contenu(d / "a.dat"), "ancien");
+}
+
+// The open itself refuses a pipe, at once: the name may have become one since
+// LireFichier looked at it. Should the open wait, the alarm ends the test program.
+TEST(LireFichier, LOuvertureRefuseUnTubeSansAttendre) {
+    const fs::path tube = DossierNeuf("fichiers/tube") / "t.dat";
+    ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
+    ::alarm(5);
+    std::error_code e;
+    EXPECT_EQ(plateforme::Ouvrir_Lecture(tube, e), nullptr);
+    ::alarm(0);
+}
 #endif
 
 // Only ordinary files are read: a folder or a named pipe (which would keep the
@@ -153,6 +218,18 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_EQ(octets, "inchangé");
     }
+}
+
+// Every reason a file operation can meet is a French text, which never carries
+// the number: the number is what an unknown reason shows.
+TEST(Plateforme, RaisonsEnFrancais) {
+    const auto raison = [](int c) { return plateforme::Raison({c, std::generic_category()}); };
+    for (const int code :
+         {ELOOP,   ENAMETOOLONG, EROFS,  EMFILE,    ENOSPC,  EBADF,  EINTR,  EAGAIN,    ENXIO,
+          ETXTBSY, EFBIG,        EMLINK, ENOTEMPTY, EPERM,   EINVAL, ENODEV, EOVERFLOW, EACCES,
+          ENOENT,  EEXIST,       EIO,    EISDIR,    ENOTDIR, EBUSY,  EXDEV,  ENFILE})
+        EXPECT_EQ(raison(code).find(std::to_string(code)), std::string::npos) << raison(code);
+    EXPECT_EQ(raison(4321), "erreur système n° 4321");
 }
 
 } // namespace

@@ -61,5 +61,20 @@ TEST(Lots, ChaqueCasDonneSaTranscription) {
     EXPECT_GT(n, 100);
 }
 
+#if defined(ORTIX_BATCH) && !defined(_WIN32)
+// POSIX only, for the shell's redirections: the built command, its report going to a
+// full device, then to a closed standard output. A lost report is a failure.
+TEST(Lots, UnRapportPerduEstUnEchec) {
+    const fs::path d = DossierNeuf("lots/rapport_perdu");
+    for (const std::string sortie : {">/dev/full", ">&-"}) {
+        const std::string commande = ORTIX_BATCH " --json -o " + d.string() + " " +
+                                     Donnee("lots/projets/aile1.ortix").string() + " 2>" +
+                                     (d / "erreurs").string() + " " + sortie;
+        EXPECT_EQ(std::system(commande.c_str()), 1 << 8) << sortie;
+        EXPECT_NE(Contenu(d / "erreurs").find("sortie standard"), std::string::npos) << sortie;
+    }
+}
+#endif
+
 } // namespace
 } // namespace ortix::essais

@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QJsonDocument>
 #include <QLabel>
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -203,12 +205,16 @@ class TestFenetre : public QObject {
     // Without both airfoils a click in the projected view does nothing.
     void choixDesProfils() {
         Banc b({QStringLiteral("profils/clarky.dat"), QStringLiteral("profils/e205.dat")});
+        // Offered: only what can be read, no link to a device, no pipe.
+        QFile::link(QStringLiteral("/dev/zero"), b.chemin(QStringLiteral("z.dat")));
+        ::mkfifo(qPrintable(b.chemin(QStringLiteral("f.dat"))), 0600);
         auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
         auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
         QVERIFY(b.messages.isEmpty() && !b.bouton("Bt_Sauve_Prof")->isEnabled());
         QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Emplanture"));
+        QCOMPARE(fichiers->count(), 2);
         QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
         QVERIFY(chooser->isVisible()); // nothing selected: nothing done
         QVERIFY(cliquerEntree(fichiers, QStringLiteral("clarky.dat"), true));
@@ -255,7 +261,7 @@ class TestFenetre : public QObject {
             QVERIFY2(b.messages.last().second.contains(f), qPrintable(b.messages.last().second));
             QCOMPARE(b.etat(), avant);
         }
-        QCOMPARE(refus, 22);
+        QCOMPARE(refus, 24);
     }
 
     // Output files, project file and settings file, written through the dialogs:
