@@ -17,7 +17,7 @@ struct Ligne {
 };
 
 std::string Nom(const std::string& nomFichier) {
-    return "« " + nomFichier + " »";
+    return "« " + Citation(nomFichier, std::string::npos) + " »";
 }
 
 // The surface counts of a count line, when the line is one: two whole numbers

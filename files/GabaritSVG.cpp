@@ -1,4 +1,5 @@
 #include "files/GabaritSVG.h"
+#include "files/Texte.h"
 
 #include <charconv>
 #include <cmath>

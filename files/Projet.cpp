@@ -117,8 +117,9 @@ class Lecteur {
     }
 
     Resultat Refus(const std::string& raison) const {
-        return Resultat::Refus("Projet « " + nom_ + " » refusé, ligne " +
-                               std::to_string(courante_) + " : " + raison + ".");
+        return Resultat::Refus("Projet « " + Citation(nom_, std::string::npos) +
+                               " » refusé, ligne " + std::to_string(courante_) + " : " + raison +
+                               ".");
     }
 
     const std::vector<std::string>& lignes_;

@@ -20,32 +20,6 @@ std::string Figure(const std::string& texte) {
     return Format(Val(texte), "#.0");
 }
 
-// The length in bytes of the control character starting at `i` (C0, DEL, or a
-// C1 control written in UTF-8), 0 when none starts there.
-std::size_t Controle(const std::string& s, std::size_t i) {
-    const auto o = static_cast<unsigned char>(s[i]);
-    if (o < 0x20 || o == 0x7F) return 1;
-    if (o == 0xC2 && i + 1 < s.size()) {
-        const auto suivant = static_cast<unsigned char>(s[i + 1]);
-        if (suivant >= 0x80 && suivant <= 0x9F) return 2;
-    }
-    return 0;
-}
-
-// The name as a message can show it: control characters become '?'.
-std::string Montrable(const std::string& nom) {
-    std::string r;
-    for (std::size_t i = 0; i < nom.size();) {
-        if (const std::size_t n = Controle(nom, i)) {
-            r += '?';
-            i += n;
-        } else {
-            r += nom[i++];
-        }
-    }
-    return r;
-}
-
 std::string Titre_Profil(const Modele& m, Extremite e) {
     const Finals& f = m.finals;
     if (e == Extremite::Emplanture)
@@ -82,13 +56,13 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
 Resultat NomDeFichierAccepte(const std::string& nom) {
     const std::string debut = "Nom de fichier refusé : ";
     if (nom.empty()) return Resultat::Refus(debut + "le nom est vide.");
-    const std::string cite = "\"" + Montrable(nom) + "\"";
+    const std::string cite = "\"" + Citation(nom, std::string::npos) + "\"";
     if (nom == "." || nom == "..")
         return Resultat::Refus(debut + cite + " désigne un dossier, pas un fichier.");
     if (nom.find_first_of("/\\") != std::string::npos)
         return Resultat::Refus(debut + cite + " contient un séparateur de dossier.");
     for (std::size_t i = 0; i < nom.size(); ++i)
-        if (Controle(nom, i))
+        if (Caractere_Controle(nom, i))
             return Resultat::Refus(debut + cite + " contient un caractère de contrôle.");
     if (nom.find(':') != std::string::npos)
         return Resultat::Refus(debut + cite +
@@ -199,13 +173,14 @@ Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fi
         const std::string& nom = fichiers[i].nom;
         if (Resultat r = NomDeFichierAccepte(nom); !r) return r;
         if (plateforme::Nom_Trop_Long(dossier, CheminDepuisUtf8(nom)))
-            return Resultat::Refus("Nom de fichier refusé : \"" + Montrable(nom) +
+            return Resultat::Refus("Nom de fichier refusé : \"" + Citation(nom, std::string::npos) +
                                    "\" est trop long pour le système de fichiers du dossier "
                                    "choisi.");
         for (std::size_t j = 0; j < i; ++j)
             if (Minuscules(fichiers[j].nom) == Minuscules(nom))
                 return Resultat::Refus("Noms de fichiers refusés : \"" +
-                                       Montrable(fichiers[j].nom) + "\" et \"" + Montrable(nom) +
+                                       Citation(fichiers[j].nom, std::string::npos) + "\" et \"" +
+                                       Citation(nom, std::string::npos) +
                                        "\" désigneraient le même fichier.");
     }
     return {};

@@ -133,8 +133,9 @@ std::string Citation(std::string_view texte, std::size_t longueur) {
 
 namespace {
 
+// A path as a message names it: whole, its control characters as '?'.
 std::string Guillemets(const std::filesystem::path& chemin) {
-    return "« " + Utf8DepuisChemin(chemin) + " »";
+    return "« " + Citation(Utf8DepuisChemin(chemin), std::string::npos) + " »";
 }
 
 Resultat RefusEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
@@ -359,6 +360,10 @@ std::string OctetsDesLignes(const std::vector<std::string>& lignes) {
 
 Resultat EcrireLignes(const std::filesystem::path& chemin, const std::vector<std::string>& lignes) {
     return EcrireAtomique(chemin, OctetsDesLignes(lignes));
+}
+
+std::string Texte_Affichable(std::string_view texte) {
+    return Citation(Utf8Repare(texte), std::string::npos);
 }
 
 } // namespace ortix::fichiers

@@ -40,6 +40,9 @@ constexpr std::size_t LongueurCitation = 80;
 // otherwise tie up the message box for seconds). A byte that is not UTF-8 counts
 // as one character and is kept.
 std::string Citation(std::string_view texte, std::size_t longueur = LongueurCitation);
+// A text any writer can render whole: valid UTF-8 (other bytes become U+FFFD),
+// control characters as '?'.
+std::string Texte_Affichable(std::string_view texte);
 
 // Paths from and to UTF-8 text, on every system.
 std::filesystem::path CheminDepuisUtf8(std::string_view utf8);

@@ -27,8 +27,10 @@ std::optional<double> cassure(const Modele& m, int j, int propre) {
     if (cote == 0) return std::nullopt;
     if (rallonge == 0) return 0.0;
     const int avant = propre > 0 ? rallonge : cote, apres = propre > 0 ? cote : rallonge;
-    const double ax = m.X_Saum_Proj(j) - m.X_Saum_Proj(avant), ay = m.Y_Saum_Proj(j) - m.Y_Saum_Proj(avant);
-    const double bx = m.X_Saum_Proj(apres) - m.X_Saum_Proj(j), by = m.Y_Saum_Proj(apres) - m.Y_Saum_Proj(j);
+    const double ax = m.X_Saum_Proj(j) - m.X_Saum_Proj(avant),
+                 ay = m.Y_Saum_Proj(j) - m.Y_Saum_Proj(avant);
+    const double bx = m.X_Saum_Proj(apres) - m.X_Saum_Proj(j),
+                 by = m.Y_Saum_Proj(apres) - m.Y_Saum_Proj(j);
     return Degres(std::atan2(std::fabs(ax * by - ay * bx), ax * bx + ay * by));
 }
 

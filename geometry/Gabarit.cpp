@@ -199,13 +199,13 @@ Gabarit construire(const Modele& m, Extremite e, const ProfilProjete& p, const F
         ligne += 1.6 * taille;
         g.textes.push_back({{Gauche, ligne}, taille, Ancrage::Gauche, std::move(s)});
     };
-    texte(TailleTitre, Texte_Affichable(m.Txt_Nom_proj));
+    texte(TailleTitre, m.Txt_Nom_proj);
     texte(TailleTitre, g.nom);
     texte(TailleTexte, "Corde : " + Format(f.corde, "#0.00") + " mm");
     texte(TailleTexte, "Hauteur de référence : " + Format(f.hauteur, "#0.00") + " mm");
     texte(TailleTexte, "Vrillage : " + Format(f.vrillage, "#0.00") + "°");
     texte(TailleTexte, "Longueur du tronçon : " + Format(f.longueur, "#0.00") + " mm");
-    texte(TailleTexte, "Date : " + Texte_Affichable(date));
+    texte(TailleTexte, "Date : " + date);
     texte(TailleTexte, "Ortix version " ORTIX_VERSION);
     texte(TailleTexte, "Repères tous les 10 mm de corde, BF : bord de fuite");
 
@@ -363,41 +363,6 @@ bool Gabarit_Fini(const Gabarit& g) {
     for (const TexteGabarit& t : g.textes)
         ok = ok && fini(t.position) && fini(t.taille);
     return ok;
-}
-
-std::string Texte_Affichable(std::string_view s) {
-    std::string r;
-    r.reserve(s.size());
-    for (std::size_t i = 0; i < s.size();) {
-        const auto o = static_cast<unsigned char>(s[i]);
-        // The length of a well-formed UTF-8 sequence starting here, 0 if none.
-        std::size_t n = o < 0x80                 ? 1
-                        : o >= 0xC2 && o <= 0xDF ? 2
-                        : o >= 0xE0 && o <= 0xEF ? 3
-                        : o >= 0xF0 && o <= 0xF4 ? 4
-                                                 : 0;
-        if (n == 0 || i + n > s.size()) n = 0;
-        for (std::size_t k = 1; k < n; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) n = 0;
-        if (n >= 3) { // no overlong form, no surrogate, nothing past U+10FFFF
-            const auto o1 = static_cast<unsigned char>(s[i + 1]);
-            if ((o == 0xE0 && o1 < 0xA0) || (o == 0xED && o1 > 0x9F) || (o == 0xF0 && o1 < 0x90) ||
-                (o == 0xF4 && o1 > 0x8F))
-                n = 0;
-        }
-        if (n == 0) {
-            r += "\xEF\xBF\xBD";
-            ++i;
-        } else if (o < 0x20 || o == 0x7F ||
-                   (n == 2 && o == 0xC2 && static_cast<unsigned char>(s[i + 1]) <= 0x9F)) {
-            r += '?';
-            i += n;
-        } else {
-            r.append(s.substr(i, n));
-            i += n;
-        }
-    }
-    return r;
 }
 
 Resultat Paginer(const Gabarit& g, const Papier& papier, Pagination& p) {

@@ -129,10 +129,6 @@ Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& 
 // True when every number of the template is finite.
 bool Gabarit_Fini(const Gabarit& g);
 
-// A text as a template may show it: bytes that are not UTF-8 become U+FFFD and
-// control characters '?', so that no writer meets a text it cannot render.
-std::string Texte_Affichable(std::string_view texte);
-
 // ---- pages -------------------------------------------------------------------
 
 // A sheet of paper as given in portrait; the template is printed inside the

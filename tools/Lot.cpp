@@ -251,7 +251,8 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         if (r) {
             sortie << rapport.str() << std::flush;
         } else {
-            erreurs << "ortix-batch : projet « " << projet << " » : " << r.message() << '\n';
+            erreurs << "ortix-batch : projet « " << Citation(projet, std::string::npos)
+                    << " » : " << r.message() << '\n';
             code = 1;
         }
     }
