@@ -110,6 +110,15 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
         for (std::size_t k = 0; k < nombres.size(); k += 2)
             points.push_back(k);
     }
+    // An open trailing edge closed by repeating the first point: the repeat,
+    // with the point before it one above the other, would make a vertical
+    // trailing-edge segment, so it is left out. A closed trailing edge (the
+    // points before the last lying ahead of it) is kept as it is.
+    const auto x = [&](std::size_t k) { return nombres[points[points.size() - k]]; };
+    const auto y = [&](std::size_t k) { return nombres[points[points.size() - k] + 1]; };
+    if (points.size() >= 3 && x(1) == nombres[points[0]] && y(1) == nombres[points[0] + 1] &&
+        x(2) == x(1))
+        points.pop_back();
 
     if (points.size() > static_cast<std::size_t>(Capacite)) {
         return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : il compte " +

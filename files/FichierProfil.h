@@ -28,6 +28,8 @@ Resultat Lire_Profil(const std::filesystem::path& chemin, const std::string& nom
 // the lower surface, each from the leading edge; it is stored in the usual
 // order, trailing edge over the upper surface to the leading edge and back, the
 // leading-edge point once when both surfaces start on it.
+// A last point that repeats the first, the point before it at the same abscissa
+// (an open trailing edge closed by a vertical segment), is left out.
 // Refused: no point, a value that is not a number or not finite, an odd count
 // of numbers, more than 1000 points (never cut).
 Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,

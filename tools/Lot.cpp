@@ -44,8 +44,8 @@ const char* const Aide =
     "                 NOM_Gabarit_Empl.svg et NOM_Gabarit_Saum.svg\n"
     "  --help         affiche cette aide\n"
     "\n"
-    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué,\n"
-    "2 pour une erreur d'utilisation.\n";
+    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué\n"
+    "ou si le rapport n'a pas pu être écrit, 2 pour une erreur d'utilisation.\n";
 
 enum class Opti { Aucune, Garder, Aligner, Melanger };
 
