@@ -3,6 +3,7 @@
 #include "files/LecteurChamps.h"
 #include "files/Texte.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -26,7 +27,7 @@ bool Comptes_Lednicer(const std::vector<double>& nombres, std::size_t nbNombresD
                       int& extrados, int& intrados) {
     if (nbNombresDeLigne != 2 || nombres.size() < 2) return false;
     const double a = nombres[0], b = nombres[1];
-    if (a <= 1 || b <= 1 || a > Capacite * 2 || b > Capacite * 2) return false;
+    if (a <= 1 || b <= 1) return false;
     if (a != std::floor(a) || b != std::floor(b)) return false;
     if (2 * (a + b) != static_cast<double>(nombres.size() - 2)) return false;
     extrados = static_cast<int>(a);
@@ -49,14 +50,16 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
     lu.legende = nomFichier;
     std::size_t premiere = 0; // first line of numbers
     if (!lignes.empty()) {
-        bool queDesNombres = true;
-        double premier = 0;
-        for (std::size_t k = 0; k < lignes[0].valeurs.size() && queDesNombres; ++k) {
-            double v = 0;
-            queDesNombres = Lire_Nombre(lignes[0].valeurs[k], v) == Nombre::Lu;
-            if (k == 0) premier = v;
-        }
-        if (!(queDesNombres && premier == 1.0)) {
+        const auto nombre = [](std::string_view t) {
+            double v;
+            return Lire_Nombre(t, v) == Nombre::Lu;
+        };
+        const auto un = [](std::string_view t) {
+            double v;
+            return Lire_Nombre(t, v) == Nombre::Lu && v == 1.0;
+        };
+        const std::vector<std::string_view>& v = lignes[0].valeurs;
+        if (!un(v[0]) || !std::all_of(v.begin(), v.end(), nombre)) {
             lu.legende = std::string(lignes[0].texte);
             premiere = 1;
         }

@@ -22,12 +22,8 @@ constexpr const char* Fin = "-=[ EOF ]=-";
 
 Reglages Lire_Reglages(const std::filesystem::path& chemin) {
     std::string octets;
-    if (!LireFichier(chemin, octets)) return Reglages{};
-    return Analyser_Reglages(octets);
-}
-
-Reglages Analyser_Reglages(std::string_view octets) {
     Reglages r;
+    if (!LireFichier(chemin, octets)) return r;
     const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
     const auto valeur = [&](std::size_t numero) -> std::optional<std::string> {
         if (numero > lignes.size() || lignes[numero - 1].empty()) return std::nullopt;

@@ -334,8 +334,8 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
                  {0, YMin - 0.025 * W / k},
                  {0, YMax + 0.025 * W / k}};
     const Repere& rp = v.repere;
-    if (!(fini(W) && fini(rp.largeur) && fini(rp.gauche) && fini(rp.hauteur) && fini(rp.haut) &&
-          fini(ligne2.a.x) && fini(ligne2.b.x) && fini(ligne1.a.y) && fini(ligne1.b.y)))
+    // Lines within the extent are finite when the system is.
+    if (!(fini(rp.largeur) && fini(rp.gauche) && fini(rp.hauteur) && fini(rp.haut)))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique.");
     v.formes = {ligne2, ligne1};
     v.segments = std::move(segments);

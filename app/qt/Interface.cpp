@@ -99,13 +99,13 @@ constexpr QSize TailleOuverture{736, 491};
 
 } // namespace
 
-Interface::Interface(const QStringList& arguments, QWidget* parent)
+Interface::Interface(const QStringList& fichiers, QWidget* parent)
     : QWidget(parent), modele_(std::make_unique<ortix::Modele>()) {
     messager = [this](const QString& titre, const QString& texte) {
         afficherMessage(titre, texte);
     };
     construire();
-    Form_Load(arguments);
+    Form_Load(fichiers);
 }
 
 Interface::~Interface() = default;
@@ -349,14 +349,14 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
     return QWidget::eventFilter(objet, event);
 }
 
-void Interface::Form_Load(const QStringList& arguments) {
+void Interface::Form_Load(const QStringList& fichiers) {
     lireReglages();
     ortix::Profils_Provisoires(*modele_);
     afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
     // A project named on the command line, after the settings, as "Charger un
     // projet" loads it.
-    if (arguments.size() > 1) Charge_Projet(QFileInfo(arguments[1]).absoluteFilePath());
+    if (!fichiers.isEmpty()) Charge_Projet(QFileInfo(fichiers.first()).absoluteFilePath());
 }
 
 void Interface::Form_Unload() {

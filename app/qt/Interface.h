@@ -31,9 +31,9 @@ class ZoneDessin;
 class Interface : public QWidget {
     Q_OBJECT
   public:
-    // The program's arguments: "ortix PROJET.ortix", as a file manager opens a
-    // project, loads it at start-up.
-    explicit Interface(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    // The files named on the command line: "ortix PROJET.ortix", as a file
+    // manager opens a project, loads it at start-up.
+    explicit Interface(const QStringList& fichiers = {}, QWidget* parent = nullptr);
     ~Interface() override;
 
     // The refresh: sections, rotation, final figures and the three initial views.
@@ -79,7 +79,7 @@ class Interface : public QWidget {
     ortix::TaillesVues tailles() const;
     void relierEvenements();
     void relierDialogues();
-    void Form_Load(const QStringList& arguments);
+    void Form_Load(const QStringList& fichiers);
     void Form_Unload();
     // A field of the window and the text of the model it mirrors.
     template <class T> using Lien = std::pair<QLineEdit*, std::string T::*>;

@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     if (qt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt);
-    Interface fenetre(QApplication::arguments());
+    Interface fenetre(QApplication::arguments().mid(1));
     // Where and how large the window was at the end of the last session.
     fenetre.restoreGeometry(QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
                                 .value(QStringLiteral("fenetre/geometrie"))

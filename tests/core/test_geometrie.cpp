@@ -269,6 +269,15 @@ TEST(Geometrie, ZoomDeplacementEtTailles) {
         EXPECT_NEAR(d.x, pixel.x + 12, 1e-9);
         EXPECT_NEAR(d.y, pixel.y - 7, 1e-9);
     }
+    // Painting cuts each segment to the area: what lies outside, even along an edge, goes.
+    for (auto [a, b, garde] : {std::tuple{Point2{-5, 5}, Point2{15, 5}, true},
+                               {Point2{-5, 20}, Point2{15, 20}, false},
+                               {Point2{12, -3}, Point2{12, 8}, false}}) {
+        EXPECT_EQ(couperSegment(a, b, 0, 0, 10, 10), garde);
+        if (garde) {
+            EXPECT_TRUE(a == (Point2{0, 5}) && b == (Point2{10, 5}));
+        }
+    }
     auto m = Calcule("lots/projets/aile1.ortix");
     auto echelles = [&](const TaillesVues& tv) { // x scale over y scale of each view
         const ResultatTrace t2 = Trace_Profil_Ini(*m, tv);

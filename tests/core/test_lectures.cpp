@@ -74,8 +74,10 @@ TEST(Lectures, NomsDeFichiers) {
 
 // Lines are taken whole by position; a short file gives what it holds.
 TEST(Lectures, Reglages) {
-    const Reglages r = Analyser_Reglages("date\r\nen-tête\r\nC:\r\nC:\\Projets, 2024\r\n"
-                                         "en-tête\r\n\r\n/maison\r\nen-tête\r\nD: [Données]\r\n");
+    const fs::path ini = DossierNeuf("lectures") / "ortix.ini";
+    Poser(ini, "date\r\nen-tête\r\nC:\r\nC:\\Projets, 2024\r\nen-tête\r\n\r\n/maison\r\nen-tête\r\n"
+               "D: [Données]\r\n");
+    const Reglages r = Lire_Reglages(ini);
     EXPECT_EQ(r[ChargementProjet], (Emplacement{"C:", "C:\\Projets, 2024"}));
     EXPECT_EQ(r[SauvegardeProjet], (Emplacement{std::nullopt, "/maison"}));
     EXPECT_EQ(r[ChoixProfil], (Emplacement{"D: [Données]", std::nullopt}));

@@ -154,10 +154,14 @@ class TestFenetre : public QObject {
         saisir(b.champ("txt_fleche"), QStringLiteral("12.5"));
         QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
         QVERIFY(etat->text().isEmpty());
-        // Enter on a focused button presses it.
-        b.bouton("Bt_Load_Proj")->setFocus();
-        QTest::keyClick(b.bouton("Bt_Load_Proj"), Qt::Key_Return);
-        QTRY_VERIFY(b.dialogue<QDialog>("Charge_Proj")->isVisible());
+        // Enter on a focused button presses it, as Space does.
+        for (auto [bouton, dialogue, touche] :
+             {std::tuple{"Bt_Load_Proj", "Charge_Proj", Qt::Key_Return},
+              {"Bt_Prof_Empl", "Charge_Fichier", Qt::Key_Space}}) {
+            b.bouton(bouton)->setFocus();
+            QTest::keyClick(b.bouton(bouton), touche);
+            QTRY_VERIFY(b.dialogue<QDialog>(dialogue)->isVisible());
+        }
 
         // A zero length: no figure, a status line saying why, a computation refused.
         saisir(b.champ("Txt_Long"), QStringLiteral("0"));
@@ -319,8 +323,7 @@ class TestFenetre : public QObject {
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
         // "ortix PROJET.ortix": the project loaded at start-up.
-        const Interface parLaLigneDeCommande(
-            {QStringLiteral("ortix"), QStringLiteral("Aile1.ortix")});
+        const Interface parLaLigneDeCommande({QStringLiteral("Aile1.ortix")});
         QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
                  QStringLiteral("600"));
 
