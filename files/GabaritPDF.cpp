@@ -58,9 +58,8 @@ void texte(cairo_t* cr, const TexteGabarit& t) {
 
 void epaisseur(cairo_t* cr, double mm, Trait trait = Trait::Plein) {
     cairo_set_line_width(cr, mm);
-    static const double tiretPoint[] = {5, 1.5, 0.6, 1.5};
     if (trait == Trait::TiretPoint)
-        cairo_set_dash(cr, tiretPoint, 4, 0);
+        cairo_set_dash(cr, TiretPointGabarit.data(), static_cast<int>(TiretPointGabarit.size()), 0);
     else
         cairo_set_dash(cr, nullptr, 0, 0);
 }

@@ -101,7 +101,16 @@ Resultat Svg_Gabarit(const Gabarit& g, std::string& svg) {
         s += Echapper_Xml(Texte_Affichable(t.nom));
         s += '"';
         attribut(s, "stroke-width", t.epaisseur);
-        if (t.trait == Trait::TiretPoint) s += " stroke-dasharray=\"5 1.5 0.6 1.5\"";
+        if (t.trait == Trait::TiretPoint) {
+            s += " stroke-dasharray=\"";
+            for (std::size_t i = 0; i < TiretPointGabarit.size(); ++i) {
+                char tampon[32]; // the shortest form: "1.5", not "1.500"
+                const auto r = std::to_chars(tampon, tampon + sizeof tampon, TiretPointGabarit[i]);
+                if (i > 0) s += ' ';
+                s.append(tampon, r.ptr);
+            }
+            s += '"';
+        }
         points(s, t.points);
         s += "/>\n";
     }

@@ -28,13 +28,22 @@ namespace ortix::fichiers::plateforme {
 namespace {
 Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
+int foisPanne = 0;
 Etape etapeSignal = Etape::Aucune;
 int signalSimule = 0;
 } // namespace
 
-void Simuler_Panne(Etape etape, int code) {
+void Simuler_Panne(Etape etape, int code, int fois) {
     etapeEnPanne = etape;
     codePanne = code;
+    foisPanne = fois;
+}
+
+// Whether this step fails now; a count of failures runs down.
+bool EnPanne(Etape etape) {
+    if (etapeEnPanne != etape) return false;
+    if (foisPanne > 0 && --foisPanne == 0) etapeEnPanne = Etape::Aucune;
+    return true;
 }
 
 void Simuler_Signal(Etape etape, int signal) {
@@ -46,7 +55,7 @@ void Simuler_Signal(Etape etape, int signal) {
 // failure, when it is that step's turn.
 #define PANNE_SIMULEE(etape)                                                                       \
     if (etapeSignal == Etape::etape) std::raise(signalSimule);                                     \
-    if (etapeEnPanne == Etape::etape) return std::error_code(codePanne, std::generic_category())
+    if (EnPanne(Etape::etape)) return std::error_code(codePanne, std::generic_category())
 #else
 #define PANNE_SIMULEE(etape)
 #endif
@@ -123,7 +132,7 @@ std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& 
 
 std::FILE* Creer_Exclusif(const std::filesystem::path& chemin, std::error_code& erreur) {
 #ifdef ORTIX_PANNES_SIMULEES
-    if (etapeEnPanne == Etape::Creation) {
+    if (EnPanne(Etape::Creation)) {
         erreur = std::error_code(codePanne, std::generic_category());
         return nullptr;
     }

@@ -53,9 +53,10 @@ std::string Raison(const std::error_code& erreur);
 #ifdef ORTIX_PANNES_SIMULEES
 // In the tests' build only: from now on the given step fails with `code` (an
 // errno value, such as ENOSPC for a full disk) until Simuler_Panne(Etape::Aucune, 0)
-// is called, so that the tests reach the paths a failing device takes.
+// is called, or only its next `fois` times when `fois` > 0, so that the tests
+// reach the paths a failing device takes.
 enum class Etape { Aucune, Creation, Ecriture, Synchronisation, Fermeture, Renommage };
-void Simuler_Panne(Etape etape, int code);
+void Simuler_Panne(Etape etape, int code, int fois = 0);
 // In the tests' build only: from now on the given step first sends the process
 // `signal`, as a user's Ctrl+C or kill would arrive in the middle of a save.
 void Simuler_Signal(Etape etape, int signal);

@@ -378,8 +378,7 @@ Resultat Paginer(const Gabarit& g, const Papier& papier, Pagination& p) {
     // Pages along one direction: the first holds `utile`, each further one
     // `utile - rec` more. A hair over is not worth a page.
     auto pages = [&](double etendue, double utile) {
-        if (etendue <= utile + 1e-6) return 1.0;
-        return 1 + std::ceil((etendue - utile - 1e-6) / (utile - rec));
+        return 1 + std::max(0.0, std::ceil((etendue - utile - 1e-6) / (utile - rec)));
     };
     const double Wp = papier.largeur - 2 * m, Hp = papier.hauteur - 2 * m;
     const double portrait = pages(g.largeur, Wp) * pages(g.hauteur, Hp);

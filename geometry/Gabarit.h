@@ -12,6 +12,7 @@
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -78,6 +79,10 @@ struct TexteGabarit {
     Ancrage ancrage = Ancrage::Gauche;
     std::string texte; // valid UTF-8, no control character
 };
+
+// The dash-dot pattern of the base line and the leading-edge vertical on the
+// templates: dash, gap, dot, gap, in millimetres.
+inline constexpr std::array<double, 4> TiretPointGabarit = {5, 1.5, 0.6, 1.5};
 
 // A named polyline: the base line, the leading-edge vertical, the chord marks,
 // the scale bar, the square.

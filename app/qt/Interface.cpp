@@ -609,22 +609,21 @@ void Interface::Charge_Projet(const QString& chemin) {
     Trace_Profil_Ini();
 }
 
-bool Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
+void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
     if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
             *modele_, ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nomTape));
         !r) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
-        return false;
+        return;
     }
     Sauv_Proj_->hide();
     rafraichirPanneaux();
     messager(QStringLiteral("Sauvegarde du projet"),
              QStringLiteral("Paramètres du projet enregistrés"));
-    return true;
 }
 
-bool Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
+void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                                bool gabarits) {
     lireChamps();
     std::vector<std::string> ecrits;
@@ -632,13 +631,12 @@ bool Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::No
             *modele_, ortix::fichiers::CheminDepuisUtf8(s(dossier)), noms, gabarits, ecrits);
         !r) {
         messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
-        return false;
+        return;
     }
     Sauv_Profil_->hide();
     rafraichirPanneaux();
     messager(QStringLiteral("Sauvegarde effectuée"),
              q(ortix::fichiers::Message_Sauvegarde(ecrits, s(dossier))));
-    return true;
 }
 
 void Interface::afficherMessage(const QString& titre, const QString& texte) {

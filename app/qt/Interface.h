@@ -50,11 +50,11 @@ class Interface : public QWidget {
     void Charge_Profil_Saum(const QString& chemin, const QString& nom);
     // Reads a project file into the fields and airfoils; a refused file changes nothing.
     void Charge_Projet(const QString& chemin);
-    // Writes the project file; true when written.
-    bool Sauve_Projet(const QString& chemin, const QString& nomTape);
+    // Writes the project file.
+    void Sauve_Projet(const QString& chemin, const QString& nomTape);
     // Writes the panel data file, then the root and tip profile files, and the
     // cutting templates when asked, into the folder.
-    bool Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
+    void Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                         bool gabarits);
 
     // The settings file in the working folder.

@@ -95,6 +95,8 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
         EXPECT_EQ(Contenu(d / "a.ortix"), "ancien\r\n");
         EXPECT_EQ(Noms(d), (std::set<std::string>{"a.ortix", "dossier.dat"}));
     }
+    // A temporary name found taken is tried again under another.
+    plateforme::Simuler_Panne(Etape::Creation, EEXIST, 1);
     EXPECT_TRUE(EcrireAtomique(d / "a.ortix", "nouveau").ok());
     EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
 }

@@ -364,6 +364,12 @@ class TestFenetre : public QObject {
     void optimisation() {
         Banc b({QStringLiteral("lots/projets/aile1.ortix")});
         b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
+        // A refused computation opens no dialog.
+        saisir(b.champ("Txt_Long"), QStringLiteral("1e999"));
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        QVERIFY(!b.w->findChild<QDialog*>(QStringLiteral("Opti_Href")));
+        QCOMPARE(b.messages.size(), 1);
+        saisir(b.champ("Txt_Long"), QStringLiteral("600"));
         QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
         auto* opti = enfant<QDialog>(b.w.get(), "Opti_Href");
         QVERIFY(opti->isVisible());
