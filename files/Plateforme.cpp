@@ -12,9 +12,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
-#include <shellapi.h>
 #include <sys/stat.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <signal.h>
