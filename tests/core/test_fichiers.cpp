@@ -81,6 +81,7 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
         {"introuvable", d / "absent" / "a.dat"},
 #ifdef _WIN32
         {"introuvable", d / "a.ortix" / "a.dat"},   // Windows says the path is not found
+        {"nom de fichier invalide", d / "a?b.dat"}, // refused by the rename only
 #else
         {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
 #endif
