@@ -465,9 +465,10 @@ std::string Raison(const std::error_code& erreur) {
 // MinGW-w64's sin and cos leave the reduction of the angle to the x87, whose pi is
 // exact to 66 bits only: near a multiple of pi/2 they lose most digits (cos(pi/2)
 // keeps 12 good bits of 53), and a panel whose sweep outweighs its length by far
-// was refused here and computed elsewhere. These take the C library's place in
-// the programs: the angle is reduced here against pi/2 in four parts, so that the
-// x87 only ever sees |r| <= pi/4, where it is exact.
+// was refused on Windows and computed on Linux. These take the C library's place
+// in the programs: the angle is reduced here against pi/2 written as a sum of four
+// constants, so that the x87 only sees |r| <= pi/4, where it is good to the last
+// bit of a double but for a rounding now and then.
 namespace {
 
 long double Fsin(long double r) {
