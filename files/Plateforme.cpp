@@ -212,43 +212,43 @@ namespace {
 // A Windows error code as the errno value of the same reason, when a file
 // operation can meet it; the code itself otherwise.
 std::error_code DepuisWindows(DWORD code) {
-    const auto errno_ = [](int e) { return std::error_code(e, std::generic_category()); };
+    const auto posix = [](int e) { return std::error_code(e, std::generic_category()); };
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_INVALID_DRIVE:
     case ERROR_BAD_NETPATH:
-        return errno_(ENOENT);
+        return posix(ENOENT);
     case ERROR_ACCESS_DENIED:
-        return errno_(EACCES);
+        return posix(EACCES);
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-        return errno_(EBUSY); // open in another program
+        return posix(EBUSY); // open in another program
     case ERROR_WRITE_PROTECT:
-        return errno_(EROFS);
+        return posix(EROFS);
     case ERROR_NOT_READY:
-        return errno_(ENXIO);
+        return posix(ENXIO);
     case ERROR_NOT_SAME_DEVICE:
-        return errno_(EXDEV);
+        return posix(EXDEV);
     case ERROR_HANDLE_DISK_FULL:
     case ERROR_DISK_FULL:
-        return errno_(ENOSPC);
+        return posix(ENOSPC);
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS:
-        return errno_(EEXIST);
+        return posix(EEXIST);
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_DIRECTORY:
-        return errno_(EINVAL);
+        return posix(EINVAL);
     case ERROR_FILENAME_EXCED_RANGE:
-        return errno_(ENAMETOOLONG);
+        return posix(ENAMETOOLONG);
     case ERROR_DIR_NOT_EMPTY:
-        return errno_(ENOTEMPTY);
+        return posix(ENOTEMPTY);
     case ERROR_NOT_ENOUGH_MEMORY:
     case ERROR_OUTOFMEMORY:
-        return errno_(ENOMEM);
+        return posix(ENOMEM);
     case ERROR_TOO_MANY_OPEN_FILES:
-        return errno_(EMFILE);
+        return posix(EMFILE);
     default:
         return std::error_code(static_cast<int>(code), std::system_category());
     }
