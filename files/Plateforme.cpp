@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <iterator>
@@ -12,9 +14,10 @@
 #include <fcntl.h>
 #include <io.h>
 #include <share.h>
-#include <shellapi.h>
 #include <sys/stat.h>
 #include <windows.h>
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 #else
 #include <fcntl.h>
 #include <signal.h>
@@ -177,6 +180,14 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
     return r;
 }
 
+void Console_Utf8() {
+#ifdef _WIN32
+    static const UINT avant = GetConsoleOutputCP();
+    if (avant == 0 || avant == CP_UTF8 || !SetConsoleOutputCP(CP_UTF8)) return;
+    std::atexit([] { SetConsoleOutputCP(avant); });
+#endif
+}
+
 std::error_code Ecrire(std::FILE* f, std::string_view octets) {
     PANNE_SIMULEE(Ecriture);
     errno = 0;
@@ -204,11 +215,70 @@ std::error_code Fermer(std::FILE* f) {
     return echec ? DerniereErreur() : std::error_code();
 }
 
+#ifdef _WIN32
+namespace {
+
+// A Windows error code as the errno value of the same reason, when a file
+// operation can meet it; the code itself otherwise.
+std::error_code DepuisWindows(DWORD code) {
+    const auto posix = [](int e) { return std::error_code(e, std::generic_category()); };
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return posix(ENOENT);
+    case ERROR_ACCESS_DENIED:
+        return posix(EACCES);
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return posix(EBUSY); // open in another program
+    case ERROR_WRITE_PROTECT:
+        return posix(EROFS);
+    case ERROR_NOT_READY:
+        return posix(ENXIO);
+    case ERROR_NOT_SAME_DEVICE:
+        return posix(EXDEV);
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+        return posix(ENOSPC);
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+        return posix(EEXIST);
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_DIRECTORY:
+        return posix(EINVAL);
+    case ERROR_FILENAME_EXCED_RANGE:
+        return posix(ENAMETOOLONG);
+    case ERROR_DIR_NOT_EMPTY:
+        return posix(ENOTEMPTY);
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY:
+        return posix(ENOMEM);
+    case ERROR_TOO_MANY_OPEN_FILES:
+        return posix(EMFILE);
+    default:
+        return std::error_code(static_cast<int>(code), std::system_category());
+    }
+}
+
+} // namespace
+#endif
+
 std::error_code Renommer(const std::filesystem::path& de, const std::filesystem::path& vers) {
     PANNE_SIMULEE(Renommage);
+#ifdef _WIN32
+    // Called directly, for its reason: the C++ library reports every refusal but
+    // a denied access as an input-output error.
+    if (MoveFileExW(de.c_str(), vers.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    return DepuisWindows(GetLastError());
+#else
     std::error_code erreur;
     std::filesystem::rename(de, vers, erreur);
     return erreur;
+#endif
 }
 
 namespace {
@@ -383,6 +453,13 @@ constexpr RaisonFrancaise Raisons[] = {
 
 std::string Raison(const std::error_code& erreur) {
     if (erreur.category() == categorie) return erreur.message();
+#ifdef _WIN32
+    // The C++ library gives some failures as Windows codes.
+    if (erreur.category() == std::system_category() && erreur.value() > 0)
+        if (const std::error_code e = DepuisWindows(static_cast<DWORD>(erreur.value()));
+            e.category() == std::generic_category())
+            return Raison(e);
+#endif
     const std::error_condition c = erreur.default_error_condition();
     if (c.category() == std::generic_category())
         for (const RaisonFrancaise& r : Raisons)
@@ -392,3 +469,60 @@ std::string Raison(const std::error_code& erreur) {
 }
 
 } // namespace ortix::fichiers::plateforme
+
+#if defined(__MINGW32__) && defined(__x86_64__)
+// MinGW-w64's sin and cos leave the reduction of the angle to the x87, whose pi is
+// exact to 66 bits only: near a multiple of pi/2 they lose most digits (cos(pi/2)
+// keeps 12 good bits of 53), and a panel whose sweep outweighs its length by far
+// was refused on Windows and computed on Linux. These take the C library's place
+// in the programs: the angle is reduced here against pi/2 written as a sum of four
+// constants, so that the x87 only sees |r| <= pi/4, where it is good to the last
+// bit of a double but for a rounding now and then.
+namespace {
+
+long double Fsin(long double r) {
+    asm("fsin" : "+t"(r));
+    return r;
+}
+long double Fcos(long double r) {
+    asm("fcos" : "+t"(r));
+    return r;
+}
+
+void SinCos(double x, double& s, double& c) {
+    if (!std::isfinite(x)) {
+        s = c = x - x; // not a number
+        return;
+    }
+    // No angle of the program comes near: only the result's being finite matters.
+    if (std::fabs(x) > 0x1p40) x = std::fmod(x, 6.283185307179586);
+    const long double k = nearbyintl(static_cast<long double>(x) * 0.636619772367581343076L);
+    const long double r = static_cast<long double>(x) - k * 1.57079632673412561417e+00L -
+                          k * 6.07710050630396597660e-11L - k * 2.02226624871116645580e-21L -
+                          k * 8.47842766036889956997e-32L;
+    const double sr = static_cast<double>(Fsin(r)), cr = static_cast<double>(Fcos(r));
+    const double valeurs[4][2] = {{sr, cr}, {cr, -sr}, {-sr, -cr}, {-cr, sr}};
+    const auto quart = static_cast<long long>(k) & 3;
+    s = valeurs[quart][0];
+    c = valeurs[quart][1];
+}
+
+} // namespace
+
+extern "C" {
+double sin(double x) {
+    double s, c;
+    SinCos(x, s, c);
+    return s;
+}
+double cos(double x) {
+    double s, c;
+    SinCos(x, s, c);
+    return c;
+}
+// GCC turns a sin and a cos of the same angle into one call of this.
+void sincos(double x, double* s, double* c) {
+    SinCos(x, *s, *c);
+}
+}
+#endif

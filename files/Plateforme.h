@@ -1,6 +1,8 @@
 // The few system calls of the file layer, kept in one place: opening by a UTF-8
 // path, writing, flushing to disk, closing, renaming, and the system's reason for
 // a failure in French. Every call reports its failure as a std::error_code.
+// Built by MinGW-w64, it also takes the place of the C library's sin and cos,
+// which lose digits near the multiples of pi/2 there.
 #pragma once
 
 #include <cstdio>
@@ -42,6 +44,9 @@ bool Nom_Trop_Long(const std::filesystem::path& dossier, const std::filesystem::
 
 // The program's arguments as UTF-8, whatever the system's code page.
 std::vector<std::string> Arguments_Utf8(int argc, char** argv);
+// Has a Windows console show the program's UTF-8 output as it is, until the
+// program ends (its code page is then put back); nothing to do elsewhere.
+void Console_Utf8();
 
 // Today's local date as "jj/mm/aaaa".
 std::string Date_Du_Jour();

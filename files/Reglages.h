@@ -38,7 +38,6 @@ using Reglages = std::array<Emplacement, NombreDeDialogues>;
 // as absent.
 Reglages Lire_Reglages(const std::filesystem::path& chemin);
 
-
 // Writes the 14 lines of the settings file atomically: `dateCourte`, then for
 // each block its header, drive and folder (an empty line when absent), then
 // the end marker.

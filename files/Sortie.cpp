@@ -53,6 +53,24 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
     return n;
 }
 
+namespace {
+
+// Whether Windows opens a device in place of a file of this name: the part
+// before the first dot, less the blanks that end it ("nul.txt" and "CON .dat"
+// are the devices NUL and CON), is a device's name in any letter case.
+bool Nom_De_Peripherique(const std::string& base) {
+    std::string b = base;
+    for (char& c : b)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (b == "CON" || b == "PRN" || b == "AUX" || b == "NUL") return true;
+    if (!b.starts_with("COM") && !b.starts_with("LPT")) return false;
+    const std::string numero = b.substr(3);
+    return (numero.size() == 1 && numero[0] >= '1' && numero[0] <= '9') || numero == "¹" ||
+           numero == "²" || numero == "³";
+}
+
+} // namespace
+
 Resultat NomDeFichierAccepte(const std::string& nom) {
     const std::string debut = "Nom de fichier refusé : ";
     if (nom.empty()) return Resultat::Refus(debut + "le nom est vide.");
@@ -64,9 +82,22 @@ Resultat NomDeFichierAccepte(const std::string& nom) {
     for (std::size_t i = 0; i < nom.size(); ++i)
         if (Caractere_Controle(nom, i))
             return Resultat::Refus(debut + cite + " contient un caractère de contrôle.");
-    if (nom.find(':') != std::string::npos)
-        return Resultat::Refus(debut + cite +
-                               " contient « : », réservé aux lecteurs sous Windows.");
+    // Refused on every system, so that a project behaves the same wherever it is written.
+    if (const std::size_t i = nom.find_first_of("<>:\"|?*"); i != std::string::npos)
+        return Resultat::Refus(debut + cite + " contient « " + nom[i] +
+                               (nom[i] == ':' ? " », réservé aux lecteurs sous Windows."
+                                              : " », interdit dans un nom de fichier sous "
+                                                "Windows."));
+    std::string base = nom.substr(0, nom.find('.'));
+    base.erase(base.find_last_not_of(' ') + 1);
+    if (Nom_De_Peripherique(base))
+        return Resultat::Refus(debut + cite + " désigne le périphérique « " + base +
+                               " » sous Windows, pas un fichier.");
+    // Windows drops them: the file written would have another name.
+    if (nom.back() == '.' || nom.back() == ' ')
+        return Resultat::Refus(debut + cite + " se termine par " +
+                               (nom.back() == '.' ? "un point" : "un espace") +
+                               ", que Windows retire du nom.");
     return {};
 }
 

@@ -39,10 +39,13 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
                           const std::string& Txt_Long, const ortix::Finals& finals);
 
 // Whether a name typed in the dialog may be joined to the chosen folder: it must
-// name a file of that folder and nothing else. Refused, with a French message
-// naming it: an empty name, "." or "..", a '/' or '\' (on every system), a ':'
-// (a drive prefix or a stream on Windows), a NUL or any other control character.
-// Everything else, accents and blanks included, is accepted as it is.
+// name a file of that folder and nothing else, on every system, Windows
+// included. Refused, with a French message naming it and the reason: an empty
+// name, "." or "..", a '/' or '\', a NUL or any other control character, one of
+// < > : " | ? * (':' a drive prefix or a stream on Windows), a device's name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any letter case) alone or
+// before a dot, a final dot or blank (Windows drops them). Everything else,
+// accents and inner blanks included, is accepted as it is.
 Resultat NomDeFichierAccepte(const std::string& nom);
 
 // The name of a template's SVG file for the project name P: P + "_Gabarit_Empl.svg"

@@ -7,6 +7,7 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
+    ortix::fichiers::plateforme::Console_Utf8();
     const int code = ortix::lot::Executer(ortix::fichiers::plateforme::Arguments_Utf8(argc, argv),
                                           std::cout, std::cerr);
     // A script reads the report: one lost on a full disk or a closed standard output

@@ -1,5 +1,6 @@
 // The text layer: code pages and line ends, reading only what can be read, and
 // saves that never lose the file they replace.
+#include "files/GabaritPDF.h"
 #include "files/Plateforme.h"
 #include "files/Sortie.h"
 #include "files/Texte.h"
@@ -78,7 +79,12 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
         {"disque plein", d / "a.ortix", panne(Etape::Fermeture, ENOSPC)},
         {"permission refusée", d / "a.ortix", panne(Etape::Renommage, EACCES)},
         {"introuvable", d / "absent" / "a.dat"},
+#ifdef _WIN32
+        {"introuvable", d / "a.ortix" / "a.dat"},   // Windows says the path is not found
+        {"nom de fichier invalide", d / "a?b.dat"}, // refused by the rename only
+#else
         {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
+#endif
         {"c'est un dossier", d / "dossier.dat"},
     };
     Poser(d / "a.ortix", "ancien\r\n");
@@ -101,23 +107,26 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
     EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
 }
 
-// Every name of an output is checked before anything is written.
+// Every name of an output is checked before anything is written; the templates'
+// too, when the PDF can be made.
 TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
     const auto m = Calcule("lots/projets/aile1.ortix");
     const fs::path d = DossierNeuf("fichiers/noms");
+    const bool pdf = fichiers::Pdf_Disponible();
     const std::pair<fichiers::NomsProposes, std::string> cas[] = {
         {{"a.dat", "b.dat", "A.DAT", "g.pdf"}, "\"A.DAT\" et \"a.dat\" désigneraient le même"},
-        {{"a.dat", "b.dat", "c.txt", "b.dat"}, "\"b.dat\" et \"b.dat\""},
+        {{"a.dat", "b.dat", pdf ? "c.txt" : "b.dat", "b.dat"}, "\"b.dat\" et \"b.dat\""},
         {{"a.dat", std::string(300, 'b'), "c.txt", "g.pdf"}, "est trop long"},
-        {{"a.dat", "b.dat", "c.txt", "g?.pdf\x01"}, "caractère de contrôle"}};
+        {{"a.dat", "b.dat", "c\x01.txt", "g.pdf"}, "caractère de contrôle"}};
     for (const auto& [noms, raison] : cas) {
         std::vector<std::string> ecrits;
-        const Resultat r = Sauve_Fichiers(*m, d, noms, true, ecrits);
+        const Resultat r = Sauve_Fichiers(*m, d, noms, pdf, ecrits);
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_TRUE(fs::is_empty(d) && ecrits.empty());
     }
 }
 
+// Linux only: mount and chattr.
 #ifdef __linux__
 // A real full disk and a medium mounted read-only (which stops root too), on a
 // small tmpfs of the test's own.
@@ -154,6 +163,8 @@ TEST(EcrireAtomique, LeTemporaireQuiResteEstNomme) {
 }
 #endif
 
+// Not on Windows, which has no mode bits beyond read-only, no fork, and no named
+// pipe in the file system.
 #ifndef _WIN32
 // A replaced file keeps its read, write and execute bits, never set-uid or set-gid;
 // a symbolic link is replaced by a file of the default rights, not its target's.
@@ -207,7 +218,7 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
     const fs::path d = DossierNeuf("fichiers/lecture");
     std::vector<std::pair<fs::path, std::string>> cas = {{d / "absent.dat", "introuvable"},
                                                          {d, "c'est un dossier"}};
-#ifndef _WIN32
+#ifndef _WIN32 // no named pipe in Windows' file system
     ASSERT_EQ(::mkfifo((d / "tube.dat").c_str(), 0600), 0);
     cas.emplace_back(d / "tube.dat", "pas un fichier ordinaire");
 #endif

@@ -132,7 +132,7 @@ Resultat Ecrire(const Modele& m, const fs::path& d) {
 
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     const auto m = Calcule("gabarits/losange.ortix");
-    m->Txt_Nom_proj = "A & <B>";
+    m->Txt_Nom_proj = "A & 'B'";
     const fs::path d = DossierNeuf("gabarits/fichiers");
     if (!fichiers::Pdf_Disponible()) { // built without Cairo: refused, nothing written
         EXPECT_FALSE(Ecrire(*m, d).ok());
@@ -143,7 +143,7 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 6); // read below by their names
     // 254 dpi: 10 pixels to the millimetre. A missing pdftoppm fails here.
     const std::string commande = "pdftoppm -r 254 -gray -f 1 -l 1 -singlefile \"" +
-                                 (d / "A & <B>_Gabarits.pdf").string() + "\" \"" +
+                                 (d / "A & 'B'_Gabarits.pdf").string() + "\" \"" +
                                  (d / "p").string() + "\"";
     ASSERT_EQ(std::system(commande.c_str()), 0) << commande;
     std::istringstream pgm(Contenu(d / "p.pgm"));
@@ -158,12 +158,12 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
             plusLong = std::max(plusLong, n = pgm.get() < 128 ? n + 1 : 0);
     EXPECT_NEAR(plusLong, 1000, 2);
 
-    const std::string svg = Contenu(d / "A & <B>_Gabarit_Empl.svg");
+    const std::string svg = Contenu(d / "A & 'B'_Gabarit_Empl.svg");
     std::smatch t;
     ASSERT_TRUE(
         std::regex_search(svg, t, std::regex("width=\"([0-9.]+)mm\".*viewBox=\"0 0 ([0-9.]+)")));
     EXPECT_EQ(t[1], t[2]);
-    EXPECT_NE(svg.find(">A &amp; &lt;B&gt;<"), std::string::npos);
+    EXPECT_NE(svg.find(">A &amp; &apos;B&apos;<"), std::string::npos);
     ASSERT_TRUE(
         std::regex_search(svg, t, std::regex("id=\"profil-emplanture\"[^>]*points=\"([^\"]*)")));
     std::istringstream points(std::regex_replace(t[1].str(), std::regex(","), " "));

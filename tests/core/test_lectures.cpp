@@ -48,7 +48,7 @@ TEST(Lectures, NomsDeFichiers) {
     std::istringstream table(Contenu(Donnee("noms.txt")));
     int n = 0;
     for (std::string ligne; std::getline(table, ligne);) {
-        const std::size_t barre = ligne.rfind('|');
+        const std::size_t barre = ligne.starts_with("projet|") ? ligne.rfind('|') : ligne.find('|');
         if (ligne.empty() || ligne[0] == '#' || barre == std::string::npos) continue;
         if (ligne.starts_with("projet|")) {
             const std::size_t b1 = ligne.find('|', 7);

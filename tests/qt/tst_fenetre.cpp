@@ -22,8 +22,9 @@
 
 #include <cstdio>
 #include <sstream>
+#ifndef _WIN32
 #include <sys/stat.h>
-#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 using ortix::essais::Contenu;
@@ -209,9 +210,12 @@ class TestFenetre : public QObject {
     // Without both airfoils a click in the projected view does nothing.
     void choixDesProfils() {
         Banc b({QStringLiteral("profils/clarky.dat"), QStringLiteral("profils/e205.dat")});
-        // Offered: only what can be read, no link to a device, no pipe.
+        // Offered: only what can be read, no link to a device, no pipe (neither is
+        // made on Windows, whose file system holds no device and no pipe).
+#ifndef _WIN32
         QFile::link(QStringLiteral("/dev/zero"), b.chemin(QStringLiteral("z.dat")));
         ::mkfifo(qPrintable(b.chemin(QStringLiteral("f.dat"))), 0600);
+#endif
         auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
         auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
