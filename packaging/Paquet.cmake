@@ -14,7 +14,7 @@ if(ORTIX_GUI)
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
 
-set(ORTIX_MAINTENEUR "Ortix maintainers <maintainers@users.noreply.c-seed-5254e441.example>"
+set(ORTIX_MAINTENEUR "Ortix maintainers <ortix@example.org>"
     CACHE STRING "Maintainer field of the Debian package: name <address>")
 
 set(CPACK_PACKAGE_NAME ortix)
