@@ -44,13 +44,16 @@ std::string Texte_Cassure(const std::optional<double>& degres) {
     return degres ? Format(*degres, "0.0") : std::string();
 }
 
-std::string Phrase_Cassures(const Cassures& c, bool& revient) {
+std::string Paire_Cassures(const Cassures& c) {
     auto texte = [](const std::optional<double>& d) {
         return d ? Texte_Cassure(d) + "°" : std::string("non définie");
     };
+    return "extrados " + texte(c.extrados) + ", intrados " + texte(c.intrados);
+}
+
+std::string Phrase_Cassures(const Cassures& c, bool& revient) {
     revient = c.extrados.value_or(0) > 90 || c.intrados.value_or(0) > 90;
-    return "Cassure au bord de fuite du saumon : extrados " + texte(c.extrados) + ", intrados " +
-           texte(c.intrados) +
+    return "Cassure au bord de fuite du saumon : " + Paire_Cassures(c) +
            (revient ? " : le profil projeté du saumon revient sur lui-même au bord de fuite." : "");
 }
 

@@ -28,6 +28,9 @@ Cassures Mesurer_Cassures(const Modele& m);
 // A kink as shown: one decimal, or an empty text when undefined.
 std::string Texte_Cassure(const std::optional<double>& degres);
 
+// « extrados 7.8°, intrados 1.6° », « non définie » for an undefined kink.
+std::string Paire_Cassures(const Cassures& c);
+
 // « Cassure au bord de fuite du saumon : extrados 7.8°, intrados 1.6° », and,
 // when a kink is above 90° (the lengthening runs back over the outline), what
 // that means. True in `revient` then.

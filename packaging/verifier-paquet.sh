@@ -166,7 +166,7 @@ code=0
 [ "$code" -eq 0 ] || echec "ortix-batch --help : code de sortie $code"
 grep -q '^Usage' "$travail/aide" || echec "ortix-batch --help n'affiche pas l'usage"
 mkdir -p "$travail/projet" "$travail/resultats"
-cp tests/data/projets/aile1.ortix "$travail/projet/"
+cp tests/data/lots/projets/aile1.ortix "$travail/projet/"
 code=0
 /usr/bin/ortix-batch -o "$travail/resultats" "$travail/projet/aile1.ortix" >"$travail/batch" 2>&1 || code=$?
 [ "$code" -eq 0 ] || { cat "$travail/batch" >&2; echec "ortix-batch sur aile1.ortix : code $code"; }

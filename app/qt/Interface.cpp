@@ -548,12 +548,7 @@ void Interface::Bt_Opt_Href_Saum_Click() {
     }
     Opti_Href_->remplir(
         q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext), [this](const QString& hauteur) {
-            const ortix::Cassures k = ortix::Cassures_Pour_Hauteur(*modele_, s(hauteur));
-            auto texte = [](const std::optional<double>& d) {
-                return d ? q(ortix::Texte_Cassure(d)) + QStringLiteral("°") : QStringLiteral("—");
-            };
-            return QStringLiteral("extrados ") + texte(k.extrados) + QStringLiteral(", intrados ") +
-                   texte(k.intrados);
+            return q(ortix::Paire_Cassures(ortix::Cassures_Pour_Hauteur(*modele_, s(hauteur))));
         });
     montrer(Opti_Href_);
     Opti_Href_->Form_Activate();
