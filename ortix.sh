@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and then runs Ortix ("./ortix.sh run") or its tests ("./ortix.sh test").
+# Sets up, builds and then runs Ortix ("./ortix.sh run [PROJET.ortix]") or its tests
+# ("./ortix.sh test [-DOPTION=VALEUR...]", the options going to CMake).
 # Installs the Debian packages that are missing, saying which, on a Debian 12 machine.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -8,7 +9,7 @@ mode=${1:-}
 case "$mode" in
 run | test) ;;
 *)
-    echo "Usage : ./ortix.sh run | test" >&2
+    echo "Usage : ./ortix.sh run [PROJET.ortix] | test [-DOPTION=VALEUR...]" >&2
     exit 2
     ;;
 esac
@@ -27,7 +28,9 @@ if [ ${#manquants[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
 fi
 
-cmake --preset dev >/dev/null
+options=()
+[ "$mode" = test ] && options=("${@:2}")
+cmake --preset dev "${options[@]}" >/dev/null
 cmake --build --preset dev
 
 if [ "$mode" = run ]; then
