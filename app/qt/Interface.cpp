@@ -94,7 +94,7 @@ ZoneDessin* zone(QWidget* parent, const char* nom, const QString& axeX, const QS
     return z;
 }
 
-// The specified client size, the smallest the window can take.
+// The client size the window opens at, the smallest it can take.
 constexpr QSize TailleOuverture{736, 491};
 
 } // namespace
@@ -234,7 +234,7 @@ void Interface::construireZones() {
     Lbl_Etat->setWordWrap(true);
 }
 
-// The drawing areas take the room the window gains over its specified size: the
+// The drawing areas take the room the window gains over its opening size: the
 // profile views in width, the planform views half of it each, the three rows the
 // height in proportion to theirs. The left column keeps its size and place.
 void Interface::placerZones() {
@@ -244,7 +244,7 @@ void Interface::placerZones() {
     Plan_Ini->setGeometry(200, 144 + h1, 267 + g, 200 + h2);
     Plan_Final->setGeometry(464 + g, 144 + h1, 267 + dw - g, 200 + h2);
     Pic_Prof_Proj->setGeometry(200, 344 + h1 + h2, 533 + dw, 141 + h3);
-    // Captions along the areas' edges, as at the specified size.
+    // Captions along the areas' edges, as at the opening size.
     auto placer = [](ZoneDessin* z, const char* nom, int x, int y, int largeur, int hauteur) {
         z->findChild<QWidget*>(QString::fromLatin1(nom))
             ->setGeometry(x < 0 ? z->width() + x : x, y < 0 ? z->height() + y : y,
