@@ -26,11 +26,12 @@ std::optional<double> cassure(const Modele& m, int j, int propre) {
     const int cote = voisin(m, j, propre), rallonge = voisin(m, j, -propre);
     if (cote == 0) return std::nullopt;
     if (rallonge == 0) return 0.0;
-    const int avant = propre > 0 ? rallonge : cote, apres = propre > 0 ? cote : rallonge;
-    const double ax = m.X_Saum_Proj(j) - m.X_Saum_Proj(avant),
-                 ay = m.Y_Saum_Proj(j) - m.Y_Saum_Proj(avant);
-    const double bx = m.X_Saum_Proj(apres) - m.X_Saum_Proj(j),
-                 by = m.Y_Saum_Proj(apres) - m.Y_Saum_Proj(j);
+    // The angle between the two segments does not depend on which way the outline
+    // runs: the segment from the lengthening, then the one to the tip's outline.
+    const double ax = m.X_Saum_Proj(j) - m.X_Saum_Proj(rallonge),
+                 ay = m.Y_Saum_Proj(j) - m.Y_Saum_Proj(rallonge);
+    const double bx = m.X_Saum_Proj(cote) - m.X_Saum_Proj(j),
+                 by = m.Y_Saum_Proj(cote) - m.Y_Saum_Proj(j);
     return Degres(std::atan2(std::fabs(ax * by - ay * bx), ax * bx + ay * by));
 }
 
