@@ -149,6 +149,9 @@ TEST(Geometrie, FiguresDeLaTable) {
                                             f.Txt_Vrill_Empl_Final + " " + f.Txt_Vrill_Saum_Final
                                       : r.message());
         EXPECT_EQ(obtenu, attendu) << ligne;
+        // The final planform is drawn exactly when the rotation gave its figures.
+        const bool chiffres = f.Txt_Lg_Final != TexteSansValeur;
+        EXPECT_EQ(Trace_Profil_Ini(*m).Plan_Final.valide, chiffres) << ligne;
         ++n;
     }
     EXPECT_GT(n, 8);
