@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -109,6 +110,15 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
                                     [&](auto& pg) { return pg.montre(q); }));
+        // Each crop mark is a stroke on the paper, in the margin, clear of the window.
+        for (const PageGabarit& pg : p.pages)
+            for (const Segment& s : pg.coupes) {
+                const Point2 c{(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2};
+                EXPECT_GT(std::hypot(s.b.x - s.a.x, s.b.y - s.a.y), 1);
+                EXPECT_TRUE(c.x > 0 && c.x < pg.largeur && c.y > 0 && c.y < pg.hauteur);
+                EXPECT_FALSE(c.x >= pg.marge && c.x <= pg.marge + pg.largeurFenetre &&
+                             c.y >= pg.marge && c.y <= pg.marge + pg.hauteurFenetre);
+            }
         for (const PageGabarit& a : p.pages)
             for (const PageGabarit& b : p.pages) {
                 const bool droite = b.ligne == a.ligne && b.colonne == a.colonne + 1;
