@@ -16,17 +16,8 @@ esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
     fonts-dejavu-core locales libcairo2-dev poppler-utils qt6-translations-l10n)
-manquants=()
-for p in "${paquets[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
-done
-if [ ${#manquants[@]} -gt 0 ]; then
-    echo "Installation des paquets Debian manquants : ${manquants[*]}"
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${manquants[@]}"
-fi
+source packaging/paquets-debian.sh
+installer_paquets "${paquets[@]}"
 
 options=()
 [ "$mode" = test ] && options=("${@:2}")

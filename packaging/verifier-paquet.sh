@@ -22,26 +22,14 @@ echec() {
     exit 1
 }
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-# Wait for another apt or dpkg to finish rather than fail on its lock.
-apt_get() { $sudo env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"; }
+source packaging/paquets-debian.sh
 
 # ---- tools -----------------------------------------------------------------
 # Build (also installed by ./ortix.sh), package (dpkg-dev: dpkg-shlibdeps),
 # validators, and the desktop's file-type tools.
 paquets=(cmake g++ make qt6-base-dev libgl-dev dpkg-dev appstream desktop-file-utils
     shared-mime-info xdg-utils)
-manquants=()
-for p in "${paquets[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
-done
-if [ ${#manquants[@]} -gt 0 ]; then
-    echo "Installation des paquets Debian manquants : ${manquants[*]}"
-    apt_get update -qq || echec "apt-get update a échoué"
-    apt_get install -y -qq --no-install-recommends "${manquants[@]}" >/dev/null ||
-        echec "l'installation de ${manquants[*]} a échoué"
-fi
+installer_paquets "${paquets[@]}" || echec "l'installation des paquets Debian a échoué"
 
 # ---- build and package -----------------------------------------------------
 dossier=${ORTIX_DOSSIER_PAQUET:-build/paquet}
