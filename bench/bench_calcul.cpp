@@ -1,6 +1,7 @@
 // The cost of one "Calculer les nouveaux profils" as the user meets it: the
 // refresh that places the sections, the projected profiles with their view,
 // and the lines of both profile files.
+#include "bench/Banc.h"
 #include "files/Sortie.h"
 #include "geometry/Cassure.h"
 #include "geometry/Optimisation.h"
@@ -21,13 +22,8 @@ using namespace ortix;
 // the root so that every root point is joined to a tip point.
 void Calcul(benchmark::State& etat) {
     const int n = static_cast<int>(etat.range(0)) / 2;
-    Champs c;
-    c.txt_corde_empl = "300";
-    c.txt_corde_saum = "299.9999";
-    c.txt_vril_empl2 = "2";
-    c.txt_vril_saum2 = "-1.5";
-    c.txt_href_saum = "35";
-    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03), c);
+    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03),
+                             banc::Champs_De_Banc("300", "299.9999"));
     std::vector<std::string> empl, saum;
     for (auto _ : etat) {
         Trace_Profil_Ini(*m);
@@ -54,13 +50,8 @@ BENCHMARK(Calcul)->Arg(60)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
 // copy of the model.
 void Cassures_Du_Dialogue(benchmark::State& etat) {
     const int n = static_cast<int>(etat.range(0)) / 2;
-    Champs c;
-    c.txt_corde_empl = "300";
-    c.txt_corde_saum = "299.9999";
-    c.txt_vril_empl2 = "2";
-    c.txt_vril_saum2 = "-1.5";
-    c.txt_href_saum = "35";
-    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03), c);
+    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03),
+                             banc::Champs_De_Banc("300", "299.9999"));
     Vue vue;
     if (!Bt_Calc_Click(*m, vue)) return etat.SkipWithError("calcul refusé");
     const CandidatsOpti candidats = Calcule_Candidats(*m);

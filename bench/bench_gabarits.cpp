@@ -2,6 +2,7 @@
 // projected profiles of 999 points): the whole save as the user meets it (the
 // three profile files, both templates built and paginated, the PDF and both SVGs,
 // all written to disk atomically), then the templates' steps alone.
+#include "bench/Banc.h"
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
 #include "files/Sortie.h"
@@ -23,13 +24,8 @@ using namespace ortix;
 // both projected profiles hold 999 points. Twisted and swept, so that the
 // templates are turned; a 600 mm root, so that each spans two A4 pages.
 std::unique_ptr<Modele> panneau() {
-    Champs c;
-    c.txt_corde_empl = "600";
-    c.txt_corde_saum = "599.9998";
-    c.txt_vril_empl2 = "2";
-    c.txt_vril_saum2 = "-1.5";
-    c.txt_href_saum = "35";
-    auto m = essais::Panneau(essais::Naca(500, 0.12, 0.03), essais::Naca(499, 0.12, 0.03), c);
+    auto m = essais::Panneau(essais::Naca(500, 0.12, 0.03), essais::Naca(499, 0.12, 0.03),
+                             banc::Champs_De_Banc("600", "599.9998"));
     m->Txt_Nom_proj = "Banc d'essai";
     Vue v;
     if (!Bt_Calc_Click(*m, v) || m->Nb_Pts_Empl_Proj < 999 || m->Nb_Pts_Saum_Proj < 999)

@@ -2,6 +2,7 @@
 // painting of the whole window included, for typical airfoils and for the largest sections the
 // arrays hold. The window is offscreen and rendered into an image each time.
 #include "app/qt/Interface.h"
+#include "bench/Banc.h"
 #include "files/Projet.h"
 #include "model/Modele.h"
 #include "tests/support/Support.h"
@@ -24,11 +25,7 @@ void Clic_Calculer(benchmark::State& etat, int nEmpl, int nSaum, const char* cor
     QTemporaryDir dossier;
     fichiers::Projet projet;
     projet.nom = "Mesure";
-    projet.champs.txt_corde_empl = "300";
-    projet.champs.txt_corde_saum = cordeSaum;
-    projet.champs.txt_vril_empl2 = "2";
-    projet.champs.txt_vril_saum2 = "-1.5";
-    projet.champs.txt_href_saum = "35";
+    projet.champs = banc::Champs_De_Banc("300", cordeSaum);
     projet.empl = essais::Naca(nEmpl, 0.12, 0.03);
     projet.saum = essais::Naca(nSaum, 0.12, 0.03);
     projet.empl.legende = projet.saum.legende = "profil de mesure";
