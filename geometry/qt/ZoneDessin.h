@@ -21,8 +21,6 @@ class ZoneDessin : public QWidget {
     void afficher(const ortix::Vue& vue);
     // Removes the drawn segments; line shapes stay where they are.
     void effacer();
-    // The user coordinates shown: the drawing's own, or as zoomed and panned.
-    const ortix::Repere& repereAffiche() const { return repere_; }
 
   signals:
     void clique();

@@ -197,14 +197,22 @@ class TestFenetre : public QObject {
         QCOMPARE(proj->geometry(), QRect(200, 484, 833, 201));
         QCOMPARE(enfant<QWidget>(b.w.get(), "Frame4")->geometry(), cadre);
         QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled()); // resizing is no refresh
-        const ortix::Repere ajuste = proj->repereAffiche();
-        const QPointF curseur(300, 80);
+        // The abscissa under a pixel, as the coordinates line shows it: "X′ = 12.3 mm   Y = …".
+        auto abscisse = [proj](QPointF p) {
+            QMouseEvent survol(QEvent::MouseMove, p, proj->mapToGlobal(p), Qt::NoButton, {}, {});
+            QApplication::sendEvent(proj, &survol);
+            return enfant<QLabel>(proj, "Coordonnees")->text().section(u' ', 2, 2).toDouble();
+        };
+        const QPointF curseur(300, 80), ailleurs(700, 80);
+        const double xc = abscisse(curseur), x0 = abscisse(ailleurs);
+        QVERIFY(std::abs(x0 - xc) > 100);
         QWheelEvent roue(curseur, proj->mapToGlobal(curseur), {}, {0, 240}, Qt::NoButton, {},
                          Qt::NoScrollPhase, false);
         QApplication::sendEvent(proj, &roue);
-        QVERIFY(std::abs(proj->repereAffiche().largeur * 1.44 - ajuste.largeur) < 1e-9);
+        QVERIFY(std::abs(abscisse(curseur) - xc) < 0.11); // the point under the cursor stays
+        QVERIFY(std::abs((abscisse(ailleurs) - xc) * 1.44 - (x0 - xc)) < 0.2);
         QTest::mouseDClick(proj, Qt::LeftButton);
-        QCOMPARE(proj->repereAffiche().largeur, ajuste.largeur);
+        QCOMPARE(abscisse(ailleurs), x0);
     }
 
     // Without both airfoils a click in the projected view does nothing.
