@@ -103,15 +103,14 @@ Gabarit construire(const Modele& m, Extremite e, const ProfilProjete& p, const F
     Gabarit g;
     g.extremite = e;
     g.nom = empl ? "Emplanture" : "Saumon";
-    const double phi = f.vrillage * (4 * std::atan(1.0)) / 180;
+    const double phi = Radians(f.vrillage);
     g.cosVrillage = std::cos(phi);
     g.sinVrillage = std::sin(phi);
     g.hauteurReference = f.hauteur;
 
     // The extent of the view: the profile as shown, the chord's ends and (0, 0).
     auto montre = [&](double X, double Y) {
-        return Point2{X * g.cosVrillage - (Y - f.hauteur) * g.sinVrillage,
-                      X * g.sinVrillage + (Y - f.hauteur) * g.cosVrillage + f.hauteur};
+        return Tourner_Profil(X, Y, g.cosVrillage, g.sinVrillage, f.hauteur);
     };
     const Point2 cordeBA = montre(0, f.hauteur), cordeBF = montre(-f.corde, f.hauteur);
     double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
@@ -282,16 +281,9 @@ Resultat Apparier_Profils(const ProfilProjete& empl, const ProfilProjete& saum,
     return {};
 }
 
-const TraceGabarit* Gabarit::trace(const std::string& n) const {
-    for (const TraceGabarit& t : traces)
-        if (t.nom == n) return &t;
-    return nullptr;
-}
-
 Point2 Gabarit::versFeuille(double X, double Y) const {
-    const double H = hauteurReference;
-    return {origine.x - (X * cosVrillage - (Y - H) * sinVrillage),
-            origine.y - (X * sinVrillage + (Y - H) * cosVrillage + H)};
+    const Point2 vu = Tourner_Profil(X, Y, cosVrillage, sinVrillage, hauteurReference);
+    return {origine.x - vu.x, origine.y - vu.y};
 }
 
 Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& empl,

@@ -119,7 +119,6 @@ struct Gabarit {
     std::vector<Graduation> graduations; // in outline order
     std::vector<TexteGabarit> textes;
 
-    const TraceGabarit* trace(const std::string& nom) const;
     // A profile point (X', Y) before turning, as placed on the sheet.
     Point2 versFeuille(double X, double Y) const;
 };

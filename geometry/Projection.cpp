@@ -287,11 +287,6 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
     const double cE = std::cos(phiE), sE = std::sin(phiE);
     const double cS = std::cos(phiS), sS = std::sin(phiS);
 
-    // A point as shown: turned about its leading-edge reference point (0, H).
-    auto montre = [](double X, double Y, double c, double s, double H) {
-        return Point2{X * c - (Y - H) * s, X * s + (Y - H) * c + H};
-    };
-
     // The extent, from (0, 0) on, root points then tip points; each point is
     // joined to the one before it on its profile on the way.
     double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
@@ -301,7 +296,7 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
                       Couleur couleur) {
         Point2 precedent;
         for (int i = 1; i <= n; ++i) {
-            const Point2 pt = montre(X[i - 1], Y[i - 1], c, s, H);
+            const Point2 pt = Tourner_Profil(X[i - 1], Y[i - 1], c, s, H);
             if (!(fini(pt.x) && fini(pt.y))) return false;
             XMin = std::min(XMin, pt.x);
             XMax = std::max(XMax, pt.x);

@@ -28,6 +28,12 @@ struct Point2 {
     bool operator==(const Point2&) const = default;
 };
 
+// A projected profile's point (X', Y) as shown: turned by the final twist, of
+// cosine c and sine s, about its leading-edge reference point (0, H).
+inline Point2 Tourner_Profil(double X, double Y, double c, double s, double H) {
+    return {X * c - (Y - H) * s, X * s + (Y - H) * c + H};
+}
+
 // A named, persistent line whose two end points each run sets.
 struct Forme {
     std::string nom;

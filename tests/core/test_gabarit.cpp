@@ -11,6 +11,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <stdexcept>
 #include <tuple>
 
 namespace ortix {
@@ -28,6 +29,13 @@ std::array<Gabarit, 2> Construire(const Modele& m) {
 // (chord 80) is carried aft to the root's trailing edge (chord 200) along the
 // generators that meet the trailing-edge line: its upper surface through
 // (-200, -4), (-100, 16), its lower one through (-100, 24), (-200, 44).
+// The points of the template's trace of that name.
+const std::vector<Point2>& Trace(const Gabarit& g, const std::string& nom) {
+    for (const TraceGabarit& t : g.traces)
+        if (t.nom == nom) return t.points;
+    throw std::runtime_error("pas de tracé " + nom);
+}
+
 TEST(Gabarit, LosangeCalculeALaMain) {
     const auto m = Calcule("gabarits/losange.ortix");
     const auto g = Construire(*m);
@@ -44,7 +52,7 @@ TEST(Gabarit, LosangeCalculeALaMain) {
         ASSERT_NE(t, b.graduations.end());
         EXPECT_NEAR(t->point.x - b.origine.x, rang ? 10.0 * rang : 200.0, 1e-9) << rang;
         EXPECT_NEAR(b.origine.y - t->point.y, Y, 1e-9) << b.nom << rang;
-        const auto &ba = b.trace("Corde_BA")->points, &bf = b.trace("Corde_BF")->points;
+        const auto &ba = Trace(b, "Corde_BA"), &bf = Trace(b, "Corde_BF");
         EXPECT_NEAR((bf[0].x + bf[1].x - ba[0].x - ba[1].x) / 2, 200, 1e-9);
         EXPECT_NEAR((ba[0].y + ba[1].y) / 2, b.origine.y - 20, 1e-9);
     }
