@@ -154,12 +154,9 @@ Rotation rotation(const Parametres& p) {
     return {a, p.L * std::cos(a) + (p.F + p.Cs) * std::sin(a), p.Ce * std::cos(a)};
 }
 
-} // namespace
-
-void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesVues& tailles,
-                           ResultatTrace& vues) {
+void tracerVues(const Modele& m, const Parametres& p, const TaillesVues& tailles,
+                ResultatTrace& vues) {
     const TaillesVues ouverture;
-    const Parametres p = Lire_Parametres(champs);
     vues.Pic_Prof_Ini =
         profilsInitiaux(m, p, Etirement(tailles.Pic_Prof_Ini, ouverture.Pic_Prof_Ini));
     vues.Plan_Ini = planInitial(p, Etirement(tailles.Plan_Ini, ouverture.Plan_Ini));
@@ -170,6 +167,13 @@ void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesV
         planFinal(p, r.a, r.Lf, r.Cf, Etirement(tailles.Plan_Final, ouverture.Plan_Final));
 }
 
+} // namespace
+
+void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesVues& tailles,
+                           ResultatTrace& vues) {
+    tracerVues(m, Lire_Parametres(champs), tailles, vues);
+}
+
 ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles) {
     ResultatTrace r;
     const Parametres p = Lire_Parametres(m.champs);
@@ -178,7 +182,7 @@ ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles) {
                   m.Z_Empl_3D);
     placerSection(m.X_Saum, m.Y_Saum, m.Nb_Pts_Saum, p.Cs, -p.F, p.Hs, p.L, m.X_Saum_3D,
                   m.Y_Saum_3D, m.Z_Saum_3D);
-    Tracer_Vues_Initiales(m, m.champs, tailles, r);
+    tracerVues(m, p, tailles, r);
     if (!r.Pic_Prof_Ini.valide)
         r.messages.push_back("Corde ou flèche nulle ou hors limites : les profils initiaux ne "
                              "peuvent pas être dessinés.");
