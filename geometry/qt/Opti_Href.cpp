@@ -109,12 +109,14 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
 
 void Opti_Href::remplir(const QString& nop, const QString& align, const QString& intrados,
                         const QString& extrados, std::function<QString(const QString&)> cassures) {
-    cassures_ = std::move(cassures);
+    // The heights first, with no kinks computed for them on the way: each row's
+    // are computed once, below, for the panel as it now is.
+    cassures_ = nullptr;
     Txt_NOP->setText(nop);
     Txt_Align->setText(align);
     txt_int->setText(intrados);
     txt_ext->setText(extrados);
-    // The panel may have changed since the last opening, the heights not.
+    cassures_ = std::move(cassures);
     for (auto [champ, cassure] : lignesCassures_)
         cassure->setText(cassures_(champ->text()));
 }
