@@ -8,7 +8,6 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 
-#include <cmath>
 #include <memory>
 #include <new>
 
@@ -116,20 +115,6 @@ void page(cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
     cairo_restore(cr);
 }
 
-bool pageFinie(const PageGabarit& p) {
-    auto fini = [](double v) { return std::isfinite(v); };
-    bool ok = fini(p.largeur) && fini(p.hauteur) && fini(p.marge) && fini(p.coin.x) &&
-              fini(p.coin.y) && fini(p.largeurFenetre) && fini(p.hauteurFenetre) && p.largeur > 0 &&
-              p.hauteur > 0;
-    for (const Segment& s : p.coupes)
-        ok = ok && fini(s.a.x + s.a.y + s.b.x + s.b.y);
-    for (const Point2& c : p.croix)
-        ok = ok && fini(c.x + c.y);
-    for (const TexteGabarit& t : p.textes)
-        ok = ok && fini(t.position.x + t.position.y + t.taille);
-    return ok;
-}
-
 struct Detruire {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
@@ -149,11 +134,6 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
             return Resultat::Refus("Le gabarit " + g->nom +
                                    " est incomplet ou contient une valeur non numérique : le "
                                    "fichier PDF n'est pas produit.");
-        for (const PageGabarit& pg : p->pages)
-            if (!pageFinie(pg))
-                return Resultat::Refus("Une page du gabarit " + g->nom +
-                                       " a une dimension non numérique : le fichier PDF n'est "
-                                       "pas produit.");
         titre += " " + g->nom;
     }
     if (gabarits.empty()) return Resultat::Refus("Aucun gabarit à enregistrer en PDF.");
