@@ -55,15 +55,20 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
 
 namespace {
 
+// Names are compared as Windows compares them, whatever the letter case.
+std::string Minuscules(std::string nom) {
+    for (char& c : nom)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return nom;
+}
+
 // Whether Windows opens a device in place of a file of this name: the part
 // before the first dot, less the blanks that end it ("nul.txt" and "CON .dat"
 // are the devices NUL and CON), is a device's name in any letter case.
 bool Nom_De_Peripherique(const std::string& base) {
-    std::string b = base;
-    for (char& c : b)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (b == "CON" || b == "PRN" || b == "AUX" || b == "NUL") return true;
-    if (!b.starts_with("COM") && !b.starts_with("LPT")) return false;
+    const std::string b = Minuscules(base);
+    if (b == "con" || b == "prn" || b == "aux" || b == "nul") return true;
+    if (!b.starts_with("com") && !b.starts_with("lpt")) return false;
     const std::string numero = b.substr(3);
     return (numero.size() == 1 && numero[0] >= '1' && numero[0] <= '9') || numero == "¹" ||
            numero == "²" || numero == "³";
@@ -191,13 +196,6 @@ struct Fichier {
     std::string nom;
     std::string octets;
 };
-
-// The names are letters compared as Windows compares them, whatever the case.
-std::string Minuscules(std::string nom) {
-    for (char& c : nom)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return nom;
-}
 
 Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
     for (std::size_t i = 0; i < fichiers.size(); ++i) {
