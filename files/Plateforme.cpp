@@ -1,5 +1,7 @@
 #include "files/Plateforme.h"
 
+#include "files/Texte.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -91,7 +93,12 @@ std::FILE* Ouvrir_Lecture(const std::filesystem::path& chemin, std::error_code& 
     // Opening never waits here, not even on a pipe's name; the check below is what counts.
     int fd = -1;
     if (_wsopen_s(&fd, chemin.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT, _SH_DENYNO, 0) != 0) {
-        erreur = DerniereErreur(ENOENT);
+        // Windows refuses to open a folder, for a reason of its own.
+        const std::error_code raison = DerniereErreur(ENOENT);
+        std::error_code e;
+        erreur = std::filesystem::is_directory(chemin, e)
+                     ? std::make_error_code(std::errc::is_a_directory)
+                     : raison;
         return nullptr;
     }
     struct _stat64 etat;
@@ -168,10 +175,8 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
     (void)argv;
     int n = 0;
     wchar_t** larges = CommandLineToArgvW(GetCommandLineW(), &n);
-    for (int i = 0; larges && i < n && i < argc; ++i) {
-        const std::u8string u = std::filesystem::path(larges[i]).u8string();
-        r.emplace_back(u.begin(), u.end());
-    }
+    for (int i = 0; larges && i < n && i < argc; ++i)
+        r.push_back(Utf8DepuisChemin(std::filesystem::path(larges[i])));
     if (larges) LocalFree(larges);
 #else
     for (int i = 0; i < argc; ++i)

@@ -270,10 +270,6 @@ std::vector<std::string> DecouperLignes(std::string_view texte) {
 
 Resultat LireFichier(const std::filesystem::path& chemin, std::string& octets) {
     std::error_code e;
-    // Said before opening, as some systems refuse to open a folder for a reason of their own.
-    if (std::filesystem::is_directory(chemin, e)) {
-        return RefusLecture(chemin, pf::Raison(std::make_error_code(std::errc::is_a_directory)));
-    }
     std::FILE* f = pf::Ouvrir_Lecture(chemin, e);
     if (!f) return RefusLecture(chemin, pf::Raison(e));
     std::string lu;
