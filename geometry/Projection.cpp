@@ -251,8 +251,7 @@ void copier(const double* source, Tableau& cible, int n) {
 } // namespace
 
 Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj, Taille taille) {
-    // The work arrays (about 80 kB) are left uninitialised: only what the
-    // computation writes is read.
+    // The work arrays (about 80 kB) live on the heap, not on the stack.
     auto w = std::make_unique<Travail>();
     if (Resultat r = calculer(m, *w, taille); !r) return r;
 
