@@ -1,7 +1,7 @@
 // The cost of one "Calculer les nouveaux profils" as the user meets it: the
 // refresh that places the sections, the projected profiles with their view,
 // and the lines of both profile files.
-#include "bench/Banc.h"
+#include "bench/ChampsDeBanc.h"
 #include "files/Sortie.h"
 #include "geometry/Cassure.h"
 #include "geometry/Optimisation.h"
@@ -26,9 +26,9 @@ void Calcul(benchmark::State& etat) {
                              banc::Champs_De_Banc("300", "299.9999"));
     std::vector<std::string> empl, saum;
     for (auto _ : etat) {
-        Trace_Profil_Ini(*m);
+        Rafraichir_Panneau(*m);
         Vue vue;
-        Resultat r = Bt_Calc_Click(*m, vue);
+        Resultat r = Calculer_Profils_Projetes(*m, vue);
         if (r) r = fichiers::Lignes_Profil(*m, Extremite::Emplanture, empl);
         if (r) r = fichiers::Lignes_Profil(*m, Extremite::Saumon, saum);
         if (!r) {
@@ -53,7 +53,7 @@ void Cassures_Du_Dialogue(benchmark::State& etat) {
     auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03),
                              banc::Champs_De_Banc("300", "299.9999"));
     Vue vue;
-    if (!Bt_Calc_Click(*m, vue)) return etat.SkipWithError("calcul refusé");
+    if (!Calculer_Profils_Projetes(*m, vue)) return etat.SkipWithError("calcul refusé");
     const CandidatsOpti candidats = Calcule_Candidats(*m);
     for (auto _ : etat) {
         benchmark::DoNotOptimize(Mesurer_Cassures(*m));

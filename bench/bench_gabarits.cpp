@@ -2,7 +2,7 @@
 // projected profiles of 999 points): the whole save as the user meets it (the
 // three profile files, both templates built and paginated, the PDF and both SVGs,
 // all written to disk atomically), then the templates' steps alone.
-#include "bench/Banc.h"
+#include "bench/ChampsDeBanc.h"
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
 #include "files/Sortie.h"
@@ -28,7 +28,7 @@ std::unique_ptr<Modele> panneau() {
                              banc::Champs_De_Banc("600", "599.9998"));
     m->Txt_Nom_proj = "Banc d'essai";
     Vue v;
-    if (!Bt_Calc_Click(*m, v) || m->Nb_Pts_Empl_Proj < 999 || m->Nb_Pts_Saum_Proj < 999)
+    if (!Calculer_Profils_Projetes(*m, v) || m->Nb_Pts_Empl_Proj < 999 || m->Nb_Pts_Saum_Proj < 999)
         return nullptr;
     return m;
 }

@@ -1,7 +1,9 @@
 #include "files/FichierProfil.h"
 
+#include "files/Citation.h"
+#include "files/Encodage.h"
 #include "files/LecteurChamps.h"
-#include "files/Texte.h"
+#include "files/Lecture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -39,7 +41,7 @@ bool Comptes_Lednicer(const std::vector<double>& nombres, std::size_t nbNombresD
 
 Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
                          ortix::Profil& profil) {
-    const std::vector<std::string> lignesTexte = DecouperLignes(texte);
+    const std::vector<std::string> lignesTexte = Decouper_Lignes(texte);
     std::vector<Ligne> lignes;
     for (std::size_t i = 0; i < lignesTexte.size(); ++i) {
         Ligne l{static_cast<int>(i + 1), lignesTexte[i], Valeurs_Ligne(lignesTexte[i])};
@@ -140,8 +142,8 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
 Resultat Lire_Profil(const std::filesystem::path& chemin, const std::string& nomFichier,
                      ortix::Profil& profil) {
     std::string octets;
-    if (Resultat r = LireFichier(chemin, octets); !r) return r;
-    return Analyser_Profil(DecoderTexte(octets), nomFichier, profil);
+    if (Resultat r = Lire_Fichier(chemin, octets); !r) return r;
+    return Analyser_Profil(Decoder_Texte(octets), nomFichier, profil);
 }
 
 void Appliquer_Profil(ortix::Modele& m, ortix::Extremite e, const std::string& nomFichier,

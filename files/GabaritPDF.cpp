@@ -2,7 +2,7 @@
 // clipped to the page's window, then the crop marks and the page's texts in the
 // margins.
 #include "files/GabaritPDF.h"
-#include "files/Texte.h"
+#include "files/Citation.h"
 
 #ifdef ORTIX_PDF_CAIRO
 #include <cairo-pdf.h>

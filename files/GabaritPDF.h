@@ -3,7 +3,7 @@
 // same functions, which then refuse.
 #pragma once
 
-#include "geometry/Gabarit.h"
+#include "geometry/Pagination.h"
 #include "model/Resultat.h"
 
 #include <string>

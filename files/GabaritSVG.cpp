@@ -1,5 +1,5 @@
 #include "files/GabaritSVG.h"
-#include "files/Texte.h"
+#include "files/Citation.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,7 @@
 #include "files/LecteurChamps.h"
 
+#include "model/Nombres.h"
+
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -53,7 +55,7 @@ Nombre Lire_Nombre(std::string_view texte, double& valeur) {
     if (fin != t.data() + t.size()) return Nombre::PasUnNombre;
     if (ec == std::errc::result_out_of_range) return Nombre::HorsLimites;
     if (ec != std::errc()) return Nombre::PasUnNombre;
-    if (!std::isfinite(v)) return Nombre::HorsLimites;
+    if (!Fini(v)) return Nombre::HorsLimites;
     valeur = v;
     return Nombre::Lu;
 }

@@ -1,9 +1,13 @@
 #include "files/Projet.h"
 
+#include "files/Chemins.h"
+#include "files/Citation.h"
+#include "files/Date.h"
+#include "files/Encodage.h"
 #include "files/LecteurChamps.h"
-#include "files/Plateforme.h"
-#include "files/Sortie.h"
-#include "files/Texte.h"
+#include "files/Lecture.h"
+#include "files/NomsDeFichiers.h"
+#include "files/SauvegardeAtomique.h"
 #include "model/Nombres.h"
 
 #include <algorithm>
@@ -19,15 +23,6 @@ namespace {
 constexpr std::string_view Titre = "Fichier projet - Programme Ortix";
 constexpr std::string_view NomParDefaut = "Ortix";
 constexpr std::string_view Extension = ".ortix";
-
-// Whether the name ends with `fin` (lower case), whatever the letter case.
-bool FinitPar(std::string_view nom, std::string_view fin) {
-    return nom.size() >= fin.size() &&
-           std::equal(fin.begin(), fin.end(), nom.end() - static_cast<std::ptrdiff_t>(fin.size()),
-                      [](char f, char c) {
-                          return f == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-                      });
-}
 
 // The ten parameter fields, in the order of the file's lines 3 to 12.
 constexpr std::array<std::string Champs::*, 10> ChampsDuFichier = {
@@ -49,8 +44,8 @@ bool ProfilEcrivable(const Modele& m, Extremite e) {
     const int n = empl ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
     if (n < 1 || n > Capacite) return false;
     for (int i = 1; i <= n; ++i) {
-        if (!std::isfinite(empl ? m.X_Empl(i) : m.X_Saum(i))) return false;
-        if (!std::isfinite(empl ? m.Y_Empl(i) : m.Y_Saum(i))) return false;
+        if (!Fini(empl ? m.X_Empl(i) : m.X_Saum(i))) return false;
+        if (!Fini(empl ? m.Y_Empl(i) : m.Y_Saum(i))) return false;
     }
     return true;
 }
@@ -131,7 +126,7 @@ class Lecteur {
 
 std::string Nom_Projet_A_Ecrire(const std::string& nomProjet, const std::string& nomFichierTape) {
     if (nomProjet != NomParDefaut) return nomProjet;
-    if (!FinitPar(nomFichierTape, Extension)) return nomFichierTape;
+    if (!Finit_Par(nomFichierTape, Extension)) return nomFichierTape;
     const std::string sansExtension =
         nomFichierTape.substr(0, nomFichierTape.size() - Extension.size());
     return sansExtension.empty() ? std::string(NomParDefaut) : sansExtension;
@@ -142,7 +137,7 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
     if (Ligne_Vide(nomFichierTape))
         return Resultat::Refus("Aucun nom de fichier : le projet n'est pas enregistré.");
     // The typed name must name a file of the chosen folder and nothing else.
-    if (Resultat r = NomDeFichierAccepte(nomFichierTape); !r) return r;
+    if (Resultat r = Nom_De_Fichier_Accepte(nomFichierTape); !r) return r;
     for (Extremite e : {Extremite::Emplanture, Extremite::Saumon})
         if (!ProfilEcrivable(m, e))
             return Resultat::Refus(std::string("Le profil ") +
@@ -151,7 +146,7 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
                                    nomFichierTape + " » n'est pas enregistré.");
     // Saved as a project, so that "Charger un projet" lists it.
     std::filesystem::path fichier = chemin;
-    if (!FinitPar(nomFichierTape, Extension)) fichier += Extension;
+    if (!Finit_Par(nomFichierTape, Extension)) fichier += Extension;
     std::vector<std::string> lignes = {std::string(Titre) +
                                            " version " ORTIX_VERSION " - enregistré le " +
                                            plateforme::Date_Du_Jour(),
@@ -160,17 +155,17 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
         lignes.push_back(m.champs.*champ);
     AjouterProfil(lignes, m, Extremite::Emplanture);
     AjouterProfil(lignes, m, Extremite::Saumon);
-    return EcrireLignes(fichier, lignes);
+    return Ecrire_Lignes(fichier, lignes);
 }
 
 Resultat Lire_Projet(const std::filesystem::path& chemin, Projet& projet) {
     std::string octets;
-    if (Resultat r = LireFichier(chemin, octets); !r) return r;
-    return Analyser_Projet(octets, Utf8DepuisChemin(chemin.filename()), projet);
+    if (Resultat r = Lire_Fichier(chemin, octets); !r) return r;
+    return Analyser_Projet(octets, Utf8_Depuis_Chemin(chemin.filename()), projet);
 }
 
 Resultat Analyser_Projet(std::string_view octets, const std::string& nomFichier, Projet& projet) {
-    const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
+    const std::vector<std::string> lignes = Decouper_Lignes(Decoder_Texte(octets));
     Lecteur l(lignes, nomFichier);
     Projet p;
     std::string titre;

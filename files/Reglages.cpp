@@ -1,6 +1,8 @@
 #include "files/Reglages.h"
 
-#include "files/Texte.h"
+#include "files/Encodage.h"
+#include "files/Lecture.h"
+#include "files/SauvegardeAtomique.h"
 
 #include <array>
 #include <vector>
@@ -23,8 +25,8 @@ constexpr const char* Fin = "-=[ EOF ]=-";
 Reglages Lire_Reglages(const std::filesystem::path& chemin) {
     std::string octets;
     Reglages r;
-    if (!LireFichier(chemin, octets)) return r;
-    const std::vector<std::string> lignes = DecouperLignes(DecoderTexte(octets));
+    if (!Lire_Fichier(chemin, octets)) return r;
+    const std::vector<std::string> lignes = Decouper_Lignes(Decoder_Texte(octets));
     const auto valeur = [&](std::size_t numero) -> std::optional<std::string> {
         if (numero > lignes.size() || lignes[numero - 1].empty()) return std::nullopt;
         return lignes[numero - 1];
@@ -47,7 +49,7 @@ Resultat Ecrire_Reglages(const std::filesystem::path& chemin, const Reglages& r,
         lignes.push_back(r[k].dossier.value_or(""));
     }
     lignes.emplace_back(Fin);
-    return EcrireLignes(chemin, lignes);
+    return Ecrire_Lignes(chemin, lignes);
 }
 
 } // namespace ortix::fichiers

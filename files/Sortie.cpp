@@ -1,10 +1,14 @@
 #include "files/Sortie.h"
 
+#include "files/Chemins.h"
+#include "files/Citation.h"
+#include "files/Date.h"
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
+#include "files/NomsDeFichiers.h"
 #include "files/Plateforme.h"
-#include "files/Texte.h"
-#include "geometry/Gabarit.h"
+#include "files/SauvegardeAtomique.h"
+#include "geometry/Pagination.h"
 #include "model/Nombres.h"
 
 #include <algorithm>
@@ -33,11 +37,6 @@ std::string Titre_Profil(const Modele& m, Extremite e) {
 
 } // namespace
 
-std::string remp_virg_point(const std::string& nb) {
-    if (nb.size() < 6) return nb;
-    return nb.substr(0, nb.size() - 6) + "." + nb.substr(nb.size() - 5);
-}
-
 NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Txt_Corde,
                           const std::string& Txt_Long, const Finals& finals) {
     const std::string& P = Txt_Nom_proj;
@@ -51,59 +50,6 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
     n.Txt_Nom_Fich_Data = P + "_Data_Troncon.txt";
     n.Txt_Nom_Fich_Gabarits = P + "_Gabarits.pdf";
     return n;
-}
-
-namespace {
-
-// Names are compared as Windows compares them, whatever the letter case.
-std::string Minuscules(std::string nom) {
-    for (char& c : nom)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return nom;
-}
-
-// Whether Windows opens a device in place of a file of this name: the part
-// before the first dot, less the blanks that end it ("nul.txt" and "CON .dat"
-// are the devices NUL and CON), is a device's name in any letter case.
-bool Nom_De_Peripherique(const std::string& base) {
-    const std::string b = Minuscules(base);
-    if (b == "con" || b == "prn" || b == "aux" || b == "nul") return true;
-    if (!b.starts_with("com") && !b.starts_with("lpt")) return false;
-    const std::string numero = b.substr(3);
-    return (numero.size() == 1 && numero[0] >= '1' && numero[0] <= '9') || numero == "¹" ||
-           numero == "²" || numero == "³";
-}
-
-} // namespace
-
-Resultat NomDeFichierAccepte(const std::string& nom) {
-    const std::string debut = "Nom de fichier refusé : ";
-    if (nom.empty()) return Resultat::Refus(debut + "le nom est vide.");
-    const std::string cite = "\"" + Citation(nom, std::string::npos) + "\"";
-    if (nom == "." || nom == "..")
-        return Resultat::Refus(debut + cite + " désigne un dossier, pas un fichier.");
-    if (nom.find_first_of("/\\") != std::string::npos)
-        return Resultat::Refus(debut + cite + " contient un séparateur de dossier.");
-    for (std::size_t i = 0; i < nom.size(); ++i)
-        if (Caractere_Controle(nom, i))
-            return Resultat::Refus(debut + cite + " contient un caractère de contrôle.");
-    // Refused on every system, so that a project behaves the same wherever it is written.
-    if (const std::size_t i = nom.find_first_of("<>:\"|?*"); i != std::string::npos)
-        return Resultat::Refus(debut + cite + " contient « " + nom[i] +
-                               (nom[i] == ':' ? " », réservé aux lecteurs sous Windows."
-                                              : " », interdit dans un nom de fichier sous "
-                                                "Windows."));
-    std::string base = nom.substr(0, nom.find('.'));
-    base.erase(base.find_last_not_of(' ') + 1);
-    if (Nom_De_Peripherique(base))
-        return Resultat::Refus(debut + cite + " désigne le périphérique « " + base +
-                               " » sous Windows, pas un fichier.");
-    // Windows drops them: the file written would have another name.
-    if (nom.back() == '.' || nom.back() == ' ')
-        return Resultat::Refus(debut + cite + " se termine par " +
-                               (nom.back() == '.' ? "un point" : "un espace") +
-                               ", que Windows retire du nom.");
-    return {};
 }
 
 std::string Nom_Gabarit_Svg(const std::string& P, Extremite e) {
@@ -148,15 +94,14 @@ Resultat Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::ve
     if (c == 0)
         return Resultat::Refus(
             "tous les points ont la même abscisse : le profil ne peut pas être normalisé");
-    if (!std::isfinite(c)) return Resultat::Refus("l'étendue du profil n'est pas un nombre fini");
-    if (!std::isfinite(h))
-        return Resultat::Refus("la hauteur de référence finale n'est pas un nombre fini");
+    if (!Fini(c)) return Resultat::Refus("l'étendue du profil n'est pas un nombre fini");
+    if (!Fini(h)) return Resultat::Refus("la hauteur de référence finale n'est pas un nombre fini");
     x.resize(static_cast<std::size_t>(n));
     y.resize(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         const double xi = (Xmax - X(i)) / c;
         const double yi = (Y(i) - h) / c;
-        if (!std::isfinite(xi) || !std::isfinite(yi))
+        if (!Fini(xi) || !Fini(yi))
             return Resultat::Refus("le point " + std::to_string(i) +
                                    " ne donne pas des coordonnées finies : le profil ne peut pas "
                                    "être normalisé");
@@ -182,8 +127,7 @@ Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& l
     l.reserve(x.size() + 1);
     l.push_back(Titre_Profil(m, e));
     for (std::size_t i = 0; i < x.size(); ++i)
-        l.push_back(remp_virg_point(Format(x[i], "#0.00000")) + " " +
-                    remp_virg_point(Format(y[i], "#0.00000")));
+        l.push_back(Format(x[i], "#0.00000") + " " + Format(y[i], "#0.00000"));
     lignes = std::move(l);
     return {};
 }
@@ -200,8 +144,8 @@ struct Fichier {
 Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
     for (std::size_t i = 0; i < fichiers.size(); ++i) {
         const std::string& nom = fichiers[i].nom;
-        if (Resultat r = NomDeFichierAccepte(nom); !r) return r;
-        if (plateforme::Nom_Trop_Long(dossier, CheminDepuisUtf8(nom)))
+        if (Resultat r = Nom_De_Fichier_Accepte(nom); !r) return r;
+        if (plateforme::Nom_Trop_Long(dossier, Chemin_Depuis_Utf8(nom)))
             return Resultat::Refus("Nom de fichier refusé : \"" + Citation(nom, std::string::npos) +
                                    "\" est trop long pour le système de fichiers du dossier "
                                    "choisi.");
@@ -243,14 +187,14 @@ Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
     if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
     std::vector<Fichier> fichiers = {
         {noms.Txt_Nom_Fich_Data,
-         OctetsDesLignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
-        {noms.Txt_Nom_Fich_Empl, OctetsDesLignes(empl)},
-        {noms.Txt_Nom_Fich_Saum, OctetsDesLignes(saum)}};
+         Octets_Des_Lignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
+        {noms.Txt_Nom_Fich_Empl, Octets_Des_Lignes(empl)},
+        {noms.Txt_Nom_Fich_Saum, Octets_Des_Lignes(saum)}};
     if (r && gabarits) r = Gabarits(m, noms, fichiers);
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
     if (r = VerifierNoms(dossier, fichiers); !r) return r;
     for (const Fichier& f : fichiers) {
-        if (r = EcrireAtomique(dossier / CheminDepuisUtf8(f.nom), f.octets); !r) return r;
+        if (r = Ecrire_Atomique(dossier / Chemin_Depuis_Utf8(f.nom), f.octets); !r) return r;
         ecrits.push_back(f.nom);
     }
     return {};

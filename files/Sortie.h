@@ -13,11 +13,6 @@
 
 namespace ortix::fichiers {
 
-// Puts a point in place of the sixth character from the end of a number text
-// formatted with "#0.00000": nb without its last 6 characters, ".", then its
-// last 5 characters. A text of fewer than 6 characters comes back unchanged.
-std::string remp_virg_point(const std::string& nb);
-
 // The names the output dialog proposes.
 struct NomsProposes {
     std::string Txt_Nom_Fich_Empl;
@@ -33,20 +28,10 @@ struct NomsProposes {
 // 398.5, 0 gives .0. A final field never computed ("---") reads as 0 and gives
 // .0; a text reading as a number too large for a double gives "---", as every
 // formatted non-number does, so no "nan" or "inf" reaches a name. No character
-// of the names is tested here: see NomDeFichierAccepte. The templates' PDF is
+// of the names is tested here: see Nom_De_Fichier_Accepte. The templates' PDF is
 // P + "_Gabarits.pdf".
 NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Txt_Corde,
                           const std::string& Txt_Long, const ortix::Finals& finals);
-
-// Whether a name typed in the dialog may be joined to the chosen folder: it must
-// name a file of that folder and nothing else, on every system, Windows
-// included. Refused, with a French message naming it and the reason: an empty
-// name, "." or "..", a '/' or '\', a NUL or any other control character, one of
-// < > : " | ? * (':' a drive prefix or a stream on Windows), a device's name
-// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, in any letter case) alone or
-// before a dot, a final dot or blank (Windows drops them). Everything else,
-// accents and inner blanks included, is accepted as it is.
-Resultat NomDeFichierAccepte(const std::string& nom);
 
 // The name of a template's SVG file for the project name P: P + "_Gabarit_Empl.svg"
 // or P + "_Gabarit_Saum.svg".
@@ -72,7 +57,7 @@ Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
 // and their two SVG files (named after the model's project name), each
 // atomically, in this order; `ecrits` receives their names. Every content is
 // made and every name checked before anything is written (accepted by
-// NomDeFichierAccepte, not too long for the folder, no two alike whatever the
+// Nom_De_Fichier_Accepte, not too long for the folder, no two alike whatever the
 // letter case), so such a refusal writes nothing. A failing write stops there
 // with the text layer's message, which names the file; the files written
 // before it stay. The model is only read.

@@ -1,8 +1,8 @@
 // The airfoil reader, both layouts, from a file's bytes as Lire_Profil decodes
 // them. A success holds 1 to 1000 finite points; a refusal says why and leaves
 // the airfoil it was given as it was.
+#include "files/Encodage.h"
 #include "files/FichierProfil.h"
-#include "files/Texte.h"
 #include "fuzz/Verifier.h"
 
 #include <cmath>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     temoin.x.fill(0.25);
     ortix::Profil p = temoin;
     const ortix::Resultat r =
-        ortix::fichiers::Analyser_Profil(ortix::fichiers::DecoderTexte(octets), "essai.dat", p);
+        ortix::fichiers::Analyser_Profil(ortix::fichiers::Decoder_Texte(octets), "essai.dat", p);
     if (!r) {
         EXIGER(!r.message().empty());
         EXIGER(p.legende == temoin.legende && p.n == temoin.n && p.x == temoin.x &&

@@ -50,11 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     auto m = std::make_unique<ortix::Modele>();
     ortix::Profils_Provisoires(*m);
     ortix::fichiers::Appliquer_Projet(*m, *projet);
-    ortix::Trace_Profil_Ini(*m);
+    ortix::Rafraichir_Panneau(*m);
     Verifier_Textes(*m);
     const auto avant = std::make_unique<ortix::Modele>(*m);
     ortix::Vue vue;
-    if (const ortix::Resultat r = ortix::Bt_Calc_Click(*m, vue); !r) {
+    if (const ortix::Resultat r = ortix::Calculer_Profils_Projetes(*m, vue); !r) {
         EXIGER(!r.message().empty());
         // What the computation writes, byte for byte (a NaN is not equal to itself).
         using M = ortix::Modele;

@@ -8,6 +8,7 @@
 // leading-edge reference point (0, H).
 #pragma once
 
+#include "geometry/Appariement.h"
 #include "geometry/Vue.h"
 #include "model/Modele.h"
 #include "model/Resultat.h"
@@ -19,56 +20,6 @@
 
 namespace ortix {
 
-// One projected profile as the computation leaves it: points 1 to n, X' chordwise
-// (0 at the leading edge, negative aft), Y upward from the base line, before
-// the final twist. The outline runs from the trailing edge over the upper
-// surface to the leading edge (its first point of largest X') and back over
-// the lower surface.
-struct ProfilProjete {
-    const double* X = nullptr; // entry 1
-    const double* Y = nullptr;
-    int n = 0;
-};
-ProfilProjete Profil_Projete(const Modele& m, Extremite e);
-
-enum class Face { Extrados, Intrados };
-
-// Where one surface of a profile crosses a given X'.
-struct PointSurProfil {
-    double Y = 0;    // before the final twist
-    int segment = 0; // the point lies on the outline's segment (segment, segment + 1)
-};
-
-// The two ends of one generator of the panel's extended surface: the root and
-// tip points of the same surface at the same X'.
-struct Generatrice {
-    double X = 0;
-    PointSurProfil empl, saum;
-};
-
-// For each X' given, in the given order, the generator on the upper surface and
-// the one on the lower surface.
-struct Appariement {
-    std::vector<Generatrice> extrados, intrados;
-};
-
-// The X' range in which both surfaces of both profiles are crossed: from the
-// foremost of the four trailing-edge ends to the aftmost of the two leading
-// edges. Refused (French message) when a profile has fewer than two points, more
-// than 1000, or a value that is not finite.
-Resultat Etendue_Commune(const ProfilProjete& empl, const ProfilProjete& saum, double& Xmin,
-                         double& Xmax);
-
-// Pairs root and tip at each X' given. On each surface the crossing taken is the
-// first met walking from the leading edge towards the trailing edge: a surface
-// that turns back on itself still gives one point per X', in the same order on
-// both profiles. Refused, leaving `paires` as it was, when Etendue_Commune
-// refuses or an X' lies outside the common range.
-Resultat Apparier_Profils(const ProfilProjete& empl, const ProfilProjete& saum,
-                          const std::vector<double>& abscisses, Appariement& paires);
-
-// ---- the template ------------------------------------------------------------
-
 enum class Ancrage { Gauche, Centre };
 
 // A text on one line; `position` is the left end (Gauche) or the middle (Centre)
@@ -79,6 +30,12 @@ struct TexteGabarit {
     Ancrage ancrage = Ancrage::Gauche;
     std::string texte; // valid UTF-8, no control character
 };
+
+// The size of the templates' and pages' texts, in mm.
+inline constexpr double TailleTexteGabarit = 3.5;
+
+// A text whose baseline is such that the middle of its capitals falls on `c`.
+TexteGabarit Texte_Centre(Point2 c, double taille, std::string texte);
 
 // The dash-dot pattern of the base line and the leading-edge vertical on the
 // templates: dash, gap, dot, gap, in millimetres.
@@ -132,47 +89,5 @@ Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& 
 
 // True when every number of the template is finite.
 bool Gabarit_Fini(const Gabarit& g);
-
-// ---- pages -------------------------------------------------------------------
-
-// A sheet of paper as given in portrait; the template is printed inside the
-// margins, pages overlapping by `recouvrement`.
-struct Papier {
-    double largeur = 210, hauteur = 297; // A4
-    double marge = 10, recouvrement = 10;
-};
-
-// One printed page. Its window, the part of the template it shows, has its
-// top-left corner at template point `coin` and lies on the paper at (marge,
-// marge). Crop marks and texts are in paper coordinates, alignment marks in
-// template coordinates.
-struct PageGabarit {
-    int numero = 1, ligne = 1, colonne = 1;
-    double largeur = 0, hauteur = 0; // the paper as laid
-    double marge = 0;
-    Point2 coin;
-    double largeurFenetre = 0, hauteurFenetre = 0;
-    std::vector<Segment> coupes;
-    std::vector<Point2> croix;
-    std::vector<TexteGabarit> textes; // the label "Emplanture 2/3" and the page's place
-
-    // Whether the window holds the template point p.
-    bool montre(Point2 p) const {
-        return p.x >= coin.x && p.x <= coin.x + largeurFenetre && p.y >= coin.y &&
-               p.y <= coin.y + hauteurFenetre;
-    }
-};
-
-struct Pagination {
-    bool paysage = false;
-    int lignes = 0, colonnes = 0;
-    std::vector<PageGabarit> pages; // row by row
-};
-
-// Lays the template on pages of the paper, portrait or landscape, whichever
-// needs fewer pages (when equal, landscape for a template wider than tall), the
-// grid centred on the template. Refused when the window left inside the margins
-// is not larger than the overlap, or when the template needs more than 400 pages.
-Resultat Paginer(const Gabarit& g, const Papier& papier, Pagination& p);
 
 } // namespace ortix

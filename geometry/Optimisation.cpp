@@ -14,7 +14,7 @@ namespace {
 
 // A value as the dialog shows it; nothing for a value that is not a number.
 std::string texte(double v) {
-    return std::isfinite(v) ? Format(v, "#0.00") : std::string();
+    return Fini(v) ? Format(v, "#0.00") : std::string();
 }
 
 bool vide(const std::string& t) {
@@ -64,16 +64,16 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
 Cassures Cassures_Pour_Hauteur(const Modele& m, const std::string& hauteur) {
     auto copie = std::make_unique<Modele>(m);
     if (!Hauteur_A_Appliquer(hauteur, copie->champs.txt_href_saum)) return {};
-    Trace_Profil_Ini(*copie);
+    Rafraichir_Panneau(*copie);
     Vue vue;
-    if (!Bt_Calc_Click(*copie, vue)) return {};
+    if (!Calculer_Profils_Projetes(*copie, vue)) return {};
     return Mesurer_Cassures(*copie);
 }
 
 Resultat Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {
     if (vide(texteChamp)) return Resultat::Refus("Aucune hauteur à appliquer : le champ est vide.");
     const double h = Val(texteChamp);
-    if (!std::isfinite(h))
+    if (!Fini(h))
         return Resultat::Refus("La hauteur « " + texteChamp + " » n'est pas un nombre utilisable.");
     txt_href_saum = Format(h, "#0.00");
     return {};

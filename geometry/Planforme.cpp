@@ -24,12 +24,11 @@ Forme axe(const char* nom, Point2 a, Point2 b) {
 
 // A view is drawn only when its system and every mark in it are finite numbers.
 void valider(Vue& v) {
-    bool ok = repereValide(v.repere);
-    auto fini = [](Point2 p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+    bool ok = Repere_Valide(v.repere);
     for (const Forme& f : v.formes)
-        ok = ok && fini(f.a) && fini(f.b);
+        ok = ok && Fini(f.a) && Fini(f.b);
     for (const Segment& s : v.segments)
-        ok = ok && fini(s.a) && fini(s.b);
+        ok = ok && Fini(s.a) && Fini(s.b);
     v.valide = ok;
     if (!ok) {
         v.formes.clear();
@@ -174,7 +173,7 @@ void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesV
     tracerVues(m, Lire_Parametres(champs), tailles, vues);
 }
 
-ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles) {
+ResultatTrace Rafraichir_Panneau(Modele& m, const TaillesVues& tailles) {
     ResultatTrace r;
     const Parametres p = Lire_Parametres(m.champs);
     // −0.0: the root's abscissae are −Ce·x, negative zero included.
@@ -197,7 +196,7 @@ ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles) {
     m.Label32 = "Position après rotation";
     if (p.L == 0) {
         r.messages.push_back("Longueur nulle : la rotation ne peut pas être calculée.");
-    } else if (const Rotation rot = rotation(p); std::isfinite(rot.Lf) && std::isfinite(rot.Cf)) {
+    } else if (const Rotation rot = rotation(p); Fini(rot.Lf) && Fini(rot.Cf)) {
         m.Label32 = "Position après rotation de " + Format(rot.a * 180 / PiLegende, "0#.##") + "°";
         m.finals.Txt_Lg_Final = Format(rot.Lf, "#.00");
         m.finals.Txt_Fleche_Final = "0.00";

@@ -20,11 +20,12 @@ struct ResultatTrace {
     std::vector<std::string> messages;
 };
 
-// Writes the _3D arrays, Txt_Lg_Final, Txt_Fleche_Final, Txt_Corde_Final, the
-// caption Label32, and disables Bt_Sauve_Prof. Where the rotation cannot be
+// Refreshes the panel, the work the window runs after each planform field, load
+// and click in the initial view: writes the _3D arrays, Txt_Lg_Final, Txt_Fleche_Final,
+// Txt_Corde_Final, the caption Label32, and disables Bt_Sauve_Prof. Where the rotation cannot be
 // formed the three figures show "---"; a view without extent is left blank.
 // The views fit areas of the sizes given.
-ResultatTrace Trace_Profil_Ini(Modele& m, const TaillesVues& tailles = {});
+ResultatTrace Rafraichir_Panneau(Modele& m, const TaillesVues& tailles = {});
 
 // The three views alone, from the sections the last refresh placed and the
 // fields it read: what a resized window draws again without a refresh.

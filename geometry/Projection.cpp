@@ -15,16 +15,11 @@ namespace ortix {
 
 namespace {
 
-bool fini(double v) {
-    return std::isfinite(v);
-}
-
 std::string nombre(int n) {
     return std::to_string(n);
 }
 
-// A section after the plan rotation. Nothing is initialised: only the
-// section's own points are ever read.
+// A section after the plan rotation; only the section's own points are read.
 struct SectionTournee {
     double X[Capacite], Y[Capacite], Z[Capacite];
     int N = 0;
@@ -40,7 +35,7 @@ struct ProfilProj {
 
     void ajouter(double x, double y) {
         ++n;
-        if (premierNonFini == 0 && !(fini(x) && fini(y))) premierNonFini = n;
+        if (premierNonFini == 0 && !(Fini(x) && Fini(y))) premierNonFini = n;
         if (n <= Capacite) {
             X[n - 1] = x;
             Y[n - 1] = y;
@@ -68,7 +63,7 @@ Resultat tourner(const Tableau& X, const Tableau& Y, const Tableau& Z, int N, do
     S.N = N;
     for (int i = 1; i <= N; ++i) {
         Rotation_Y(X(i), Y(i), Z(i), S.X[i - 1], S.Y[i - 1], S.Z[i - 1], c, s);
-        if (!(fini(S.X[i - 1]) && fini(S.Y[i - 1]) && fini(S.Z[i - 1])))
+        if (!(Fini(S.X[i - 1]) && Fini(S.Y[i - 1]) && Fini(S.Z[i - 1])))
             return Resultat::Refus(std::string("La section ") + nom +
                                    " tournée a une valeur non numérique (point " + nombre(i) +
                                    ") : le calcul est refusé.");
@@ -250,7 +245,7 @@ void copier(const double* source, Tableau& cible, int n) {
 
 } // namespace
 
-Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj, Taille taille) {
+Resultat Calculer_Profils_Projetes(Modele& m, Vue& Pic_Prof_Proj, Taille taille) {
     // The work arrays (about 80 kB) live on the heap, not on the stack.
     auto w = std::make_unique<Travail>();
     if (Resultat r = calculer(m, *w, taille); !r) return r;
@@ -296,7 +291,7 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
         Point2 precedent;
         for (int i = 1; i <= n; ++i) {
             const Point2 pt = Tourner_Profil(X[i - 1], Y[i - 1], c, s, H);
-            if (!(fini(pt.x) && fini(pt.y))) return false;
+            if (!(Fini(pt.x) && Fini(pt.y))) return false;
             XMin = std::min(XMin, pt.x);
             XMax = std::max(XMax, pt.x);
             YMin = std::min(YMin, pt.y);
@@ -329,12 +324,12 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
                  {0, YMax + 0.025 * W / k}};
     const Repere& rp = v.repere;
     // Lines within the extent are finite when the system is.
-    if (!(fini(rp.largeur) && fini(rp.gauche) && fini(rp.hauteur) && fini(rp.haut)))
+    if (!(Fini(rp.largeur) && Fini(rp.gauche) && Fini(rp.hauteur) && Fini(rp.haut)))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique.");
     v.formes = {ligne2, ligne1};
     v.segments = std::move(segments);
     // A view without extent (W = 0) stays blank.
-    v.valide = repereValide(v.repere);
+    v.valide = Repere_Valide(v.repere);
     vue = std::move(v);
     return {};
 }

@@ -10,14 +10,15 @@
 
 namespace ortix {
 
-// "Calculer les nouveaux profils", from the _3D arrays of the last refresh and
-// the fields. On success writes the four final texts, the _Rot arrays (1 to each
-// section's count), the _Proj arrays with their counts, enables Bt_Sauve_Prof and
-// gives the view. Refuses, leaving the model and the view exactly as they were,
+// Computes the projected profiles, from the _3D arrays of the last refresh and
+// the fields: the work of "Calculer les nouveaux profils". On success writes the four final texts,
+// the _Rot arrays (1 to each section's count), the _Proj arrays with their counts, enables
+// Bt_Sauve_Prof and gives the view. Refuses, leaving the model and the view exactly as they were,
 // a zero length, a section of fewer than three points, a degenerate
 // trailing-edge facet, a division by zero in the final figures, a projected
 // profile of more than 1000 points and any value that is not a finite number.
-Resultat Bt_Calc_Click(Modele& m, Vue& Pic_Prof_Proj, Taille taille = TaillesVues{}.Pic_Prof_Proj);
+Resultat Calculer_Profils_Projetes(Modele& m, Vue& Pic_Prof_Proj,
+                                   Taille taille = TaillesVues{}.Pic_Prof_Proj);
 
 // The view of the projected profiles: each profile turned about its leading-edge
 // reference point by its final twist, both read back from the final texts; the

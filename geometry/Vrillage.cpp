@@ -49,8 +49,7 @@ Resultat Calc_Vrillage_Final(const Parametres& p, VrillageFinal& v) {
     const double Te_f = Degres(std::atan((Y0 - p.He) / X0));
     const double Ts_f = Degres(std::atan((YsBF - Hs_f) / XsBF));
 
-    if (!std::isfinite(p.He) || !std::isfinite(Hs_f) || !std::isfinite(Te_f) ||
-        !std::isfinite(Ts_f))
+    if (!Fini(p.He) || !Fini(Hs_f) || !Fini(Te_f) || !Fini(Ts_f))
         return Resultat::Refus("Les valeurs saisies ne donnent pas de hauteurs et vrillages "
                                "finaux numériques : le calcul est refusé.");
     v = {p.He, Hs_f, Te_f, Ts_f};

@@ -33,17 +33,16 @@ double Etirement(Taille actuelle, Taille ouverture) {
     return (actuelle.largeur / actuelle.hauteur) / (ouverture.largeur / ouverture.hauteur);
 }
 
-bool repereValide(const Repere& r) {
-    return std::isfinite(r.gauche) && std::isfinite(r.largeur) && std::isfinite(r.haut) &&
-           std::isfinite(r.hauteur) && r.largeur != 0 && r.hauteur != 0 &&
-           std::isfinite(r.gauche + r.largeur) && std::isfinite(r.haut + r.hauteur);
+bool Repere_Valide(const Repere& r) {
+    return Fini(r.gauche) && Fini(r.largeur) && Fini(r.haut) && Fini(r.hauteur) && r.largeur != 0 &&
+           r.hauteur != 0 && Fini(r.gauche + r.largeur) && Fini(r.haut + r.hauteur);
 }
 
 } // namespace ortix
 
 namespace ortix {
 
-bool couperSegment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax) {
+bool Couper_Segment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax) {
     // Liang-Barsky: the part of a + t (b - a), t in [0, 1], inside the rectangle.
     const double dx = b.x - a.x, dy = b.y - a.y;
     double t0 = 0, t1 = 1;
@@ -67,7 +66,7 @@ bool couperSegment(Point2& a, Point2& b, double xmin, double ymin, double xmax, 
     const Point2 fin{a.x + t1 * dx, a.y + t1 * dy};
     a = debut;
     b = fin;
-    return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(b.x) && std::isfinite(b.y);
+    return Fini(a.x) && Fini(a.y) && Fini(b.x) && Fini(b.y);
 }
 
 } // namespace ortix

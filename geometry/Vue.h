@@ -3,6 +3,8 @@
 // this; tests check the numbers.
 #pragma once
 
+#include "model/Nombres.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -27,6 +29,10 @@ struct Point2 {
     double x = 0, y = 0;
     bool operator==(const Point2&) const = default;
 };
+
+inline bool Fini(Point2 p) {
+    return Fini(p.x) && Fini(p.y);
+}
 
 // A projected profile's point (X', Y) as shown: turned by the final twist, of
 // cosine c and sine s, about its leading-edge reference point (0, H).
@@ -94,7 +100,7 @@ Repere Deplacer(const Repere& r, Point2 deplacement, Taille t);
 
 // True when every number of the coordinate system is finite and its extent is
 // not zero.
-bool repereValide(const Repere& r);
+bool Repere_Valide(const Repere& r);
 
 } // namespace ortix
 
@@ -102,6 +108,6 @@ namespace ortix {
 
 // Cuts the segment a-b to the rectangle [xmin, xmax] x [ymin, ymax]; false when
 // nothing of it lies inside. Keeps painting exact and cheap for marks far outside.
-bool couperSegment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax);
+bool Couper_Segment(Point2& a, Point2& b, double xmin, double ymin, double xmax, double ymax);
 
 } // namespace ortix

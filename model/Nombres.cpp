@@ -125,7 +125,7 @@ std::string Lecture_Partielle(std::string_view texte) {
 }
 
 std::string Format(double valeur, std::string_view motif) {
-    if (!std::isfinite(valeur)) return "---";
+    if (!Fini(valeur)) return "---";
     const std::size_t point = motif.find('.');
     const std::string_view entier = motif.substr(0, point);
     const std::string_view decimales =

@@ -9,6 +9,12 @@
 
 namespace ortix {
 
+// Whether a value is a number the program can show or write: not an infinity,
+// not "not a number".
+inline bool Fini(double v) {
+    return std::isfinite(v);
+}
+
 // π as every computation forms it.
 inline const double Pi = 4 * std::atan(1.0);
 

@@ -2,9 +2,11 @@
 // propose the names and write the three files, exactly as the window would.
 #include "tools/Lot.h"
 
+#include "files/Chemins.h"
+#include "files/Citation.h"
+#include "files/Encodage.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
-#include "files/Texte.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
@@ -63,7 +65,7 @@ struct Options {
 // JSON reserves escaped.
 std::string json(const std::string& texte) {
     std::string r = "\"";
-    for (const char octet : Utf8Repare(texte)) {
+    for (const char octet : Utf8_Repare(texte)) {
         const auto c = static_cast<unsigned char>(octet);
         switch (c) {
         case '"':
@@ -138,13 +140,13 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
 
 // Refresh then computation, as "Calculer les nouveaux profils" after a load.
 Resultat calculer(Modele& m) {
-    Trace_Profil_Ini(m);
+    Rafraichir_Panneau(m);
     Vue vue;
-    return Bt_Calc_Click(m, vue);
+    return Calculer_Profils_Projetes(m, vue);
 }
 
 Resultat traiter(const std::string& projet, const Options& o, std::ostream& sortie) {
-    const fs::path chemin = CheminDepuisUtf8(projet);
+    const fs::path chemin = Chemin_Depuis_Utf8(projet);
     auto lu = std::make_unique<Projet>();
     if (Resultat r = Lire_Projet(chemin, *lu); !r) return r;
     auto m = std::make_unique<Modele>();
@@ -180,13 +182,13 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     const NomsProposes noms =
         Propose_Noms(m->Txt_Nom_proj, m->finals.Txt_Corde_Final, m->finals.Txt_Lg_Final, m->finals);
     const fs::path dossier =
-        o.dossier ? CheminDepuisUtf8(*o.dossier)
+        o.dossier ? Chemin_Depuis_Utf8(*o.dossier)
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     std::vector<std::string> ecrits;
     if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.gabarits, ecrits); !r) return r;
     std::vector<std::string> chemins;
     for (const std::string& nom : ecrits)
-        chemins.push_back(Utf8DepuisChemin(dossier / CheminDepuisUtf8(nom)));
+        chemins.push_back(Utf8_Depuis_Chemin(dossier / Chemin_Depuis_Utf8(nom)));
 
     if (!o.json) {
         for (const std::string& c : chemins)

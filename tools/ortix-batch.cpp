@@ -1,6 +1,6 @@
 // ortix-batch: computes and writes the projected profiles of several panels
 // at once, exactly as the window would, with no display.
-#include "files/Plateforme.h"
+#include "files/Console.h"
 #include "tools/Lot.h"
 
 #include <cstdio>

@@ -1,11 +1,10 @@
 #include "app/qt/Interface.h"
 
-#include "app/qt/Apparence.h"
+#include "files/Chemins.h"
 #include "files/FichierProfil.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
-#include "files/Texte.h"
 #include "files/qt/Charge_Fichier.h"
 #include "files/qt/Dialogues_Projet.h"
 #include "files/qt/PanneauFichiers.h"
@@ -17,6 +16,7 @@
 #include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Nombres.h"
+#include "qt/Apparence.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -54,12 +54,12 @@ const QString Mm = QStringLiteral("mm"), Degre = QStringLiteral("°");
 // A row's caption, field and unit, at the row's height y. The fields' texts
 // come from the model.
 QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 74) {
-    return ortix::gui::etiquette(parent, texte, {x, y, largeur, hauteurLigne});
+    return ortix::gui::Etiquette(parent, texte, {x, y, largeur, hauteurLigne});
 }
 
 QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = false, int x = xChamp,
                  int largeur = largeurChamp) {
-    return ortix::gui::champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule);
+    return ortix::gui::Champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule);
 }
 
 // A whole row: caption, field and unit.
@@ -71,14 +71,8 @@ QLineEdit* ligneDeChamp(QWidget* parent, const QString& libelle, const char* nom
     return e;
 }
 
-// Shows a dialog without making it modal and brings it to the front.
-void montrer(QWidget* dialogue) {
-    dialogue->show();
-    dialogue->raise();
-    dialogue->activateWindow();
-}
-
-using ortix::gui::bouton;
+using ortix::gui::Bouton;
+using ortix::gui::Montrer;
 
 QGroupBox* cadre(QWidget* parent, const char* nom, const QString& titre, QRect place) {
     auto* g = new QGroupBox(titre, parent);
@@ -116,19 +110,19 @@ void Interface::construire() {
         QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
             .arg(QStringLiteral(ORTIX_VERSION)));
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
-    setFont(ortix::gui::policeInterface());
+    setFont(ortix::gui::Police_Interface());
     setMinimumSize(TailleOuverture);
     resize(TailleOuverture);
     construireProjetInitial();
     construireExtremites();
     Bt_Calc =
-        bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"), {8, 240, 185, 25});
+        Bouton(this, "Bt_Calc", QStringLiteral("Calculer les nouveaux profils"), {8, 240, 185, 25});
     construireProjetFinal();
     Bt_Load_Proj =
-        bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"), {8, 440, 129, 25});
+        Bouton(this, "Bt_Load_Proj", QStringLiteral("Charger un projet"), {8, 440, 129, 25});
     Bt_Save_Proj =
-        bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"), {8, 464, 129, 25});
-    Bt_Quit = bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
+        Bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"), {8, 464, 129, 25});
+    Bt_Quit = Bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
     construireZones();
     placerZones();
     // The dialogs exist from start-up on, hidden, so that the settings can place them.
@@ -153,7 +147,7 @@ void Interface::construireExtremites() {
                          const char* nomProfil) {
         auto* f = cadre(this, nomCadre, titre, {8, y, 185, 89});
         etiquette(f, QStringLiteral("Profil :"), 6, 14, 44);
-        auto* b = bouton(f, nomBouton, QStringLiteral("..."), {50, 14, 24, hauteurLigne});
+        auto* b = Bouton(f, nomBouton, QStringLiteral("..."), {50, 14, 24, hauteurLigne});
         return std::pair{f, std::pair{b, champ(f, nomProfil, 14, true, 76, 103)}};
     };
     auto [Frame1, profilEmpl] =
@@ -170,7 +164,7 @@ void Interface::construireExtremites() {
     txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33, Mm);
     etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 34);
     Bt_Opt_Href_Saum =
-        bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
+        Bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
     txt_href_saum = champ(Frame2, "txt_href_saum", 51);
     etiquette(Frame2, Mm, xUnite, 51, 24);
     txt_vril_saum2 =
@@ -202,7 +196,7 @@ void Interface::construireProjetFinal() {
         y += 18;
     }
     Bt_Sauve_Prof =
-        bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"), {4, 143, 177, 22});
+        Bouton(Frame4, "Bt_Sauve_Prof", QStringLiteral("Sauver les profils"), {4, 143, 177, 22});
 }
 
 // The four drawing areas with their titles, legends and status line.
@@ -212,24 +206,24 @@ void Interface::construireZones() {
     Plan_Final = zone(this, "Plan_Final", QStringLiteral("Z′"), QStringLiteral("X′"));
     Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", QStringLiteral("X′"), QStringLiteral("Y"));
 
-    using ortix::gui::legende;
+    using ortix::gui::Legende;
     const QColor orange(255, 192, 128), bleu(0, 0, 255), vert(0, 255, 0);
-    legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {},
+    Legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {},
             Qt::AlignLeft);
-    Lbl_prof_empl = legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, Qt::red);
-    Lbl_Prof_Saum = legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, orange);
-    legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"), {},
+    Lbl_prof_empl = Legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, Qt::red);
+    Lbl_Prof_Saum = Legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, orange);
+    Legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"), {},
             Qt::AlignHCenter);
-    Label32 = legende(Plan_Final, "Label32", {}, {}, Qt::AlignHCenter);
-    legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"), {},
+    Label32 = Legende(Plan_Final, "Label32", {}, {}, Qt::AlignHCenter);
+    Legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"), {},
             Qt::AlignLeft);
-    legende(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", QStringLiteral("Emplanture"), {}, Qt::AlignRight,
+    Legende(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", QStringLiteral("Emplanture"), {}, Qt::AlignRight,
             bleu);
-    legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight, vert);
-    Lbl_Cassure = legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignRight);
+    Legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight, vert);
+    Lbl_Cassure = Legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignRight);
     // The status line: two lines at the bottom of the projected view, whole in the
     // view's tooltip.
-    Lbl_Etat = legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {}, Qt::AlignLeft, QColor(170, 0, 0));
+    Lbl_Etat = Legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {}, Qt::AlignLeft, QColor(170, 0, 0));
     Lbl_Etat->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     Lbl_Etat->setWordWrap(true);
 }
@@ -319,7 +313,7 @@ void Interface::relierDialogues() {
 
     connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
         Sauv_Profil_->panneau()->rafraichir();
-        montrer(Sauv_Profil_);
+        Montrer(Sauv_Profil_);
         Sauv_Profil_->Form_Activate();
     });
     connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
@@ -331,21 +325,13 @@ void Interface::relierDialogues() {
     connect(Sauv_Proj_, &Sauv_Proj::sauver, this, &Interface::Sauve_Projet);
     connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
         Charge_Proj_->panneau()->rafraichir();
-        montrer(Charge_Proj_);
+        Montrer(Charge_Proj_);
     });
     connect(Charge_Proj_, &Charge_Proj::charger, this, &Interface::Charge_Projet);
 }
 
 bool Interface::eventFilter(QObject* objet, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int touche = static_cast<QKeyEvent*>(event)->key();
-        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) Trace_Profil_Ini();
-    } else if (event->type() == QEvent::FocusOut) {
-        // Leaving the field for another control; not the window losing the focus to another one.
-        const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
-        if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason)
-            Trace_Profil_Ini();
-    }
+    if (ortix::gui::Touche_Entree(event) || ortix::gui::Quitte_Le_Champ(event)) Trace_Profil_Ini();
     return QWidget::eventFilter(objet, event);
 }
 
@@ -398,7 +384,7 @@ void Interface::rafraichirPanneaux() {
 
 void Interface::lireReglages() {
     const ortix::fichiers::Reglages r =
-        ortix::fichiers::Lire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())));
+        ortix::fichiers::Lire_Reglages(ortix::fichiers::Chemin_Depuis_Utf8(s(cheminReglages())));
     for (std::size_t k = 0; k < r.size(); ++k) {
         // Opening the remembered folder also sets its drive; the drive alone is
         // set only when the folder is gone.
@@ -416,8 +402,8 @@ ortix::Resultat Interface::ecrireReglages() {
         r[k].dossier = s(p->dossierCourant());
     }
     const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
-    return ortix::fichiers::Ecrire_Reglages(ortix::fichiers::CheminDepuisUtf8(s(cheminReglages())),
-                                            r, s(date));
+    return ortix::fichiers::Ecrire_Reglages(
+        ortix::fichiers::Chemin_Depuis_Utf8(s(cheminReglages())), r, s(date));
 }
 
 void Interface::closeEvent(QCloseEvent* event) {
@@ -500,7 +486,7 @@ void Interface::afficherModele() {
 
 void Interface::Trace_Profil_Ini() {
     lireChamps();
-    ortix::ResultatTrace r = ortix::Trace_Profil_Ini(*modele_, tailles());
+    ortix::ResultatTrace r = ortix::Rafraichir_Panneau(*modele_, tailles());
     champsTrace_ = modele_->champs;
     Lbl_Cassure->clear();
     Pic_Prof_Ini->afficher(r.Pic_Prof_Ini);
@@ -522,7 +508,9 @@ void Interface::Trace_Profil_Ini() {
 bool Interface::Bt_Calc_Click() {
     lireChamps();
     ortix::Vue vue;
-    if (ortix::Resultat r = ortix::Bt_Calc_Click(*modele_, vue, tailles().Pic_Prof_Proj); !r) {
+    if (ortix::Resultat r =
+            ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
+        !r) {
         messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
     }
@@ -550,7 +538,7 @@ void Interface::Bt_Opt_Href_Saum_Click() {
         q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext), [this](const QString& hauteur) {
             return q(ortix::Paire_Cassures(ortix::Cassures_Pour_Hauteur(*modele_, s(hauteur))));
         });
-    montrer(Opti_Href_);
+    Montrer(Opti_Href_);
     Opti_Href_->Form_Activate();
 }
 
@@ -577,8 +565,8 @@ void Interface::Charge_Profil_Saum(const QString& chemin, const QString& nom) {
 void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom) {
     lireChamps();
     auto p = std::make_unique<ortix::Profil>();
-    if (ortix::Resultat r =
-            ortix::fichiers::Lire_Profil(ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nom), *p);
+    if (ortix::Resultat r = ortix::fichiers::Lire_Profil(
+            ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nom), *p);
         !r) {
         messager(QStringLiteral("Chargement du profil"), q(r.message()));
         return;
@@ -592,7 +580,7 @@ void Interface::Charge_Projet(const QString& chemin) {
     lireChamps();
     auto projet = std::make_unique<ortix::fichiers::Projet>();
     if (ortix::Resultat r =
-            ortix::fichiers::Lire_Projet(ortix::fichiers::CheminDepuisUtf8(s(chemin)), *projet);
+            ortix::fichiers::Lire_Projet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), *projet);
         !r) {
         messager(QStringLiteral("Chargement d'un projet"), q(r.message()));
         return;
@@ -607,7 +595,7 @@ void Interface::Charge_Projet(const QString& chemin) {
 void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
     if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
-            *modele_, ortix::fichiers::CheminDepuisUtf8(s(chemin)), s(nomTape));
+            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nomTape));
         !r) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return;
@@ -623,7 +611,7 @@ void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::No
     lireChamps();
     std::vector<std::string> ecrits;
     if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *modele_, ortix::fichiers::CheminDepuisUtf8(s(dossier)), noms, gabarits, ecrits);
+            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(dossier)), noms, gabarits, ecrits);
         !r) {
         messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
         return;

@@ -2,7 +2,7 @@
 // painting of the whole window included, for typical airfoils and for the largest sections the
 // arrays hold. The window is offscreen and rendered into an image each time.
 #include "app/qt/Interface.h"
-#include "bench/Banc.h"
+#include "bench/ChampsDeBanc.h"
 #include "files/Projet.h"
 #include "model/Modele.h"
 #include "tests/support/Support.h"

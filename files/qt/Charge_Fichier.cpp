@@ -1,20 +1,20 @@
 #include "files/qt/Charge_Fichier.h"
 
-#include "app/qt/Apparence.h"
 #include "files/qt/PanneauFichiers.h"
+#include "qt/Apparence.h"
 
 #include <QLabel>
 #include <QPushButton>
 
 Charge_Fichier::Charge_Fichier(QWidget* parent) : QDialog(parent) {
     using namespace ortix::gui;
-    preparerDialogue(this, "Charge_Fichier", QStringLiteral("Choix du profil"), {353, 207});
+    Preparer_Dialogue(this, "Charge_Fichier", QStringLiteral("Choix du profil"), {353, 207});
     panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichier",
                                    {8, 8, 153, 21}, {8, 32, 153, 171}, {168, 32, 177, 136});
-    lbl_appelant = etiquette(this, QString(), {176, 8, 161, 17});
+    lbl_appelant = Etiquette(this, QString(), {176, 8, 161, 17});
     lbl_appelant->setObjectName(QStringLiteral("lbl_appelant"));
-    auto* Bt_Ouvrir = bouton(this, "Bt_Ouvrir", QStringLiteral("Ouvrir"), {168, 176, 89, 25});
-    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 176, 81, 25});
+    auto* Bt_Ouvrir = Bouton(this, "Bt_Ouvrir", QStringLiteral("Ouvrir"), {168, 176, 89, 25});
+    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 176, 81, 25});
 
     connect(Bt_Ouvrir, &QPushButton::clicked, this, &Charge_Fichier::Bt_Ouvrir_Click);
     connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
@@ -25,9 +25,7 @@ Charge_Fichier::Charge_Fichier(QWidget* parent) : QDialog(parent) {
 void Charge_Fichier::choisirPour(const QString& appelant) {
     lbl_appelant->setText(appelant);
     panneau_->rafraichir();
-    show();
-    raise();
-    activateWindow();
+    ortix::gui::Montrer(this);
 }
 
 void Charge_Fichier::Bt_Ouvrir_Click() {

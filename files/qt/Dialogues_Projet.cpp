@@ -1,9 +1,8 @@
 #include "files/qt/Dialogues_Projet.h"
 
-#include "app/qt/Apparence.h"
 #include "files/qt/PanneauFichiers.h"
+#include "qt/Apparence.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -21,12 +20,12 @@ PanneauFichiers* panneauProjet(QDialog* d, int hauteurFichiers) {
 } // namespace
 
 Sauv_Proj::Sauv_Proj(QWidget* parent) : QDialog(parent) {
-    preparerDialogue(this, "Sauv_Proj", QStringLiteral("Sauvegarde du projet"), {353, 232});
+    Preparer_Dialogue(this, "Sauv_Proj", QStringLiteral("Sauvegarde du projet"), {353, 232});
     panneau_ = panneauProjet(this, 162);
-    Txt_Nom_Fichier = champ(this, "Txt_Nom_Fichier", {168, 174, 177, 21});
+    Txt_Nom_Fichier = Champ(this, "Txt_Nom_Fichier", {168, 174, 177, 21});
     Txt_Nom_Fichier->installEventFilter(this);
-    auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer"), {168, 200, 89, 25});
-    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
+    auto* Bt_Sauve = Bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer"), {168, 200, 89, 25});
+    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
     connect(Bt_Sauve, &QPushButton::clicked, this, &Sauv_Proj::Bt_Sauve_Click);
     connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
     connect(panneau_, &PanneauFichiers::fichierClique, Txt_Nom_Fichier, &QLineEdit::setText);
@@ -36,9 +35,7 @@ Sauv_Proj::Sauv_Proj(QWidget* parent) : QDialog(parent) {
 void Sauv_Proj::ouvrirAvec(const QString& nomProjet) {
     Txt_Nom_Fichier->setText(nomProjet + QStringLiteral(".ortix"));
     panneau_->rafraichir();
-    show();
-    raise();
-    activateWindow();
+    Montrer(this);
 }
 
 void Sauv_Proj::Bt_Sauve_Click() {
@@ -46,22 +43,19 @@ void Sauv_Proj::Bt_Sauve_Click() {
 }
 
 bool Sauv_Proj::eventFilter(QObject* objet, QEvent* event) {
-    if (objet == Txt_Nom_Fichier && event->type() == QEvent::KeyPress) {
-        const int touche = static_cast<QKeyEvent*>(event)->key();
-        if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
-            Bt_Sauve_Click();
-            return true;
-        }
+    if (objet == Txt_Nom_Fichier && Touche_Entree(event)) {
+        Bt_Sauve_Click();
+        return true;
     }
     return QDialog::eventFilter(objet, event);
 }
 
 Charge_Proj::Charge_Proj(QWidget* parent) : QDialog(parent) {
-    preparerDialogue(this, "Charge_Proj", QStringLiteral("Chargement d'un projet"), {353, 232});
+    Preparer_Dialogue(this, "Charge_Proj", QStringLiteral("Chargement d'un projet"), {353, 232});
     panneau_ = panneauProjet(this, 186);
-    Bt_Charge = bouton(this, "Bt_Charge", QStringLiteral("Charger"), {168, 200, 89, 25});
+    Bt_Charge = Bouton(this, "Bt_Charge", QStringLiteral("Charger"), {168, 200, 89, 25});
     Bt_Charge->setEnabled(false);
-    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
+    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {264, 200, 81, 25});
     connect(Bt_Charge, &QPushButton::clicked, this, &Charge_Proj::Bt_Charge_Click);
     connect(Bt_Annul, &QPushButton::clicked, this, &QDialog::hide);
     connect(panneau_, &PanneauFichiers::fichierClique, this, [this](const QString& nom) {

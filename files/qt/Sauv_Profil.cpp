@@ -1,13 +1,12 @@
 #include "files/qt/Sauv_Profil.h"
 
-#include "app/qt/Apparence.h"
 #include "files/Sortie.h"
 #include "files/qt/PanneauFichiers.h"
 #include "model/Modele.h"
+#include "qt/Apparence.h"
 
 #include <QCheckBox>
 #include <QEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,23 +21,23 @@ QString q(const std::string& t) {
 
 // A caption at the left of its row.
 void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
-    etiquette(parent, texte, {x, y, largeur, 19});
+    Etiquette(parent, texte, {x, y, largeur, 19});
 }
 
 } // namespace
 
 Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
     : QDialog(parent), modele_(modele) {
-    preparerDialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
-                     {287, 377});
+    Preparer_Dialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
+                      {287, 377});
 
     libelle(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
-    Txt_Nom_proj = champ(this, "Txt_Nom_proj", {120, 8, 161, 19}, false, QStringLiteral("Ortix"));
+    Txt_Nom_proj = Champ(this, "Txt_Nom_proj", {120, 8, 161, 19}, false, QStringLiteral("Ortix"));
     libelle(this, QStringLiteral("Corde des profils :"), 8, 32, 110);
-    Txt_Corde = champ(this, "Txt_Corde", {120, 32, 73, 19}, true);
+    Txt_Corde = Champ(this, "Txt_Corde", {120, 32, 73, 19}, true);
     libelle(this, QStringLiteral("mm"), 200, 32, 30);
     libelle(this, QStringLiteral("Longueur du tronçon :"), 8, 48, 112);
-    Txt_Long = champ(this, "Txt_Long", {120, 48, 73, 19}, true);
+    Txt_Long = Champ(this, "Txt_Long", {120, 48, 73, 19}, true);
     libelle(this, QStringLiteral("mm"), 200, 48, 30);
 
     panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichiers",
@@ -46,18 +45,18 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele)
 
     libelle(this, QStringLiteral("Noms proposés pour les fichiers :"), 88, 224, 195);
     libelle(this, QStringLiteral("Emplanture :"), 8, 240, 72);
-    Txt_Nom_Fich_Empl = champ(this, "Txt_Nom_Fich_Empl", {80, 240, 201, 19});
+    Txt_Nom_Fich_Empl = Champ(this, "Txt_Nom_Fich_Empl", {80, 240, 201, 19});
     libelle(this, QStringLiteral("Saumon :"), 8, 256, 72);
-    Txt_Nom_Fich_Saum = champ(this, "Txt_Nom_Fich_Saum", {80, 256, 201, 19});
+    Txt_Nom_Fich_Saum = Champ(this, "Txt_Nom_Fich_Saum", {80, 256, 201, 19});
     libelle(this, QStringLiteral("Data tronçon :"), 8, 272, 72);
-    Txt_Nom_Fich_Data = champ(this, "Txt_Nom_Fich_Data", {80, 272, 201, 19});
+    Txt_Nom_Fich_Data = Champ(this, "Txt_Nom_Fich_Data", {80, 272, 201, 19});
 
-    auto* Bt_Sauve = bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer les trois fichiers"),
+    auto* Bt_Sauve = Bouton(this, "Bt_Sauve", QStringLiteral("Enregistrer les trois fichiers"),
                             {8, 296, 177, 25});
-    auto* Bt_Annul = bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {192, 296, 89, 25});
+    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {192, 296, 89, 25});
     // The cutting templates, under the dialog's first controls, which keep their places.
     libelle(this, QStringLiteral("Gabarits :"), 8, 328, 72);
-    Txt_Nom_Fich_Gabarits = champ(this, "Txt_Nom_Fich_Gabarits", {80, 328, 201, 19});
+    Txt_Nom_Fich_Gabarits = Champ(this, "Txt_Nom_Fich_Gabarits", {80, 328, 201, 19});
     Chk_Gabarits = new QCheckBox(QStringLiteral("Gabarits à l'échelle 1 (PDF et SVG)"), this);
     Chk_Gabarits->setObjectName(QStringLiteral("Chk_Gabarits"));
     Chk_Gabarits->setGeometry(8, 352, 273, 19);
@@ -88,20 +87,12 @@ void Sauv_Profil::changeEvent(QEvent* event) {
 }
 
 bool Sauv_Profil::eventFilter(QObject* objet, QEvent* event) {
-    if (objet == Txt_Nom_proj) {
-        if (event->type() == QEvent::KeyPress) {
-            const int touche = static_cast<QKeyEvent*>(event)->key();
-            if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
-                Propose_Noms();
-                Bt_Sauve_Click();
-                return true;
-            }
-        } else if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason raison = static_cast<QFocusEvent*>(event)->reason();
-            if (raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason)
-                Propose_Noms();
-        }
+    if (objet == Txt_Nom_proj && Touche_Entree(event)) {
+        Propose_Noms();
+        Bt_Sauve_Click();
+        return true;
     }
+    if (objet == Txt_Nom_proj && Quitte_Le_Champ(event)) Propose_Noms();
     return QDialog::eventFilter(objet, event);
 }
 

@@ -1,7 +1,7 @@
 #include "geometry/qt/Opti_Href.h"
 
-#include "app/qt/Apparence.h"
 #include "geometry/Optimisation.h"
+#include "qt/Apparence.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -23,9 +23,9 @@ const char* const Explication =
 } // namespace
 
 Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
-    preparerDialogue(this, "Opti_Href",
-                     QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
-                     {640, 246});
+    Preparer_Dialogue(this, "Opti_Href",
+                      QStringLiteral("Optimisation de la hauteur de ligne de base du saumon"),
+                      {640, 246});
 
     // A read-only text whose words wrap and which never scrolls: a face small
     // enough for the five lines to show whole in its place.
@@ -61,12 +61,12 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     };
     int y = 102;
     for (const Ligne& l : lignes) {
-        *l.b = bouton(this, l.bouton, l.legende, {8, y, 180, 23});
-        etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
-        *l.e = champ(this, l.champ, {302, y + 1, 80, 21});
-        etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});
+        *l.b = Bouton(this, l.bouton, l.legende, {8, y, 180, 23});
+        Etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
+        *l.e = Champ(this, l.champ, {302, y + 1, 80, 21});
+        Etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});
         // The kinks this height would give, beside its row.
-        QLabel* cassure = etiquette(this, {}, {430, y, 202, 23});
+        QLabel* cassure = Etiquette(this, {}, {430, y, 202, 23});
         cassure->setObjectName(QString::fromLatin1(l.champ) + QStringLiteral("_Cassure"));
         connect(*l.e, &QLineEdit::textChanged, this, [this, cassure](const QString& hauteur) {
             cassure->setText(cassures_ ? cassures_(hauteur) : QString());
@@ -75,11 +75,11 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
         y += 28;
     }
 
-    etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
-    etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16},
+    Etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
+    Etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16},
               Qt::AlignHCenter);
-    etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
-    txt_int = champ(this, "txt_int", {8, 212, 80, 21}, true);
+    Etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
+    txt_int = Champ(this, "txt_int", {8, 212, 80, 21}, true);
     Curseur = new QSlider(Qt::Horizontal, this);
     Curseur->setObjectName(QStringLiteral("Curseur"));
     Curseur->setGeometry(96, 212, 248, 21);
@@ -87,7 +87,7 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     Curseur->setSingleStep(1);
     Curseur->setPageStep(10);
     Curseur->setValue(50);
-    txt_ext = champ(this, "txt_ext", {352, 212, 80, 21}, true);
+    txt_ext = Champ(this, "txt_ext", {352, 212, 80, 21}, true);
 
     // An apply button is usable only while its field holds a text.
     for (const auto& paire :

@@ -1,7 +1,7 @@
 #include "geometry/qt/ZoneDessin.h"
 
-#include "app/qt/Apparence.h"
 #include "model/Nombres.h"
+#include "qt/Apparence.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -20,7 +20,7 @@ ZoneDessin::ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
     coordonnees_ =
-        ortix::gui::legende(this, "Coordonnees", {}, {}, Qt::AlignRight, QColor(90, 90, 90));
+        ortix::gui::Legende(this, "Coordonnees", {}, {}, Qt::AlignRight, QColor(90, 90, 90));
     coordonnees_->hide();
 }
 
@@ -107,7 +107,7 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
     auto tracer = [&](ortix::Point2 a, ortix::Point2 b) {
         a = ortix::Vers_Pixel(repere_, a, t);
         b = ortix::Vers_Pixel(repere_, b, t);
-        if (ortix::couperSegment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
+        if (ortix::Couper_Segment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
             painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
     };
     for (const ortix::Segment& s : vue_.segments) {

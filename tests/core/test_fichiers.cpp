@@ -1,9 +1,12 @@
 // The text layer: code pages and line ends, reading only what can be read, and
 // saves that never lose the file they replace.
+#include "files/Encodage.h"
 #include "files/GabaritPDF.h"
+#include "files/Lecture.h"
 #include "files/Plateforme.h"
+#include "files/Raisons.h"
+#include "files/SauvegardeAtomique.h"
 #include "files/Sortie.h"
-#include "files/Texte.h"
 #include "tests/support/Support.h"
 
 #include <gtest/gtest.h>
@@ -37,8 +40,9 @@ TEST(Texte, LesDeuxCentCinquanteSixOctetsFontLAllerRetour) {
     std::string tous;
     for (int o = 0; o < 256; ++o)
         tous += static_cast<char>(o);
-    EXPECT_EQ(VersWindows1252(DepuisWindows1252(tous)), tous);
-    EXPECT_EQ(VersWindows1252("é€œ° ≠ \xFF \xC2\x80"), "\xE9\x80\x9C\xB0 ? ? ?"); // U+0080 is not €
+    EXPECT_EQ(Vers_Windows1252(Depuis_Windows1252(tous)), tous);
+    EXPECT_EQ(Vers_Windows1252("é€œ° ≠ \xFF \xC2\x80"),
+              "\xE9\x80\x9C\xB0 ? ? ?"); // U+0080 is not €
 }
 
 TEST(Texte, DecodageEtFinsDeLigne) {
@@ -56,14 +60,14 @@ TEST(Texte, DecodageEtFinsDeLigne) {
          {"caf\xEF\xBF\xBD"}}, // a byte-order mark says UTF-8
     };
     for (const Cas& c : cas)
-        EXPECT_EQ(DecouperLignes(DecoderTexte(c.octets)), c.lignes);
+        EXPECT_EQ(Decouper_Lignes(Decoder_Texte(c.octets)), c.lignes);
 }
 
 // Every way a save can fail: a French message naming the file and the reason,
 // the old file byte for byte, nothing left behind in its folder.
-TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
+TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
     using plateforme::Etape;
-    const fs::path d = DossierNeuf("fichiers/echecs");
+    const fs::path d = Dossier_Neuf("fichiers/echecs");
     struct Cas {
         const char* raison;
         fs::path cible;
@@ -91,7 +95,7 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
     fs::create_directory(d / "dossier.dat");
     for (const Cas& c : cas) {
         c.preparer();
-        const Resultat r = EcrireAtomique(c.cible, "NOUVEAU");
+        const Resultat r = Ecrire_Atomique(c.cible, "NOUVEAU");
         plateforme::Simuler_Panne(Etape::Aucune, 0);
         EXPECT_FALSE(r.ok()) << c.raison;
         EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " + c.cible.string()),
@@ -103,7 +107,7 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
     }
     // A temporary name found taken is tried again under another.
     plateforme::Simuler_Panne(Etape::Creation, EEXIST, 1);
-    EXPECT_TRUE(EcrireAtomique(d / "a.ortix", "nouveau").ok());
+    EXPECT_TRUE(Ecrire_Atomique(d / "a.ortix", "nouveau").ok());
     EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
 }
 
@@ -111,7 +115,7 @@ TEST(EcrireAtomique, UnEchecNeLaisseQueLAncienFichier) {
 // too, when the PDF can be made.
 TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
     const auto m = Calcule("lots/projets/aile1.ortix");
-    const fs::path d = DossierNeuf("fichiers/noms");
+    const fs::path d = Dossier_Neuf("fichiers/noms");
     const bool pdf = fichiers::Pdf_Disponible();
     const std::pair<fichiers::NomsProposes, std::string> cas[] = {
         {{"a.dat", "b.dat", "A.DAT", "g.pdf"}, "\"A.DAT\" et \"a.dat\" désigneraient le même"},
@@ -130,14 +134,14 @@ TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
 #ifdef __linux__
 // A real full disk and a medium mounted read-only (which stops root too), on a
 // small tmpfs of the test's own.
-TEST(EcrireAtomique, DisquePleinEtSupportEnLectureSeule) {
+TEST(Ecrire_Atomique, DisquePleinEtSupportEnLectureSeule) {
     if (::geteuid() != 0) GTEST_SKIP() << "monter un tmpfs demande les droits de root";
-    const fs::path d = DossierNeuf("fichiers/tmpfs");
+    const fs::path d = Dossier_Neuf("fichiers/tmpfs");
     ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k"), 0);
     Poser(d / "a.dat", "ancien");
-    const Resultat plein = EcrireAtomique(d / "a.dat", std::string(256 * 1024, 'x'));
+    const Resultat plein = Ecrire_Atomique(d / "a.dat", std::string(256 * 1024, 'x'));
     ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
-    const Resultat lectureSeule = EcrireAtomique(d / "a.dat", "nouveau");
+    const Resultat lectureSeule = Ecrire_Atomique(d / "a.dat", "nouveau");
     const std::string relu = Contenu(d / "a.dat");
     const auto noms = Noms(d);
     ::umount(d.c_str());
@@ -150,12 +154,12 @@ TEST(EcrireAtomique, DisquePleinEtSupportEnLectureSeule) {
 
 // A folder that only grows (chattr +a) refuses both the rename and the removal:
 // the message names the temporary file left there.
-TEST(EcrireAtomique, LeTemporaireQuiResteEstNomme) {
-    const fs::path d = DossierNeuf("fichiers/ajout");
+TEST(Ecrire_Atomique, LeTemporaireQuiResteEstNomme) {
+    const fs::path d = Dossier_Neuf("fichiers/ajout");
     Poser(d / "a.dat", "ancien");
     if (std::system(("chattr +a " + d.string() + " 2>/dev/null").c_str()) != 0)
         GTEST_SKIP() << "chattr +a impossible ici";
-    const Resultat r = EcrireAtomique(d / "a.dat", "nouveau");
+    const Resultat r = Ecrire_Atomique(d / "a.dat", "nouveau");
     std::system(("chattr -a " + d.string()).c_str());
     const fs::path reste = d / *Noms(d).begin(); // ".~ortix-…" comes before "a.dat"
     EXPECT_NE(r.message().find("« " + reste.string() + " » reste"), std::string::npos)
@@ -168,15 +172,15 @@ TEST(EcrireAtomique, LeTemporaireQuiResteEstNomme) {
 #ifndef _WIN32
 // A replaced file keeps its read, write and execute bits, never set-uid or set-gid;
 // a symbolic link is replaced by a file of the default rights, not its target's.
-TEST(EcrireAtomique, DroitsDuFichierRemplace) {
-    const fs::path d = DossierNeuf("fichiers/droits");
+TEST(Ecrire_Atomique, DroitsDuFichierRemplace) {
+    const fs::path d = Dossier_Neuf("fichiers/droits");
     Poser(d / "a.dat", "");
     Poser(d / "cible.dat", "");
     fs::permissions(d / "a.dat", fs::perms(06755));
     fs::permissions(d / "cible.dat", fs::perms(0600));
     fs::create_symlink("cible.dat", d / "lien.dat");
     Poser(d / "neuf.dat", ""); // the default rights: 0666 less the umask
-    ASSERT_TRUE(EcrireAtomique(d / "a.dat", "x") && EcrireAtomique(d / "lien.dat", "x"));
+    ASSERT_TRUE(Ecrire_Atomique(d / "a.dat", "x") && Ecrire_Atomique(d / "lien.dat", "x"));
     EXPECT_EQ(static_cast<int>(fs::status(d / "a.dat").permissions()), 0755);
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(d / "lien.dat")));
     EXPECT_EQ(fs::status(d / "lien.dat").permissions(), fs::status(d / "neuf.dat").permissions());
@@ -184,13 +188,13 @@ TEST(EcrireAtomique, DroitsDuFichierRemplace) {
 
 // SIGTERM in the middle of a save, the whole file written to the temporary one:
 // the process ends as the signal says, the old file intact, nothing left beside it.
-TEST(EcrireAtomique, UnSignalPendantLaSauvegardeNeLaisseRien) {
-    const fs::path d = DossierNeuf("fichiers/signal");
+TEST(Ecrire_Atomique, UnSignalPendantLaSauvegardeNeLaisseRien) {
+    const fs::path d = Dossier_Neuf("fichiers/signal");
     Poser(d / "a.dat", "ancien");
     const ::pid_t fils = ::fork();
     if (fils == 0) {
         plateforme::Simuler_Signal(plateforme::Etape::Synchronisation, SIGTERM);
-        (void)EcrireAtomique(d / "a.dat", std::string(1 << 20, 'x'));
+        (void)Ecrire_Atomique(d / "a.dat", std::string(1 << 20, 'x'));
         ::_exit(0);
     }
     int etat = 0;
@@ -201,9 +205,9 @@ TEST(EcrireAtomique, UnSignalPendantLaSauvegardeNeLaisseRien) {
 }
 
 // The open itself refuses a pipe, at once: the name may have become one since
-// LireFichier looked at it. Should the open wait, the alarm ends the test program.
-TEST(LireFichier, LOuvertureRefuseUnTubeSansAttendre) {
-    const fs::path tube = DossierNeuf("fichiers/tube") / "t.dat";
+// Lire_Fichier looked at it. Should the open wait, the alarm ends the test program.
+TEST(Lire_Fichier, LOuvertureRefuseUnTubeSansAttendre) {
+    const fs::path tube = Dossier_Neuf("fichiers/tube") / "t.dat";
     ASSERT_EQ(::mkfifo(tube.c_str(), 0600), 0);
     ::alarm(5);
     std::error_code e;
@@ -214,8 +218,8 @@ TEST(LireFichier, LOuvertureRefuseUnTubeSansAttendre) {
 
 // Only ordinary files are read: a folder or a named pipe (which would keep the
 // program waiting for ever) is refused with the file's name.
-TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
-    const fs::path d = DossierNeuf("fichiers/lecture");
+TEST(Lire_Fichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
+    const fs::path d = Dossier_Neuf("fichiers/lecture");
     std::vector<std::pair<fs::path, std::string>> cas = {{d / "absent.dat", "introuvable"},
                                                          {d, "c'est un dossier"}};
 #ifndef _WIN32 // no named pipe in Windows' file system
@@ -224,7 +228,7 @@ TEST(LireFichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
 #endif
     for (const auto& [chemin, raison] : cas) {
         std::string octets = "inchangé";
-        const Resultat r = LireFichier(chemin, octets);
+        const Resultat r = Lire_Fichier(chemin, octets);
         EXPECT_NE(r.message().find("Impossible de lire le fichier « " + chemin.string()),
                   std::string::npos)
             << r.message();

@@ -77,9 +77,9 @@ TEST(Gabarit, GraduationsAppariees) {
         auto f = [](double v) { return std::to_string(v); };
         c = {f(u(150, 900)), f(u(-100, 400)), c.txt_prof_empl, f(Ce),       f(u(0, 40)),
              f(u(-5, 5)),    c.txt_prof_saum, f(u(40, Ce)),    f(u(0, 40)), f(u(-5, 5))};
-        Trace_Profil_Ini(*m);
+        Rafraichir_Panneau(*m);
         Vue v;
-        if (!Bt_Calc_Click(*m, v)) continue;
+        if (!Calculer_Profils_Projetes(*m, v)) continue;
         ++essais;
         const auto g = Construire(*m);
         ASSERT_EQ(g[0].graduations.size(), g[1].graduations.size());
@@ -151,7 +151,7 @@ Resultat Ecrire(const Modele& m, const fs::path& d) {
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     const auto m = Calcule("gabarits/losange.ortix");
     m->Txt_Nom_proj = "A & 'B'";
-    const fs::path d = DossierNeuf("gabarits/fichiers");
+    const fs::path d = Dossier_Neuf("gabarits/fichiers");
     if (!fichiers::Pdf_Disponible()) { // built without Cairo: refused, nothing written
         EXPECT_FALSE(Ecrire(*m, d).ok());
         EXPECT_TRUE(fs::is_empty(d));
@@ -197,7 +197,7 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
 }
 
 TEST(Gabarit, RefusSansRienEcrire) {
-    const fs::path d = DossierNeuf("gabarits/refus");
+    const fs::path d = Dossier_Neuf("gabarits/refus");
     for (auto abimer : std::initializer_list<void (*)(Modele&)>{
              [](Modele& m) { m.Nb_Pts_Saum_Proj = 0; }, [](Modele& m) { m.Y_Empl_Proj(3) = NAN; },
              [](Modele& m) { m.finals.Txt_Vrill_Saum_Final = TexteSansValeur; },

@@ -45,7 +45,7 @@ TEST(Geometrie, PanneauCalculeALaMain) {
                                {0, 0.02, 0.03, 0.02, 0, -0.02, -0.03, -0.02, 0});
     auto m = Panneau(neuf, neuf, Texte(200, 0, 100, 0, 0, 60, 10, 0));
     Vue v;
-    ASSERT_TRUE(Bt_Calc_Click(*m, v).ok());
+    ASSERT_TRUE(Calculer_Profils_Projetes(*m, v).ok());
     EXPECT_EQ(m->finals.Txt_Href_Saum_final, "10.00");
     // Root: the section itself. Tip: the opening point on the facet through
     // (−100, 0, 0), (−75, 2, 0), (−60, 10, 200); root point 2 carried along its line
@@ -141,7 +141,7 @@ TEST(Geometrie, FiguresDeLaTable) {
         Profil placebo = Points({1, 0, 1}, {0, 0.05, 0});
         auto m = Panneau(placebo, placebo, c);
         Vue v;
-        const Resultat r = Bt_Calc_Click(*m, v);
+        const Resultat r = Calculer_Profils_Projetes(*m, v);
         const Finals& f = m->finals;
         const std::string obtenu = f.Txt_Lg_Final + " " + f.Txt_Corde_Final + " " + m->Label32 +
                                    " | " +
@@ -151,7 +151,7 @@ TEST(Geometrie, FiguresDeLaTable) {
         EXPECT_EQ(obtenu, attendu) << ligne;
         // The final planform is drawn exactly when the rotation gave its figures.
         const bool chiffres = f.Txt_Lg_Final != TexteSansValeur;
-        EXPECT_EQ(Trace_Profil_Ini(*m).Plan_Final.valide, chiffres) << ligne;
+        EXPECT_EQ(Rafraichir_Panneau(*m).Plan_Final.valide, chiffres) << ligne;
         ++n;
     }
     EXPECT_GT(n, 8);
@@ -161,7 +161,7 @@ TEST(Geometrie, FiguresDeLaTable) {
 TEST(Geometrie, VuesDuPanneauInitial) {
     auto m = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
     m->champs.txt_vril_empl2 = "10";
-    const ResultatTrace r = Trace_Profil_Ini(*m);
+    const ResultatTrace r = Rafraichir_Panneau(*m);
     EXPECT_DOUBLE_EQ(r.Plan_Ini.repere.largeur, 1.1 * 600); // H = 4·450/3
     EXPECT_DOUBLE_EQ(r.Plan_Ini.repere.hauteur, -1.1 * 450);
     EXPECT_NEAR(-r.Plan_Final.repere.hauteur / 1.1, 448.02, 0.005); // 3·Lf/4
@@ -205,14 +205,14 @@ TEST(Geometrie, VuesCommeLeModele) {
     auto premier = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
     auto calcule = Calcule("lots/projets/aile1.ortix");
     for (Modele* m : {premier.get(), calcule.get()}) {
-        const ResultatTrace t = Trace_Profil_Ini(*m);
+        const ResultatTrace t = Rafraichir_Panneau(*m);
         Vue proj;
-        const Resultat r = Bt_Calc_Click(*m, proj);
+        const Resultat r = Calculer_Profils_Projetes(*m, proj);
         vue("Pic_Prof_Ini", t.Pic_Prof_Ini), vue("Plan_Ini", t.Plan_Ini);
         vue("Plan_Final", t.Plan_Final), vue("Pic_Prof_Proj", proj);
         o << '\n' << r.message() << '\n';
     }
-    EXPECT_EQ(EcartAuModele(o.str(), Donnee("modeles/vues.txt")), "");
+    EXPECT_EQ(Ecart_Au_Modele(o.str(), Donnee("modeles/vues.txt")), "");
 }
 
 // The kink at the tip's trailing edge, on outlines built by hand: 45° after a
@@ -244,7 +244,7 @@ TEST(Geometrie, CassuresAuBordDeFuiteDuSaumon) {
     for (auto [Cs, F] : {std::pair{200.0, 0.0}, {300.0, 100.0}}) {
         auto panneau = Panneau(p, p, Texte(500, F, 200, 10, 0, Cs, 10, 0));
         Vue v;
-        ASSERT_TRUE(Bt_Calc_Click(*panneau, v));
+        ASSERT_TRUE(Calculer_Profils_Projetes(*panneau, v));
         const Modele avant = *panneau;
         c = Cassures_Pour_Hauteur(*panneau, panneau->champs.txt_href_saum);
         EXPECT_TRUE(*panneau == avant);
@@ -276,16 +276,16 @@ TEST(Geometrie, ZoomDeplacementEtTailles) {
     for (auto [a, b, garde] : {std::tuple{Point2{-5, 5}, Point2{15, 5}, true},
                                {Point2{-5, 20}, Point2{15, 20}, false},
                                {Point2{12, -3}, Point2{12, 8}, false}}) {
-        EXPECT_EQ(couperSegment(a, b, 0, 0, 10, 10), garde);
+        EXPECT_EQ(Couper_Segment(a, b, 0, 0, 10, 10), garde);
         if (garde) {
             EXPECT_TRUE(a == (Point2{0, 5}) && b == (Point2{10, 5}));
         }
     }
     auto m = Calcule("lots/projets/aile1.ortix");
     auto echelles = [&](const TaillesVues& tv) { // x scale over y scale of each view
-        const ResultatTrace t2 = Trace_Profil_Ini(*m, tv);
+        const ResultatTrace t2 = Rafraichir_Panneau(*m, tv);
         Vue proj;
-        EXPECT_TRUE(Bt_Calc_Click(*m, proj, tv.Pic_Prof_Proj));
+        EXPECT_TRUE(Calculer_Profils_Projetes(*m, proj, tv.Pic_Prof_Proj));
         std::vector<double> e;
         for (auto [v, taille] : {std::pair{&t2.Pic_Prof_Ini, tv.Pic_Prof_Ini},
                                  {&t2.Plan_Ini, tv.Plan_Ini},
@@ -319,7 +319,7 @@ TEST(Geometrie, ProprietesSurDesPanneauxAuHasard) {
         auto m = Panneau(e, s, Texte(L, F, Ce, He, Te, Cs, Hs, Ts));
         const Modele avant = *m;
         Vue v;
-        if (!Bt_Calc_Click(*m, v)) {
+        if (!Calculer_Profils_Projetes(*m, v)) {
             ASSERT_TRUE(*m == avant) << n;
             continue;
         }
@@ -332,8 +332,8 @@ TEST(Geometrie, ProprietesSurDesPanneauxAuHasard) {
         auto prisme = Panneau(e, e, Texte(L, F, Ce, He, 0, Ce, He, 0));
         auto echelle = Panneau(e, s, Texte(k * L, k * F, k * Ce, k * He, Te, k * Cs, k * Hs, Ts));
         auto haut = Panneau(e, s, Texte(L, F, Ce, He + h, Te, Cs, Hs + h, Ts));
-        ASSERT_TRUE(Bt_Calc_Click(*prisme, v) && Bt_Calc_Click(*echelle, v) &&
-                    Bt_Calc_Click(*haut, v));
+        ASSERT_TRUE(Calculer_Profils_Projetes(*prisme, v) &&
+                    Calculer_Profils_Projetes(*echelle, v) && Calculer_Profils_Projetes(*haut, v));
         for (int j = 1; j <= prisme->Nb_Pts_Saum; ++j)
             EXPECT_NEAR(prisme->Y_Saum_Proj(j + 1), prisme->Y_Saum_Rot(j), 1e-9 * Ce);
         ASSERT_EQ(echelle->Nb_Pts_Saum_Proj, m->Nb_Pts_Saum_Proj);

@@ -2,6 +2,7 @@
 // tests/data/profils/attendus.txt (each file and what reading it gives), and the
 // settings file, which never refuses.
 #include "files/FichierProfil.h"
+#include "files/NomsDeFichiers.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
@@ -65,7 +66,7 @@ TEST(Lectures, NomsDeFichiers) {
             } else {
                 nom += ligne[i];
             }
-        const Resultat r = NomDeFichierAccepte(nom);
+        const Resultat r = Nom_De_Fichier_Accepte(nom);
         EXPECT_EQ(r ? "accepté" : r.message(), ligne.substr(barre + 1)) << ligne;
         ++n;
     }
@@ -74,7 +75,7 @@ TEST(Lectures, NomsDeFichiers) {
 
 // Lines are taken whole by position; a short file gives what it holds.
 TEST(Lectures, Reglages) {
-    const fs::path ini = DossierNeuf("lectures") / "ortix.ini";
+    const fs::path ini = Dossier_Neuf("lectures") / "ortix.ini";
     Poser(ini, "date\r\nen-tête\r\nC:\r\nC:\\Projets, 2024\r\nen-tête\r\n\r\n/maison\r\nen-tête\r\n"
                "D: [Données]\r\n");
     const Reglages r = Lire_Reglages(ini);

@@ -2,9 +2,9 @@
 // cas.txt, its exit status, its report, its error output and every file it
 // writes must be, byte for byte, the case's golden transcript. The golden files
 // were checked against an independent implementation of the computation.
+#include "files/Chemins.h"
+#include "files/Date.h"
 #include "files/GabaritPDF.h"
-#include "files/Plateforme.h"
-#include "files/Texte.h"
 #include "tests/support/Support.h"
 #include "tools/Lot.h"
 
@@ -27,7 +27,7 @@ std::string Remplacer(std::string texte, const std::string& de, const std::strin
 
 // Runs one case and writes down everything it gave, in a fixed order.
 std::string Transcription(const std::string& nom, const std::vector<std::string>& options) {
-    const fs::path sortie = DossierNeuf("lots/" + nom);
+    const fs::path sortie = Dossier_Neuf("lots/" + nom);
     const std::string projets = Donnee("lots/projets").string();
     std::vector<std::string> arguments = {"ortix-batch", "-o", sortie.string()};
     for (const std::string& o : options)
@@ -41,7 +41,7 @@ std::string Transcription(const std::string& nom, const std::vector<std::string>
         fichiers.insert(f.path());
     // A PDF is checked elsewhere, drawn; here only that it is one.
     for (const fs::path& f : fichiers)
-        t += "== fichier " + fichiers::Utf8DepuisChemin(f.filename()) + "\n" +
+        t += "== fichier " + fichiers::Utf8_Depuis_Chemin(f.filename()) + "\n" +
              (f.extension() == ".pdf" ? Contenu(f).substr(0, 5) + "…\n" : Contenu(f));
     t = Remplacer(t, fichiers::plateforme::Date_Du_Jour(), "@DATE@");
     // Each folder as printed and as JSON writes it, Windows' backslashes doubled; the
@@ -68,7 +68,8 @@ TEST(Lots, ChaqueCasDonneSaTranscription) {
         if (!fichiers::Pdf_Disponible() && ligne.find("--gabarits") != std::string::npos) continue;
         ++n;
         EXPECT_EQ(
-            EcartAuModele(Transcription(nom, options), Donnee("lots/attendus/" + nom + ".txt")), "")
+            Ecart_Au_Modele(Transcription(nom, options), Donnee("lots/attendus/" + nom + ".txt")),
+            "")
             << nom;
     }
     EXPECT_GT(n, 100);
@@ -78,7 +79,7 @@ TEST(Lots, ChaqueCasDonneSaTranscription) {
 // POSIX only, for the shell's redirections: the built command, its report going to a
 // full device, then to a closed standard output. A lost report is a failure.
 TEST(Lots, UnRapportPerduEstUnEchec) {
-    const fs::path d = DossierNeuf("lots/rapport_perdu");
+    const fs::path d = Dossier_Neuf("lots/rapport_perdu");
     for (const std::string sortie : {">/dev/full", ">&-"}) {
         const std::string commande = ORTIX_BATCH " --json -o " + d.string() + " " +
                                      Donnee("lots/projets/aile1.ortix").string() + " 2>" +

@@ -61,7 +61,7 @@ TEST(Nombres, LaTableSousUnPointDecimalDeDeuxOctets) {
 #ifdef _WIN32
     GTEST_SKIP() << "localedef et LOCPATH n'existent pas sous Windows";
 #else
-    const fs::path locales = DossierNeuf("locales");
+    const fs::path locales = Dossier_Neuf("locales");
     const std::string commande =
         "localedef -i ps_AF -f UTF-8 '" + (locales / "ps_AF.UTF-8").string() + "' 2>/dev/null";
     ASSERT_EQ(std::system(commande.c_str()), 0) << "localedef (paquet locales) est nécessaire";

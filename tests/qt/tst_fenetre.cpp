@@ -330,7 +330,7 @@ class TestFenetre : public QObject {
         std::string projet = Contenu(b.chemin(QStringLiteral("Aile1.ortix")).toStdString());
         // Line 1 ends with the date; the file is Windows-1252.
         projet.replace(projet.find(" - enregistr\xE9 le ") + 17, 10, "@DATE@");
-        QCOMPARE(ortix::essais::EcartAuModele(projet, Donnee("modeles/Aile1.ortix")),
+        QCOMPARE(ortix::essais::Ecart_Au_Modele(projet, Donnee("modeles/Aile1.ortix")),
                  std::string());
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
@@ -349,7 +349,7 @@ class TestFenetre : public QObject {
         const QString obtenu =
             lignes.join(QStringLiteral("\r\n"))
                 .replace(QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
-        QCOMPARE(ortix::essais::EcartAuModele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
+        QCOMPARE(ortix::essais::Ecart_Au_Modele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
                  std::string());
     }
 

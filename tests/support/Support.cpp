@@ -15,7 +15,7 @@ fs::path Donnee(const std::string& relatif) {
     return fs::path(ORTIX_TEST_DATA) / relatif;
 }
 
-fs::path DossierNeuf(const std::string& nom) {
+fs::path Dossier_Neuf(const std::string& nom) {
     const fs::path d = fs::path(ORTIX_TEST_OUT) / nom;
     fs::remove_all(d);
     fs::create_directories(d);
@@ -32,7 +32,7 @@ void Poser(const fs::path& chemin, const std::string& octets) {
     std::ofstream(chemin, std::ios::binary) << octets;
 }
 
-std::string EcartAuModele(const std::string& obtenu, const fs::path& modele) {
+std::string Ecart_Au_Modele(const std::string& obtenu, const fs::path& modele) {
     const std::string attendu = Contenu(modele);
     if (obtenu == attendu) return {};
     const fs::path copie = fs::path(ORTIX_TEST_OUT) / "obtenus" / modele.filename();
@@ -82,7 +82,7 @@ std::unique_ptr<Modele> Panneau(const Profil& empl, const Profil& saum, const Ch
     m->champs = champs;
     Poser_Profil(*m, Extremite::Emplanture, empl);
     Poser_Profil(*m, Extremite::Saumon, saum);
-    Trace_Profil_Ini(*m);
+    Rafraichir_Panneau(*m);
     return m;
 }
 
@@ -92,8 +92,8 @@ std::unique_ptr<Modele> Calcule(const std::string& projet) {
     Vue vue;
     if (!fichiers::Lire_Projet(Donnee(projet), *p)) return m;
     fichiers::Appliquer_Projet(*m, *p);
-    Trace_Profil_Ini(*m);
-    (void)Bt_Calc_Click(*m, vue);
+    Rafraichir_Panneau(*m);
+    (void)Calculer_Profils_Projetes(*m, vue);
     return m;
 }
 

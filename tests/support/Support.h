@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 // A path inside the test data folder.
 fs::path Donnee(const std::string& relatif);
 // A fresh, empty folder under the build tree's test output.
-fs::path DossierNeuf(const std::string& nom);
+fs::path Dossier_Neuf(const std::string& nom);
 
 std::string Contenu(const fs::path& chemin);
 // Writes the bytes, creating the folders on the way.
@@ -27,7 +27,7 @@ void Poser(const fs::path& chemin, const std::string& octets);
 // otherwise the differing lines, and `obtenu` is written beside the test output
 // so that it can be looked at, or copied over the golden file when the change
 // is wanted.
-std::string EcartAuModele(const std::string& obtenu, const fs::path& modele);
+std::string Ecart_Au_Modele(const std::string& obtenu, const fs::path& modele);
 
 // A cambered four-digit section of 2·n − 1 points: trailing edge, upper surface,
 // leading edge, lower surface, trailing edge.

@@ -1,4 +1,4 @@
-#include "app/qt/Apparence.h"
+#include "qt/Apparence.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -9,13 +9,13 @@
 
 namespace ortix::gui {
 
-QFont policeInterface() {
+QFont Police_Interface() {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(11);
     return f;
 }
 
-QLabel* etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignment alignement) {
+QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignment alignement) {
     auto* l = new QLabel(texte, parent);
     l->setGeometry(place);
     l->setAlignment(alignement | Qt::AlignVCenter);
@@ -29,7 +29,7 @@ QLabel* etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignm
 
 namespace {
 
-class Legende : public QLabel {
+class LegendeSurFond : public QLabel {
   public:
     using QLabel::QLabel;
 
@@ -48,9 +48,9 @@ class Legende : public QLabel {
 
 } // namespace
 
-QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
+QLabel* Legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
                 Qt::Alignment alignement, QColor couleur) {
-    auto* l = new Legende(texte, parent);
+    auto* l = new LegendeSurFond(texte, parent);
     l->setObjectName(QString::fromLatin1(nom));
     l->setGeometry(place);
     l->setAlignment(alignement | Qt::AlignVCenter);
@@ -61,7 +61,7 @@ QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect pl
     return l;
 }
 
-QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule,
+QLineEdit* Champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule,
                  const QString& texte) {
     auto* e = new QLineEdit(texte, parent);
     e->setObjectName(QString::fromLatin1(nom));
@@ -84,9 +84,7 @@ class EntreePresse : public QObject {
   public:
     using QObject::QObject;
     bool eventFilter(QObject* objet, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const int touche = static_cast<QKeyEvent*>(event)->key();
-        if (touche != Qt::Key_Return && touche != Qt::Key_Enter) return false;
+        if (!Touche_Entree(event)) return false;
         static_cast<QPushButton*>(objet)->animateClick();
         return true;
     }
@@ -94,7 +92,7 @@ class EntreePresse : public QObject {
 
 } // namespace
 
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
+QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, QRect place) {
     auto* b = new QPushButton(texte, parent);
     b->setObjectName(QString::fromLatin1(nom));
     b->setGeometry(place);
@@ -103,12 +101,30 @@ QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRec
     return b;
 }
 
-void preparerDialogue(QDialog* d, const char* nom, const QString& titre, QSize taille) {
+void Preparer_Dialogue(QDialog* d, const char* nom, const QString& titre, QSize taille) {
     d->setObjectName(QString::fromLatin1(nom));
     d->setWindowTitle(titre);
-    d->setFont(policeInterface());
+    d->setFont(Police_Interface());
     d->setFixedSize(taille);
     d->setModal(false);
+}
+
+void Montrer(QWidget* fenetre) {
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
+}
+
+bool Touche_Entree(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int touche = static_cast<const QKeyEvent*>(event)->key();
+    return touche == Qt::Key_Return || touche == Qt::Key_Enter;
+}
+
+bool Quitte_Le_Champ(const QEvent* event) {
+    if (event->type() != QEvent::FocusOut) return false;
+    const Qt::FocusReason raison = static_cast<const QFocusEvent*>(event)->reason();
+    return raison != Qt::ActiveWindowFocusReason && raison != Qt::PopupFocusReason;
 }
 
 } // namespace ortix::gui

@@ -1,5 +1,6 @@
-// The look shared by the main window and the dialogs, and the small factories
-// that place their controls at fixed positions.
+// The look shared by the main window and the dialogs, the small factories that
+// place their controls at fixed positions, and the few gestures every window
+// reads the same way.
 #pragma once
 
 #include <QColor>
@@ -8,6 +9,7 @@
 #include <QString>
 
 class QDialog;
+class QEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,25 +18,33 @@ class QWidget;
 namespace ortix::gui {
 
 // A small sans-serif face, so that the rows fit the windows' fixed places at 96 dpi.
-QFont policeInterface();
+QFont Police_Interface();
 
 // A label at its place, vertically centred; a caption too long for its place is
 // set condensed until it fits.
-QLabel* etiquette(QWidget* parent, const QString& texte, QRect place,
+QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place,
                   Qt::Alignment alignement = Qt::AlignLeft);
 // A named caption over a drawing, in its colour, kept legible on a white band the
 // size of its text; it lets the mouse through to the drawing.
-QLabel* legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
+QLabel* Legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
                 Qt::Alignment alignement, QColor couleur = Qt::black);
 // A named single-line field at its place. A read-only field looks it (the
 // background of a disabled field) and takes the focus only when clicked, so
 // that its text can be selected and it never interrupts the tab order.
-QLineEdit* champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false,
+QLineEdit* Champ(QWidget* parent, const char* nom, QRect place, bool lectureSeule = false,
                  const QString& texte = QString());
 // A named button at its place. Enter in a field never presses it; Enter on the
 // focused button presses it, as Space does.
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect place);
+QPushButton* Bouton(QWidget* parent, const char* nom, const QString& texte, QRect place);
 // Name, caption, face and fixed client size of a dialog shown without being modal.
-void preparerDialogue(QDialog* d, const char* nom, const QString& titre, QSize taille);
+void Preparer_Dialogue(QDialog* d, const char* nom, const QString& titre, QSize taille);
+
+// Shows a window without making it modal, in front, and gives it the focus.
+void Montrer(QWidget* fenetre);
+// Whether the event is a press of Return or of the keypad's Enter.
+bool Touche_Entree(const QEvent* event);
+// Whether the event is a field losing the focus to another control of its own
+// window: not the window losing it to another one, nor a menu opening.
+bool Quitte_Le_Champ(const QEvent* event);
 
 } // namespace ortix::gui
