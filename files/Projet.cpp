@@ -9,6 +9,7 @@
 #include "files/NomsDeFichiers.h"
 #include "files/SauvegardeAtomique.h"
 #include "model/Nombres.h"
+#include "model/Parametres.h"
 
 #include <algorithm>
 #include <array>
@@ -24,22 +25,15 @@ constexpr std::string_view Titre = "Fichier projet - Programme Ortix";
 constexpr std::string_view NomParDefaut = "Ortix";
 constexpr std::string_view Extension = ".ortix";
 
-// The ten parameter fields, in the order of the file's lines 3 to 12.
-constexpr std::array<std::string Champs::*, 10> ChampsDuFichier = {
-    &Champs::Txt_Long,       &Champs::txt_fleche,     &Champs::txt_prof_empl,
-    &Champs::txt_corde_empl, &Champs::txt_href_empl,  &Champs::txt_vril_empl2,
-    &Champs::txt_prof_saum,  &Champs::txt_corde_saum, &Champs::txt_href_saum,
-    &Champs::txt_vril_saum2};
-
-std::string LigneCompte(int n) {
+std::string ligneCompte(int n) {
     return " " + std::to_string(n) + " ";
 }
 
-std::string LignePoint(double x, double y) {
+std::string lignePoint(double x, double y) {
     return Format(x, "#0.000000") + "  " + Format(y, "#0.000000");
 }
 
-bool ProfilEcrivable(const Modele& m, Extremite e) {
+bool profilEcrivable(const Modele& m, Extremite e) {
     const bool empl = e == Extremite::Emplanture;
     const int n = empl ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
     if (n < 1 || n > Capacite) return false;
@@ -50,14 +44,14 @@ bool ProfilEcrivable(const Modele& m, Extremite e) {
     return true;
 }
 
-void AjouterProfil(std::vector<std::string>& lignes, const Modele& m, Extremite e) {
+void ajouterProfil(std::vector<std::string>& lignes, const Modele& m, Extremite e) {
     const bool empl = e == Extremite::Emplanture;
     const int n = empl ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
-    lignes.push_back(LigneCompte(n));
+    lignes.push_back(ligneCompte(n));
     lignes.push_back(empl ? m.Lbl_prof_empl : m.Lbl_Prof_Saum);
     for (int i = 1; i <= n; ++i)
-        lignes.push_back(empl ? LignePoint(m.X_Empl(i), m.Y_Empl(i))
-                              : LignePoint(m.X_Saum(i), m.Y_Saum(i)));
+        lignes.push_back(empl ? lignePoint(m.X_Empl(i), m.Y_Empl(i))
+                              : lignePoint(m.X_Saum(i), m.Y_Saum(i)));
 }
 
 // Walks the lines of a project file in order; each step says what it expects so
@@ -67,51 +61,51 @@ class Lecteur {
     Lecteur(const std::vector<std::string>& lignes, std::string nomFichier)
         : lignes_(lignes), nom_(std::move(nomFichier)) {}
 
-    Resultat Texte(std::string& valeur) {
-        if (Resultat r = Suivante(); !r) return r;
+    Resultat texte(std::string& valeur) {
+        if (Resultat r = suivante(); !r) return r;
         valeur = std::string(Sans_Blancs_Devant(lignes_[courante_ - 1]));
         return {};
     }
 
-    Resultat Compte(int& n) {
-        if (Resultat r = Suivante(); !r) return r;
+    Resultat compte(int& n) {
+        if (Resultat r = suivante(); !r) return r;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         double x = 0;
         if (v.size() != 1 || Lire_Nombre(v[0], x) != Nombre::Lu || x != std::floor(x) || x < 1 ||
             x > Capacite)
-            return Refus("le nombre de points doit être un entier de 1 à " +
+            return refus("le nombre de points doit être un entier de 1 à " +
                          std::to_string(Capacite) + ", pas « " + Citation(lignes_[courante_ - 1]) +
                          " »");
         n = static_cast<int>(x);
         return {};
     }
 
-    Resultat Point(double& x, double& y) {
-        if (Resultat r = Suivante(); !r) return r;
+    Resultat point(double& x, double& y) {
+        if (Resultat r = suivante(); !r) return r;
         const std::vector<std::string_view> v = Valeurs_Ligne(lignes_[courante_ - 1]);
         if (v.size() != 2 || Lire_Nombre(v[0], x) != Nombre::Lu ||
             Lire_Nombre(v[1], y) != Nombre::Lu)
-            return Refus("un point doit tenir en deux nombres, pas « " +
+            return refus("un point doit tenir en deux nombres, pas « " +
                          Citation(lignes_[courante_ - 1]) + " »");
         return {};
     }
 
-    Resultat Profil(ortix::Profil& p) {
-        if (Resultat r = Compte(p.n); !r) return r;
-        if (Resultat r = Texte(p.legende); !r) return r;
+    Resultat profil(ortix::Profil& p) {
+        if (Resultat r = compte(p.n); !r) return r;
+        if (Resultat r = texte(p.legende); !r) return r;
         for (std::size_t i = 0; i < static_cast<std::size_t>(p.n); ++i)
-            if (Resultat r = Point(p.x[i], p.y[i]); !r) return r;
+            if (Resultat r = point(p.x[i], p.y[i]); !r) return r;
         return {};
     }
 
   private:
-    Resultat Suivante() {
+    Resultat suivante() {
         ++courante_;
         if (courante_ <= lignes_.size()) return {};
-        return Refus("ligne manquante, le fichier s'arrête avant");
+        return refus("ligne manquante, le fichier s'arrête avant");
     }
 
-    Resultat Refus(const std::string& raison) const {
+    Resultat refus(const std::string& raison) const {
         return Resultat::Refus("Projet « " + Citation(nom_, std::string::npos) +
                                " » refusé, ligne " + std::to_string(courante_) + " : " + raison +
                                ".");
@@ -139,7 +133,7 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
     // The typed name must name a file of the chosen folder and nothing else.
     if (Resultat r = Nom_De_Fichier_Accepte(nomFichierTape); !r) return r;
     for (Extremite e : {Extremite::Emplanture, Extremite::Saumon})
-        if (!ProfilEcrivable(m, e))
+        if (!profilEcrivable(m, e))
             return Resultat::Refus(std::string("Le profil ") +
                                    (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
                                    " n'a pas de 1 à 1000 points finis : le projet « " +
@@ -151,10 +145,10 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
                                            " version " ORTIX_VERSION " - enregistré le " +
                                            plateforme::Date_Du_Jour(),
                                        Nom_Projet_A_Ecrire(m.Txt_Nom_proj, nomFichierTape)};
-    for (std::string Champs::*champ : ChampsDuFichier)
-        lignes.push_back(m.champs.*champ);
-    AjouterProfil(lignes, m, Extremite::Emplanture);
-    AjouterProfil(lignes, m, Extremite::Saumon);
+    for (const ChampParametre& champ : TableChamps)
+        lignes.push_back(m.champs.*champ.texte);
+    ajouterProfil(lignes, m, Extremite::Emplanture);
+    ajouterProfil(lignes, m, Extremite::Saumon);
     return Ecrire_Lignes(fichier, lignes);
 }
 
@@ -169,12 +163,12 @@ Resultat Analyser_Projet(std::string_view octets, const std::string& nomFichier,
     Lecteur l(lignes, nomFichier);
     Projet p;
     std::string titre;
-    if (Resultat r = l.Texte(titre); !r) return r;
-    if (Resultat r = l.Texte(p.nom); !r) return r;
-    for (std::string Champs::*champ : ChampsDuFichier)
-        if (Resultat r = l.Texte(p.champs.*champ); !r) return r;
-    if (Resultat r = l.Profil(p.empl); !r) return r;
-    if (Resultat r = l.Profil(p.saum); !r) return r;
+    if (Resultat r = l.texte(titre); !r) return r;
+    if (Resultat r = l.texte(p.nom); !r) return r;
+    for (const ChampParametre& champ : TableChamps)
+        if (Resultat r = l.texte(p.champs.*champ.texte); !r) return r;
+    if (Resultat r = l.profil(p.empl); !r) return r;
+    if (Resultat r = l.profil(p.saum); !r) return r;
     projet = std::move(p);
     return {};
 }

@@ -23,10 +23,8 @@ void Verifier_Points(const ortix::Tableau& X, const ortix::Tableau& Y, int n) {
 
 void Verifier_Textes(const ortix::Modele& m) {
     const ortix::Finals& f = m.finals;
-    for (const std::string* t :
-         {&f.Txt_Lg_Final, &f.Txt_Fleche_Final, &f.Txt_Corde_Final, &f.Txt_Href_Empl_final,
-          &f.Txt_Vrill_Empl_Final, &f.Txt_Href_Saum_final, &f.Txt_Vrill_Saum_Final})
-        EXIGER(*t == "---" || ortix::fuzz::Est_Nombre(*t));
+    for (const ortix::ChampFinal& champ : ortix::TableFinals)
+        EXIGER(f.*champ.texte == "---" || ortix::fuzz::Est_Nombre(f.*champ.texte));
     EXIGER(m.Label32.find("nan") == std::string::npos &&
            m.Label32.find("inf") == std::string::npos);
 }
@@ -61,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         for (ortix::Tableau M::*t :
              {&M::X_Empl_Rot, &M::Y_Empl_Rot, &M::Z_Empl_Rot, &M::X_Saum_Rot, &M::Y_Saum_Rot,
               &M::Z_Saum_Rot, &M::X_Empl_Proj, &M::Y_Empl_Proj, &M::X_Saum_Proj, &M::Y_Saum_Proj})
-            EXIGER(std::memcmp(((*m).*t).data(), ((*avant).*t).data(),
+            EXIGER(std::memcmp(((*m).*t).data(), ((*avant).*t).data(), // NOLINT: bits wanted
                                sizeof(double) * ortix::Capacite) == 0);
         EXIGER(m->finals == avant->finals && m->boutons == avant->boutons &&
                m->Nb_Pts_Empl_Proj == avant->Nb_Pts_Empl_Proj &&

@@ -233,10 +233,8 @@ Point2 Gabarit::versFeuille(double X, double Y) const {
 Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& empl,
                              Gabarit& saum) {
     const Finals& f = m.finals;
-    for (const std::string* s :
-         {&f.Txt_Corde_Final, &f.Txt_Lg_Final, &f.Txt_Href_Empl_final, &f.Txt_Vrill_Empl_Final,
-          &f.Txt_Href_Saum_final, &f.Txt_Vrill_Saum_Final})
-        if (*s == TexteSansValeur)
+    for (const ChampFinal& champ : TableFinals)
+        if (f.*champ.texte == TexteSansValeur)
             return Resultat::Refus("Les dimensions finales n'ont pas été calculées : aucun "
                                    "gabarit n'est produit.");
     const Figures fe{Val(f.Txt_Corde_Final), Val(f.Txt_Lg_Final), Val(f.Txt_Href_Empl_final),

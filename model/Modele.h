@@ -62,6 +62,34 @@ struct Finals {
     bool operator==(const Finals&) const = default;
 };
 
+// One read-only field of the frame "Projet final": the member that keeps its text,
+// the control's name in the window, its caption and unit there, its key in the
+// batch command's JSON, and whether only the computation writes it (the refresh
+// writes the others).
+struct ChampFinal {
+    std::string Finals::*texte;
+    const char* controle;
+    const char* libelle;
+    const char* unite;
+    const char* cle;
+    bool parLeCalcul;
+};
+
+// The seven final figures, in the frame's order.
+inline constexpr std::array<ChampFinal, 7> TableFinals = {{
+    {&Finals::Txt_Lg_Final, "Txt_Lg_Final", "Longueur :", "mm", "length", false},
+    {&Finals::Txt_Fleche_Final, "Txt_Fleche_Final", "Flèche :", "mm", "sweep", false},
+    {&Finals::Txt_Corde_Final, "Txt_Corde_Final", "Corde profils :", "mm", "chord", false},
+    {&Finals::Txt_Href_Empl_final, "Txt_Href_Empl_final", "Hréf. empl. :", "mm", "root_height",
+     true},
+    {&Finals::Txt_Vrill_Empl_Final, "Txt_Vrill_Empl_Final", "Vrillage empl. :", "°", "root_twist",
+     true},
+    {&Finals::Txt_Href_Saum_final, "Txt_Href_Saum_final", "Hréf. saumon :", "mm", "tip_height",
+     true},
+    {&Finals::Txt_Vrill_Saum_Final, "Txt_Vrill_Saum_Final", "Vrillage saum. :", "°", "tip_twist",
+     true},
+}};
+
 // Which actions are available; guards are expressed by enabling buttons.
 struct Boutons {
     bool Bt_Calc = false;

@@ -16,6 +16,7 @@
 #include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Nombres.h"
+#include "model/Parametres.h"
 #include "qt/Apparence.h"
 
 #include <QApplication>
@@ -49,8 +50,6 @@ std::string s(const QString& texte) {
 // Rows inside the frames: label at the left, field, unit at the right.
 constexpr int xChamp = 78, largeurChamp = 72, xUnite = 154, hauteurLigne = 19;
 
-const QString Mm = QStringLiteral("mm"), Degre = QStringLiteral("°");
-
 // A row's caption, field and unit, at the row's height y. The fields' texts
 // come from the model.
 QLabel* etiquette(QWidget* parent, const QString& texte, int x, int y, int largeur = 74) {
@@ -62,12 +61,18 @@ QLineEdit* champ(QWidget* parent, const char* nom, int y, bool lectureSeule = fa
     return ortix::gui::Champ(parent, nom, {x, y, largeur, hauteurLigne}, lectureSeule);
 }
 
+// The unit of a parameter field, from its table.
+QString unite(const char* controle) {
+    for (const ortix::ChampParametre& c : ortix::TableChamps)
+        if (std::string_view(c.controle) == controle) return QString::fromUtf8(c.unite);
+    return {};
+}
+
 // A whole row: caption, field and unit.
-QLineEdit* ligneDeChamp(QWidget* parent, const QString& libelle, const char* nom, int y,
-                        const QString& unite) {
+QLineEdit* ligneDeChamp(QWidget* parent, const QString& libelle, const char* nom, int y) {
     etiquette(parent, libelle, 6, y, xChamp - 6);
     QLineEdit* e = champ(parent, nom, y);
-    etiquette(parent, unite, xUnite, y, 24);
+    etiquette(parent, unite(nom), xUnite, y, 24);
     return e;
 }
 
@@ -125,6 +130,8 @@ void Interface::construire() {
     Bt_Quit = Bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
     construireZones();
     placerZones();
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+        parametres_[k] = findChild<QLineEdit*>(QString::fromLatin1(ortix::TableChamps[k].controle));
     // The dialogs exist from start-up on, hidden, so that the settings can place them.
     Charge_Fichier_ = new Charge_Fichier(this);
     Sauv_Profil_ = new Sauv_Profil(this, *modele_);
@@ -136,8 +143,8 @@ void Interface::construire() {
 
 void Interface::construireProjetInitial() {
     auto* Frame3 = cadre(this, "Frame3", QStringLiteral("Projet initial"), {8, 0, 185, 57});
-    Txt_Long = ligneDeChamp(Frame3, QStringLiteral("Longueur :"), "Txt_Long", 16, Mm);
-    txt_fleche = ligneDeChamp(Frame3, QStringLiteral("Flèche :"), "txt_fleche", 36, Mm);
+    Txt_Long = ligneDeChamp(Frame3, QStringLiteral("Longueur :"), "Txt_Long", 16);
+    txt_fleche = ligneDeChamp(Frame3, QStringLiteral("Flèche :"), "txt_fleche", 36);
 }
 
 // The two end frames share one layout: the airfoil's "..." and name, then the
@@ -153,46 +160,31 @@ void Interface::construireExtremites() {
     auto [Frame1, profilEmpl] =
         extremite("Frame1", QStringLiteral("Emplanture"), 56, "Bt_Prof_Empl", "txt_prof_empl");
     std::tie(Bt_Prof_Empl, txt_prof_empl) = profilEmpl;
-    txt_corde_empl = ligneDeChamp(Frame1, QStringLiteral("Corde :"), "txt_corde_empl", 33, Mm);
-    txt_href_empl = ligneDeChamp(Frame1, QStringLiteral("H référence :"), "txt_href_empl", 51, Mm);
-    txt_vril_empl2 =
-        ligneDeChamp(Frame1, QStringLiteral("Vrillage :"), "txt_vril_empl2", 69, Degre);
+    txt_corde_empl = ligneDeChamp(Frame1, QStringLiteral("Corde :"), "txt_corde_empl", 33);
+    txt_href_empl = ligneDeChamp(Frame1, QStringLiteral("H référence :"), "txt_href_empl", 51);
+    txt_vril_empl2 = ligneDeChamp(Frame1, QStringLiteral("Vrillage :"), "txt_vril_empl2", 69);
 
     auto [Frame2, profilSaum] =
         extremite("Frame2", QStringLiteral("Saumon"), 144, "bt_prof_saum", "txt_prof_saum");
     std::tie(bt_prof_saum, txt_prof_saum) = profilSaum;
-    txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33, Mm);
+    txt_corde_saum = ligneDeChamp(Frame2, QStringLiteral("Corde :"), "txt_corde_saum", 33);
     etiquette(Frame2, QStringLiteral("H réf. :"), 6, 51, 34);
     Bt_Opt_Href_Saum =
         Bouton(Frame2, "Bt_Opt_Href_Saum", QStringLiteral("Opti."), {40, 51, 37, hauteurLigne});
     txt_href_saum = champ(Frame2, "txt_href_saum", 51);
-    etiquette(Frame2, Mm, xUnite, 51, 24);
-    txt_vril_saum2 =
-        ligneDeChamp(Frame2, QStringLiteral("Vrillage :"), "txt_vril_saum2", 69, Degre);
+    etiquette(Frame2, unite("txt_href_saum"), xUnite, 51, 24);
+    txt_vril_saum2 = ligneDeChamp(Frame2, QStringLiteral("Vrillage :"), "txt_vril_saum2", 69);
 }
 
 // The read-only figures of the final panel, one row each, and "Sauver les profils".
 void Interface::construireProjetFinal() {
     auto* Frame4 = cadre(this, "Frame4", QStringLiteral("Projet final"), {8, 264, 185, 169});
-    struct Ligne {
-        const char* nom;
-        QString libelle, unite;
-        QLineEdit** champ;
-    };
-    const Ligne lignes[] = {
-        {"Txt_Lg_Final", QStringLiteral("Longueur :"), Mm, &Txt_Lg_Final},
-        {"Txt_Fleche_Final", QStringLiteral("Flèche :"), Mm, &Txt_Fleche_Final},
-        {"Txt_Corde_Final", QStringLiteral("Corde profils :"), Mm, &Txt_Corde_Final},
-        {"Txt_Href_Empl_final", QStringLiteral("Hréf. empl. :"), Mm, &Txt_Href_Empl_final},
-        {"Txt_Vrill_Empl_Final", QStringLiteral("Vrillage empl. :"), Degre, &Txt_Vrill_Empl_Final},
-        {"Txt_Href_Saum_final", QStringLiteral("Hréf. saumon :"), Mm, &Txt_Href_Saum_final},
-        {"Txt_Vrill_Saum_Final", QStringLiteral("Vrillage saum. :"), Degre, &Txt_Vrill_Saum_Final},
-    };
     int y = 15;
-    for (const Ligne& l : lignes) {
-        etiquette(Frame4, l.libelle, 6, y, 84);
-        *l.champ = champ(Frame4, l.nom, y, true, 90, 62);
-        etiquette(Frame4, l.unite, xUnite, y, 24);
+    for (std::size_t k = 0; k < ortix::TableFinals.size(); ++k) {
+        const ortix::ChampFinal& f = ortix::TableFinals[k];
+        etiquette(Frame4, QString::fromUtf8(f.libelle), 6, y, 84);
+        finals_[k] = champ(Frame4, f.controle, y, true, 90, 62);
+        etiquette(Frame4, QString::fromUtf8(f.unite), xUnite, y, 24);
         y += 18;
     }
     Bt_Sauve_Prof =
@@ -287,9 +279,8 @@ void Interface::resizeEvent(QResizeEvent* event) {
 // the command buttons.
 void Interface::relierEvenements() {
     // Enter in, or leaving, a planform or twist field runs the refresh.
-    for (QLineEdit* e : {Txt_Long, txt_fleche, txt_corde_empl, txt_href_empl, txt_vril_empl2,
-                         txt_corde_saum, txt_href_saum, txt_vril_saum2})
-        e->installEventFilter(this);
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+        if (ortix::TableChamps[k].valeur) parametres_[k]->installEventFilter(this);
     connect(Pic_Prof_Ini, &ZoneDessin::clique, this, &Interface::Trace_Profil_Ini);
     connect(Pic_Prof_Proj, &ZoneDessin::clique, this, [this] {
         if (Bt_Calc->isEnabled()) Bt_Calc_Click();
@@ -411,45 +402,9 @@ void Interface::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-std::array<Interface::Lien<ortix::Champs>, 10> Interface::champsParametres() const {
-    using C = ortix::Champs;
-    return {{{Txt_Long, &C::Txt_Long},
-             {txt_fleche, &C::txt_fleche},
-             {txt_prof_empl, &C::txt_prof_empl},
-             {txt_corde_empl, &C::txt_corde_empl},
-             {txt_href_empl, &C::txt_href_empl},
-             {txt_vril_empl2, &C::txt_vril_empl2},
-             {txt_prof_saum, &C::txt_prof_saum},
-             {txt_corde_saum, &C::txt_corde_saum},
-             {txt_href_saum, &C::txt_href_saum},
-             {txt_vril_saum2, &C::txt_vril_saum2}}};
-}
-
-std::array<std::pair<QLineEdit*, QString>, 8> Interface::champsNumeriques() const {
-    return {{{Txt_Long, QStringLiteral("Longueur")},
-             {txt_fleche, QStringLiteral("Flèche")},
-             {txt_corde_empl, QStringLiteral("Corde de l'emplanture")},
-             {txt_href_empl, QStringLiteral("H référence de l'emplanture")},
-             {txt_vril_empl2, QStringLiteral("Vrillage de l'emplanture")},
-             {txt_corde_saum, QStringLiteral("Corde du saumon")},
-             {txt_href_saum, QStringLiteral("H référence du saumon")},
-             {txt_vril_saum2, QStringLiteral("Vrillage du saumon")}}};
-}
-
-std::array<Interface::Lien<ortix::Finals>, 7> Interface::champsFinals() const {
-    using F = ortix::Finals;
-    return {{{Txt_Lg_Final, &F::Txt_Lg_Final},
-             {Txt_Fleche_Final, &F::Txt_Fleche_Final},
-             {Txt_Corde_Final, &F::Txt_Corde_Final},
-             {Txt_Href_Empl_final, &F::Txt_Href_Empl_final},
-             {Txt_Vrill_Empl_Final, &F::Txt_Vrill_Empl_Final},
-             {Txt_Href_Saum_final, &F::Txt_Href_Saum_final},
-             {Txt_Vrill_Saum_Final, &F::Txt_Vrill_Saum_Final}}};
-}
-
 void Interface::lireChamps() {
-    for (const auto& [champ, texte] : champsParametres())
-        modele_->champs.*texte = s(champ->text());
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+        modele_->champs.*ortix::TableChamps[k].texte = s(parametres_[k]->text());
 }
 
 void Interface::afficherModele() {
@@ -457,11 +412,11 @@ void Interface::afficherModele() {
     auto poser = [](QLineEdit* e, const std::string& t) {
         if (e->text() != q(t)) e->setText(q(t));
     };
-    for (const auto& [champ, texte] : champsParametres())
-        poser(champ, modele_->champs.*texte);
-    for (const auto& [champ, texte] : champsFinals()) {
-        poser(champ, modele_->finals.*texte);
-        champ->setCursorPosition(0);
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+        poser(parametres_[k], modele_->champs.*ortix::TableChamps[k].texte);
+    for (std::size_t k = 0; k < ortix::TableFinals.size(); ++k) {
+        poser(finals_[k], modele_->finals.*ortix::TableFinals[k].texte);
+        finals_[k]->setCursorPosition(0);
     }
     txt_prof_empl->setCursorPosition(0);
     txt_prof_saum->setCursorPosition(0);
@@ -470,13 +425,13 @@ void Interface::afficherModele() {
     Label32->setText(q(modele_->Label32));
     const ortix::Boutons& b = modele_->boutons;
     // The figures only a computation writes look stale from a refresh to the next one.
-    for (QLineEdit* e :
-         {Txt_Href_Empl_final, Txt_Vrill_Empl_Final, Txt_Href_Saum_final, Txt_Vrill_Saum_Final}) {
-        QPalette p = e->palette();
+    for (std::size_t k = 0; k < finals_.size(); ++k) {
+        if (!ortix::TableFinals[k].parLeCalcul) continue;
+        QPalette p = finals_[k]->palette();
         p.setColor(QPalette::Text,
                    palette().color(b.Bt_Sauve_Prof ? QPalette::Active : QPalette::Disabled,
                                    QPalette::Text));
-        e->setPalette(p);
+        finals_[k]->setPalette(p);
     }
     Bt_Calc->setEnabled(b.Bt_Calc);
     Bt_Save_Proj->setEnabled(b.Bt_Save_Proj);
@@ -497,9 +452,12 @@ void Interface::Trace_Profil_Ini() {
     for (const std::string& m : r.messages)
         messages << q(m);
     // A field read only in part says how it was read, until it holds a whole number.
-    for (const auto& [champ, nom] : champsNumeriques())
-        if (const std::string l = ortix::Lecture_Partielle(s(champ->text())); !l.empty())
-            messages << nom + QStringLiteral(" : ") + q(l);
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+        if (ortix::TableChamps[k].valeur)
+            if (const std::string l = ortix::Lecture_Partielle(s(parametres_[k]->text()));
+                !l.empty())
+                messages << QString::fromUtf8(ortix::TableChamps[k].nom) + QStringLiteral(" : ") +
+                                q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Pic_Prof_Proj->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();

@@ -8,6 +8,7 @@
 #include "files/Sortie.h"
 #include "geometry/Vue.h"
 #include "model/Modele.h"
+#include "model/Parametres.h"
 #include "model/Resultat.h"
 
 #include <QWidget>
@@ -81,12 +82,6 @@ class Interface : public QWidget {
     void relierDialogues();
     void Form_Load(const QStringList& fichiers);
     void Form_Unload();
-    // A field of the window and the text of the model it mirrors.
-    template <class T> using Lien = std::pair<QLineEdit*, std::string T::*>;
-    std::array<Lien<ortix::Champs>, 10> champsParametres() const;
-    std::array<Lien<ortix::Finals>, 7> champsFinals() const;
-    // The fields read as numbers, with the names the status line gives them.
-    std::array<std::pair<QLineEdit*, QString>, 8> champsNumeriques() const;
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
     void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);
@@ -104,9 +99,10 @@ class Interface : public QWidget {
     QLineEdit *Txt_Long, *txt_fleche;
     QLineEdit *txt_prof_empl, *txt_corde_empl, *txt_href_empl, *txt_vril_empl2;
     QLineEdit *txt_prof_saum, *txt_corde_saum, *txt_href_saum, *txt_vril_saum2;
-    QLineEdit *Txt_Lg_Final, *Txt_Fleche_Final, *Txt_Corde_Final;
-    QLineEdit *Txt_Href_Empl_final, *Txt_Vrill_Empl_Final;
-    QLineEdit *Txt_Href_Saum_final, *Txt_Vrill_Saum_Final;
+    // The parameter fields and the final figures, in the order of their tables
+    // (TableChamps, TableFinals).
+    std::array<QLineEdit*, ortix::TableChamps.size()> parametres_{};
+    std::array<QLineEdit*, ortix::TableFinals.size()> finals_{};
     QPushButton *Bt_Prof_Empl, *bt_prof_saum, *Bt_Opt_Href_Saum;
     QPushButton *Bt_Calc, *Bt_Sauve_Prof, *Bt_Load_Proj, *Bt_Save_Proj, *Bt_Quit;
     ZoneDessin *Pic_Prof_Ini, *Plan_Ini, *Plan_Final, *Pic_Prof_Proj;

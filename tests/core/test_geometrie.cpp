@@ -8,6 +8,7 @@
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
 #include "model/Nombres.h"
+#include "model/Parametres.h"
 #include "tests/support/Support.h"
 
 #include <gtest/gtest.h>
@@ -29,12 +30,10 @@ Profil Points(std::vector<double> x, std::vector<double> y) {
 }
 
 Champs Texte(double L, double F, double Ce, double He, double Te, double Cs, double Hs, double Ts) {
+    const Parametres p{L, F, Ce, He, Te, Cs, Hs, Ts};
     Champs c;
-    std::string* t[] = {&c.Txt_Long,       &c.txt_fleche,     &c.txt_corde_empl, &c.txt_href_empl,
-                        &c.txt_vril_empl2, &c.txt_corde_saum, &c.txt_href_saum,  &c.txt_vril_saum2};
-    const double v[] = {L, F, Ce, He, Te, Cs, Hs, Ts};
-    for (int k = 0; k < 8; ++k)
-        *t[k] = Format(v[k], "#0.000000");
+    for (const ChampParametre& champ : TableChamps)
+        if (champ.valeur) c.*champ.texte = Format(p.*champ.valeur, "#0.000000");
     return c;
 }
 
@@ -132,10 +131,8 @@ TEST(Geometrie, FiguresDeLaTable) {
         if (ligne.empty() || ligne[0] == '#') continue;
         std::istringstream champs(ligne);
         Champs c;
-        for (std::string* t :
-             {&c.Txt_Long, &c.txt_fleche, &c.txt_corde_empl, &c.txt_href_empl, &c.txt_vril_empl2,
-              &c.txt_corde_saum, &c.txt_href_saum, &c.txt_vril_saum2})
-            champs >> *t;
+        for (const ChampParametre& champ : TableChamps)
+            if (champ.valeur) champs >> c.*champ.texte;
         std::string attendu;
         std::getline(champs >> std::ws, attendu);
         Profil placebo = Points({1, 0, 1}, {0, 0.05, 0});

@@ -3,6 +3,7 @@
 // ORTIX_SINGE_GRAINE sets another (an unsigned 64-bit number),
 // ORTIX_SINGE_EVENEMENTS the number of events.
 #include "Banc.h"
+#include "model/Parametres.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -69,6 +70,9 @@ class TestSinge : public QObject {
                                ? qEnvironmentVariableIntValue("ORTIX_SINGE_EVENEMENTS")
                                : 3000;
         alea.seed(graine);
+        std::vector<const char*> champsNumeriques;
+        for (const ortix::ChampParametre& c : ortix::TableChamps)
+            if (c.valeur) champsNumeriques.push_back(c.controle);
         qInfo("graine %llu, %d événements", graine, nombre);
         QStringList donnees;
         for (const QString& d : {QStringLiteral("profils"), QStringLiteral("lots/projets")})
@@ -92,9 +96,7 @@ class TestSinge : public QObject {
             case 0:
             case 1:
             case 2: { // typing into a field, then Enter or leaving it
-                QLineEdit* e = b.champ(
-                    parmi({"Txt_Long", "txt_fleche", "txt_corde_empl", "txt_href_empl",
-                           "txt_vril_empl2", "txt_corde_saum", "txt_href_saum", "txt_vril_saum2"}));
+                QLineEdit* e = b.champ(champsNumeriques[entier(int(champsNumeriques.size()))]);
                 saisir(e, texteAuHasard());
                 if (entier(2))
                     QTest::keyClick(e, entier(2) ? Qt::Key_Return : Qt::Key_Enter);
@@ -183,11 +185,9 @@ class TestSinge : public QObject {
             }
             // What must hold after every event: figures that are numbers, profiles
             // made stale by every refresh, nothing written outside the working folder.
-            for (const char* f :
-                 {"Txt_Lg_Final", "Txt_Fleche_Final", "Txt_Corde_Final", "Txt_Href_Empl_final",
-                  "Txt_Vrill_Empl_Final", "Txt_Href_Saum_final", "Txt_Vrill_Saum_Final"})
-                QVERIFY2(nombreOuTiret.match(b.texte(f)).hasMatch(),
-                         qPrintable(lieu + QLatin1Char(' ') + b.texte(f)));
+            for (const ortix::ChampFinal& f : ortix::TableFinals)
+                QVERIFY2(nombreOuTiret.match(b.texte(f.controle)).hasMatch(),
+                         qPrintable(lieu + QLatin1Char(' ') + b.texte(f.controle)));
             if (trace && genre < 5)
                 QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), qPrintable(lieu));
             if (n % 100 == 99 || n == nombre - 1) {
