@@ -173,6 +173,13 @@ void Tracer_Vues_Initiales(const Modele& m, const Champs& champs, const TaillesV
     tracerVues(m, Lire_Parametres(champs), tailles, vues);
 }
 
+std::string Texte_Angle_Rotation(const Parametres& p) {
+    if (p.L == 0) return {};
+    const Rotation r = rotation(p);
+    if (!Fini(r.Lf) || !Fini(r.Cf)) return {};
+    return Format(r.a * 180 / PiLegende, "0#.##");
+}
+
 ResultatTrace Rafraichir_Panneau(Modele& m, const TaillesVues& tailles) {
     ResultatTrace r;
     const Parametres p = Lire_Parametres(m.champs);
@@ -197,7 +204,7 @@ ResultatTrace Rafraichir_Panneau(Modele& m, const TaillesVues& tailles) {
     if (p.L == 0) {
         r.messages.push_back("Longueur nulle : la rotation ne peut pas être calculée.");
     } else if (const Rotation rot = rotation(p); Fini(rot.Lf) && Fini(rot.Cf)) {
-        m.Label32 = "Position après rotation de " + Format(rot.a * 180 / PiLegende, "0#.##") + "°";
+        m.Label32 = "Position après rotation de " + Texte_Angle_Rotation(p) + "°";
         m.finals.Txt_Lg_Final = Format(rot.Lf, "#.00");
         m.finals.Txt_Fleche_Final = "0.00";
         m.finals.Txt_Corde_Final = Format(rot.Cf, "#.00");

@@ -6,6 +6,7 @@
 
 #include "geometry/Vue.h"
 #include "model/Modele.h"
+#include "model/Parametres.h"
 
 #include <string>
 #include <vector>
@@ -26,6 +27,10 @@ struct ResultatTrace {
 // formed the three figures show "---"; a view without extent is left blank.
 // The views fit areas of the sizes given.
 ResultatTrace Rafraichir_Panneau(Modele& m, const TaillesVues& tailles = {});
+
+// The rotation angle in degrees as the caption Label32 shows it, with "0#.##";
+// empty when the rotation cannot be formed (a zero length, figures out of range).
+std::string Texte_Angle_Rotation(const Parametres& p);
 
 // The three views alone, from the sections the last refresh placed and the
 // fields it read: what a resized window draws again without a refresh.

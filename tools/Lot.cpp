@@ -12,6 +12,10 @@
 #include "geometry/Projection.h"
 #include "model/Modele.h"
 #include "model/Nombres.h"
+#include "model/Parametres.h"
+
+#include <array>
+#include <charconv>
 
 #include <cstdio>
 #include <exception>
@@ -96,6 +100,26 @@ std::string json(const std::string& texte) {
     return r + "\"";
 }
 
+// A figure as the window shows it, as a JSON number of the same value; null
+// where the window shows no number ("---", an empty text).
+std::string nombre(const std::string& texte) {
+    if (texte.empty() || texte == TexteSansValeur) return "null";
+    char t[32];
+    const auto fin = std::to_chars(t, t + sizeof t, Val(texte)).ptr;
+    return std::string(t, fin);
+}
+
+// A kink as the window shows it (one decimal), null when undefined.
+std::string kink(const std::optional<double>& degres) {
+    return degres ? nombre(Texte_Cassure(degres)) : "null";
+}
+
+// Both kinks of a panel: {"upper": …, "lower": …}, or [upper, lower].
+std::string kinks(const Cassures& c, bool paire) {
+    return paire ? "[" + kink(c.extrados) + "," + kink(c.intrados) + "]"
+                 : "{\"upper\":" + kink(c.extrados) + ",\"lower\":" + kink(c.intrados) + "}";
+}
+
 Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
     const std::size_t argc = argv.size();
     for (std::size_t i = 1; i < argc; ++i) {
@@ -112,7 +136,7 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
         } else if (a == "--opti") {
             if (++i >= argc)
                 return Resultat::Refus("l'option --opti attend keep, align ou blend=P");
-            const std::string v = argv[i];
+            const std::string& v = argv[i];
             if (v == "keep") {
                 o.opti = Opti::Garder;
             } else if (v == "align") {
@@ -155,28 +179,28 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     if (Resultat r = calculer(*m); !r) return r;
 
     // The candidates as the optimisation dialog shows them on opening, with the
-    // kinks each would give.
+    // kinks each would give: those of the candidate applied are the panel's own
+    // once it is computed with it.
     const CandidatsOpti candidats = Calcule_Candidats(*m);
     const std::string melange = Melange(candidats.txt_int, o.curseur, candidats.txt_ext);
-    std::string cassuresCandidats;
-    if (o.opti != Opti::Aucune && o.json) {
-        for (const auto& [cle, hauteur] : {std::pair{"Txt_NOP", candidats.Txt_NOP},
-                                           {"Txt_Align", candidats.Txt_Align},
-                                           {"Txt_Opt", melange}}) {
-            const Cassures c = Cassures_Pour_Hauteur(*m, hauteur);
-            cassuresCandidats += std::string(cassuresCandidats.empty() ? "" : ",") + "\"" + cle +
-                                 "\":[" + json(Texte_Cassure(c.extrados)) + "," +
-                                 json(Texte_Cassure(c.intrados)) + "]";
-        }
-    }
+    const std::array<std::pair<Opti, std::string>, 3> hauteurs = {
+        {{Opti::Garder, candidats.Txt_NOP},
+         {Opti::Aligner, candidats.Txt_Align},
+         {Opti::Melanger, melange}}};
+    std::array<Cassures, 3> cassuresCandidats;
+    if (o.opti != Opti::Aucune && o.json)
+        for (std::size_t k = 0; k < hauteurs.size(); ++k)
+            if (hauteurs[k].first != o.opti)
+                cassuresCandidats[k] = Cassures_Pour_Hauteur(*m, hauteurs[k].second);
     if (o.opti != Opti::Aucune) {
-        const std::string texte = o.opti == Opti::Garder    ? candidats.Txt_NOP
-                                  : o.opti == Opti::Aligner ? candidats.Txt_Align
-                                                            : melange;
-        if (!Hauteur_A_Appliquer(texte, m->champs.txt_href_saum))
+        std::size_t choisi = 0;
+        while (hauteurs[choisi].first != o.opti)
+            ++choisi;
+        if (!Hauteur_A_Appliquer(hauteurs[choisi].second, m->champs.txt_href_saum))
             return Resultat::Refus(
                 "la hauteur de saumon demandée n'est pas définie pour ce projet");
         if (Resultat r = calculer(*m); !r) return r;
+        cassuresCandidats[choisi] = Mesurer_Cassures(*m);
     }
 
     const NomsProposes noms =
@@ -187,6 +211,7 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
     std::vector<std::string> ecrits;
     if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.gabarits, ecrits); !r) return r;
     std::vector<std::string> chemins;
+    chemins.reserve(ecrits.size());
     for (const std::string& nom : ecrits)
         chemins.push_back(Utf8_Depuis_Chemin(dossier / Chemin_Depuis_Utf8(nom)));
 
@@ -195,29 +220,28 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
             sortie << c << '\n';
         return {};
     }
+    // One object per project on one line; its keys are documented in the README.
     const Finals& f = m->finals;
-    sortie << "{\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
+    sortie << "{\"format\":2,\"project\":" << json(projet) << ",\"name\":" << json(m->Txt_Nom_proj)
            << ",\"files\":[";
     for (std::size_t k = 0; k < chemins.size(); ++k)
         sortie << (k ? "," : "") << json(chemins[k]);
-    sortie << ']' << ",\"Txt_Lg_Final\":" << json(f.Txt_Lg_Final)
-           << ",\"Txt_Fleche_Final\":" << json(f.Txt_Fleche_Final)
-           << ",\"Txt_Corde_Final\":" << json(f.Txt_Corde_Final)
-           << ",\"Txt_Href_Empl_final\":" << json(f.Txt_Href_Empl_final)
-           << ",\"Txt_Href_Saum_final\":" << json(f.Txt_Href_Saum_final)
-           << ",\"Txt_Vrill_Empl_Final\":" << json(f.Txt_Vrill_Empl_Final)
-           << ",\"Txt_Vrill_Saum_Final\":" << json(f.Txt_Vrill_Saum_Final)
-           << ",\"Label32\":" << json(m->Label32) << ",\"Nb_Pts_Empl_Proj\":" << m->Nb_Pts_Empl_Proj
-           << ",\"Nb_Pts_Saum_Proj\":" << m->Nb_Pts_Saum_Proj
-           << ",\"Txt_NOP\":" << json(candidats.Txt_NOP)
-           << ",\"Txt_Align\":" << json(candidats.Txt_Align)
-           << ",\"txt_int\":" << json(candidats.txt_int)
-           << ",\"txt_ext\":" << json(candidats.txt_ext);
+    sortie << "],\"final\":{";
+    for (std::size_t k = 0; k < TableFinals.size(); ++k)
+        sortie << (k ? ",\"" : "\"") << TableFinals[k].cle
+               << "\":" << nombre(f.*TableFinals[k].texte);
     const Cassures cassures = Mesurer_Cassures(*m);
-    sortie << ",\"cassure_extrados\":" << json(Texte_Cassure(cassures.extrados))
-           << ",\"cassure_intrados\":" << json(Texte_Cassure(cassures.intrados));
-    if (!cassuresCandidats.empty())
-        sortie << ",\"cassures_candidats\":{" << cassuresCandidats << "}";
+    sortie << "},\"rotation\":" << nombre(Texte_Angle_Rotation(Lire_Parametres(m->champs)))
+           << ",\"points\":{\"root\":" << m->Nb_Pts_Empl_Proj << ",\"tip\":" << m->Nb_Pts_Saum_Proj
+           << "},\"kink\":" << kinks(cassures, false)
+           << ",\"tip_height_candidates\":{\"keep\":" << nombre(candidats.Txt_NOP)
+           << ",\"align\":" << nombre(candidats.Txt_Align)
+           << ",\"lower\":" << nombre(candidats.txt_int)
+           << ",\"upper\":" << nombre(candidats.txt_ext) << '}';
+    if (o.opti != Opti::Aucune)
+        sortie << ",\"candidate_kinks\":{\"keep\":" << kinks(cassuresCandidats[0], true)
+               << ",\"align\":" << kinks(cassuresCandidats[1], true)
+               << ",\"blend\":" << kinks(cassuresCandidats[2], true) << '}';
     sortie << "}\n";
     return {};
 }
