@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Sets up, builds and then runs Ortix ("./ortix.sh run [PROJET.ortix]") or its tests
-# ("./ortix.sh test [-DOPTION=VALEUR...]", the options going to CMake).
+# ("./ortix.sh test [-DOPTION=VALEUR...]", the options going to CMake), or renews
+# the golden files from what the tests now obtain ("./ortix.sh renouveler").
 # Installs the Debian packages that are missing, saying which, on a Debian 12 machine.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 mode=${1:-}
 case "$mode" in
-run | test) ;;
+run | test | renouveler) ;;
 *)
-    echo "Usage : ./ortix.sh run [PROJET.ortix] | test [-DOPTION=VALEUR...]" >&2
+    echo "Usage : ./ortix.sh run [PROJET.ortix] | test [-DOPTION=VALEUR...] | renouveler" >&2
     exit 2
     ;;
 esac
@@ -27,4 +28,16 @@ cmake --build --preset dev
 if [ "$mode" = run ]; then
     exec ./build/dev/ortix "${@:2}"
 fi
-ctest --preset dev
+if [ "$mode" = test ]; then
+    exec ctest --preset dev
+fi
+# Each golden file a test found different was kept under build/dev/tests/out/obtenus/
+# at its own path below tests/data/: copied back, they become the new golden files.
+obtenus=build/dev/tests/out/obtenus
+rm -rf "$obtenus"
+ctest --preset dev >/dev/null || true
+if [ -d "$obtenus" ]; then
+    cp -r "$obtenus/." tests/data/
+fi
+echo "Fichiers de référence renouvelés (à relire avant de les valider) :"
+git status --short -- tests/data

@@ -1,7 +1,8 @@
-// The output dialog: proposes three file names from the project name and the
-// final figures, and hands the three paths to the main window, which writes
-// the files. It reads the main window's model and owns none of it; its
-// project-name field is where the program keeps the project name.
+// The output dialog: proposes the names of the files from the project name and
+// the final figures (the data file, the two profiles, the templates' PDF), and
+// hands the folder and the names to the main window, which writes the files. It reads the main
+// window's model and owns none of it; its project-name field is where the program keeps the project
+// name.
 #pragma once
 
 #include <QDialog>

@@ -76,7 +76,7 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     }
 
     Etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
-    Etiquette(this, QStringLiteral("Coté du profil à privilégier"), {96, 190, 248, 16},
+    Etiquette(this, QStringLiteral("Côté du profil à privilégier"), {96, 190, 248, 16},
               Qt::AlignHCenter);
     Etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
     txt_int = Champ(this, "txt_int", {8, 212, 80, 21}, true);

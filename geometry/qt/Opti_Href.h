@@ -1,6 +1,6 @@
-// The tip reference-height dialog: three candidate heights side by side, each
-// with a button that hands its field's text to the main window, which applies
-// it. The dialog keeps only its controls.
+// The tip reference-height dialog: three candidate heights, one row each with a
+// button that hands its field's text to the main window, which applies it. The dialog keeps only
+// its controls.
 #pragma once
 
 #include <QDialog>

@@ -14,7 +14,7 @@ class QLabel;
 class ZoneDessin : public QWidget {
     Q_OBJECT
   public:
-    // `axes` names the area's two coordinates, such as "X′" and "Y".
+    // `axeX` and `axeY` name the area's two coordinates, such as "X′" and "Y".
     ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY);
 
     // Sets the coordinate system, the line shapes and the drawn segments, fitted.

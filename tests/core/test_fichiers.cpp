@@ -139,7 +139,7 @@ TEST(Ecrire_Atomique, DisquePleinEtSupportEnLectureSeule) {
     const fs::path d = Dossier_Neuf("fichiers/tmpfs");
     ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k"), 0);
     Poser(d / "a.dat", "ancien");
-    const Resultat plein = Ecrire_Atomique(d / "a.dat", std::string(256 * 1024, 'x'));
+    const Resultat plein = Ecrire_Atomique(d / "a.dat", std::string(std::size_t{256} * 1024, 'x'));
     ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k"), 0);
     const Resultat lectureSeule = Ecrire_Atomique(d / "a.dat", "nouveau");
     const std::string relu = Contenu(d / "a.dat");

@@ -47,8 +47,10 @@ TEST(Gabarit, LosangeCalculeALaMain) {
              {1, E::Intrados, 0, 44}}) { // clang-format on
         const Gabarit& b = g[bout];
         EXPECT_EQ(b.graduations.size(), 40u); // 19 numbered and BF on each face
+        const Face face = f;
+        const int numero = rang;
         const auto t = std::find_if(b.graduations.begin(), b.graduations.end(),
-                                    [&](auto& e) { return e.face == f && e.rang == rang; });
+                                    [&](auto& e) { return e.face == face && e.rang == numero; });
         ASSERT_NE(t, b.graduations.end());
         EXPECT_NEAR(t->point.x - b.origine.x, rang ? 10.0 * rang : 200.0, 1e-9) << rang;
         EXPECT_NEAR(b.origine.y - t->point.y, Y, 1e-9) << b.nom << rang;

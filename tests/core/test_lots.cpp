@@ -1,9 +1,9 @@
 // The batch command on the projects of tests/data/lots: for each case of
 // cas.txt, its exit status, its report, its error output and every file it
-// writes must be, byte for byte, the case's golden transcript. The golden files
-// were checked against an independent implementation of the computation.
+// writes must be, byte for byte, the case's golden transcript.
 #include "files/Chemins.h"
 #include "files/Date.h"
+#include "files/Encodage.h"
 #include "files/GabaritPDF.h"
 #include "tests/support/Support.h"
 #include "tools/Lot.h"
@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <iterator>
+#include <regex>
 #include <set>
 #include <sstream>
 
@@ -73,6 +75,79 @@ TEST(Lots, ChaqueCasDonneSaTranscription) {
             << nom;
     }
     EXPECT_GT(n, 100);
+}
+
+// Whether `t` holds one JSON value and nothing else, as a strict parser reads it:
+// strings of valid UTF-8 without raw control characters, numbers in JSON's form.
+bool JsonValide(std::string_view t) {
+    std::size_t i = 0;
+    const auto blancs = [&] { i = std::min(t.find_first_not_of(" \t\r\n", i), t.size()); };
+    std::function<bool()> valeur = [&]() -> bool {
+        blancs();
+        if (i >= t.size()) return false;
+        const char c = t[i];
+        if (c == '{' || c == '[') {
+            const char fin = c == '{' ? '}' : ']';
+            blancs(), ++i, blancs();
+            if (i < t.size() && t[i] == fin) return ++i, true;
+            for (;;) {
+                if (c == '{') {
+                    blancs();
+                    if (i >= t.size() || t[i] != '"' || !valeur()) return false;
+                    blancs();
+                    if (i >= t.size() || t[i++] != ':') return false;
+                }
+                if (!valeur()) return false;
+                blancs();
+                if (i < t.size() && t[i] == ',') {
+                    ++i;
+                    continue;
+                }
+                return i < t.size() && t[i++] == fin;
+            }
+        }
+        if (c == '"') {
+            std::size_t fin = i + 1;
+            for (; fin < t.size() && t[fin] != '"'; ++fin)
+                if (static_cast<unsigned char>(t[fin]) < 0x20)
+                    return false;
+                else if (t[fin] == '\\')
+                    ++fin; // the escaped character
+            if (fin >= t.size()) return false;
+            const std::string_view s = t.substr(i + 1, fin - i - 1);
+            return i = fin + 1, fichiers::Utf8_Repare(s) == s;
+        }
+        for (const std::string_view mot : {"true", "false", "null"})
+            if (t.substr(i, mot.size()) == mot) return i += mot.size(), true;
+        static const std::regex nombre("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][-+]?[0-9]+)?");
+        std::cmatch m;
+        if (!std::regex_search(t.data() + i, t.data() + t.size(), m, nombre)) return false;
+        return i += static_cast<std::size_t>(m.length(0)), true;
+    };
+    return valeur() && (blancs(), i == t.size());
+}
+
+// Every JSON report of the golden transcripts is one valid object; a project
+// whose name is not UTF-8 gives valid UTF-8 all the same.
+TEST(Lots, LeJsonEstValide) {
+    int n = 0;
+    for (const auto& f : fs::directory_iterator(Donnee("lots/attendus"))) {
+        std::istringstream t(Contenu(f.path()));
+        for (std::string ligne; std::getline(t, ligne);)
+            if (ligne.starts_with("{")) {
+                EXPECT_TRUE(JsonValide(ligne)) << f.path() << "\n" << ligne;
+                ++n;
+            }
+    }
+    EXPECT_GT(n, 100);
+    const fs::path d = Dossier_Neuf("lots/json");
+    fs::copy_file(Donnee("lots/projets/aile1.ortix"), d / "aile\xFF.ortix");
+    std::ostringstream sortie, erreurs;
+    ASSERT_EQ(
+        lot::Executer({"ortix-batch", "--json", (d / "aile\xFF.ortix").string()}, sortie, erreurs),
+        0);
+    EXPECT_TRUE(JsonValide(sortie.str()));
+    EXPECT_NE(sortie.str().find("aile\uFFFD.ortix\",\"name\""), std::string::npos);
 }
 
 #if defined(ORTIX_BATCH) && !defined(_WIN32)

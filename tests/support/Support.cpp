@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <stdexcept>
 
 namespace ortix::essais {
 
@@ -16,7 +17,7 @@ fs::path Donnee(const std::string& relatif) {
 }
 
 fs::path Dossier_Neuf(const std::string& nom) {
-    const fs::path d = fs::path(ORTIX_TEST_OUT) / nom;
+    fs::path d = fs::path(ORTIX_TEST_OUT) / nom;
     fs::remove_all(d);
     fs::create_directories(d);
     return d;
@@ -32,10 +33,17 @@ void Poser(const fs::path& chemin, const std::string& octets) {
     std::ofstream(chemin, std::ios::binary) << octets;
 }
 
+fs::path Obtenu(const fs::path& modele) {
+    return fs::path(ORTIX_TEST_OUT) / "obtenus" / modele.lexically_relative(ORTIX_TEST_DATA);
+}
+
 std::string Ecart_Au_Modele(const std::string& obtenu, const fs::path& modele) {
     const std::string attendu = Contenu(modele);
-    if (obtenu == attendu) return {};
-    const fs::path copie = fs::path(ORTIX_TEST_OUT) / "obtenus" / modele.filename();
+    const fs::path copie = Obtenu(modele);
+    if (obtenu == attendu) {
+        fs::remove(copie);
+        return {};
+    }
     Poser(copie, obtenu);
     std::istringstream a(attendu), o(obtenu);
     std::string la, lo, ecart;
@@ -90,10 +98,13 @@ std::unique_ptr<Modele> Calcule(const std::string& projet) {
     auto p = std::make_unique<fichiers::Projet>();
     auto m = std::make_unique<Modele>();
     Vue vue;
-    if (!fichiers::Lire_Projet(Donnee(projet), *p)) return m;
-    fichiers::Appliquer_Projet(*m, *p);
-    Rafraichir_Panneau(*m);
-    (void)Calculer_Profils_Projetes(*m, vue);
+    Resultat r = fichiers::Lire_Projet(Donnee(projet), *p);
+    if (r) {
+        fichiers::Appliquer_Projet(*m, *p);
+        Rafraichir_Panneau(*m);
+        r = Calculer_Profils_Projetes(*m, vue);
+    }
+    if (!r) throw std::runtime_error(projet + " : " + r.message());
     return m;
 }
 
