@@ -22,8 +22,7 @@ std::vector<std::string> Arguments_Utf8(int argc, char** argv) {
         r.push_back(fichiers::Utf8_Depuis_Chemin(std::filesystem::path(larges[i])));
     if (larges) LocalFree(larges);
 #else
-    for (int i = 0; i < argc; ++i)
-        r.emplace_back(argv[i]);
+    r.assign(argv, argv + argc);
 #endif
     return r;
 }

@@ -19,14 +19,14 @@ struct Ligne {
     std::vector<std::string_view> valeurs;
 };
 
-std::string Nom(const std::string& nomFichier) {
+std::string nomCite(const std::string& nomFichier) {
     return "« " + Citation(nomFichier, std::string::npos) + " »";
 }
 
 // The surface counts of a count line, when the line is one: two whole numbers
 // above 1 whose sum of points is exactly what the rest of the file holds.
-bool Comptes_Lednicer(const std::vector<double>& nombres, std::size_t nbNombresDeLigne,
-                      int& extrados, int& intrados) {
+bool comptesLednicer(const std::vector<double>& nombres, std::size_t nbNombresDeLigne,
+                     int& extrados, int& intrados) {
     if (nbNombresDeLigne != 2 || nombres.size() < 2) return false;
     const double a = nombres[0], b = nombres[1];
     if (a <= 1 || b <= 1) return false;
@@ -76,11 +76,11 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
             case Nombre::Lu:
                 break;
             case Nombre::PasUnNombre:
-                return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
+                return Resultat::Refus("Profil " + nomCite(nomFichier) + " refusé, ligne " +
                                        std::to_string(lignes[i].numero) + " : « " + Citation(v) +
                                        " » n'est pas un nombre.");
             case Nombre::HorsLimites:
-                return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé, ligne " +
+                return Resultat::Refus("Profil " + nomCite(nomFichier) + " refusé, ligne " +
                                        std::to_string(lignes[i].numero) + " : « " + Citation(v) +
                                        " » dépasse les limites des nombres.");
             }
@@ -89,12 +89,12 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
         }
     }
     if (nombres.empty()) {
-        return Resultat::Refus("Profil " + Nom(nomFichier) +
+        return Resultat::Refus("Profil " + nomCite(nomFichier) +
                                " refusé : le fichier ne contient aucun point.");
     }
     if (nombres.size() % 2 != 0) {
         return Resultat::Refus(
-            "Profil " + Nom(nomFichier) + " refusé, ligne " + std::to_string(numeros.back()) +
+            "Profil " + nomCite(nomFichier) + " refusé, ligne " + std::to_string(numeros.back()) +
             " : le nombre de valeurs est impair, la dernière valeur n'a pas de partenaire.");
     }
 
@@ -102,7 +102,7 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
     std::vector<std::size_t> points;
     int extrados = 0, intrados = 0;
     if (premiere < lignes.size() &&
-        Comptes_Lednicer(nombres, lignes[premiere].valeurs.size(), extrados, intrados)) {
+        comptesLednicer(nombres, lignes[premiere].valeurs.size(), extrados, intrados)) {
         const std::size_t debutExt = 2;
         const std::size_t debutInt = debutExt + 2 * static_cast<std::size_t>(extrados);
         for (int k = extrados - 1; k >= 0; --k)
@@ -126,7 +126,7 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
         points.pop_back();
 
     if (points.size() > static_cast<std::size_t>(Capacite)) {
-        return Resultat::Refus("Profil " + Nom(nomFichier) + " refusé : il compte " +
+        return Resultat::Refus("Profil " + nomCite(nomFichier) + " refusé : il compte " +
                                std::to_string(points.size()) + " points, un profil en a au plus " +
                                std::to_string(Capacite) + ".");
     }

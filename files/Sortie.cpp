@@ -20,11 +20,11 @@ namespace ortix::fichiers {
 namespace {
 
 // F of the proposed names: the text read as a number and formatted again.
-std::string Figure(const std::string& texte) {
+std::string figure(const std::string& texte) {
     return Format(Val(texte), "#.0");
 }
 
-std::string Titre_Profil(const Modele& m, Extremite e) {
+std::string titreProfil(const Modele& m, Extremite e) {
     const Finals& f = m.finals;
     if (e == Extremite::Emplanture)
         return "Emplanture base " + m.champs.txt_prof_empl + " - Corde " + f.Txt_Corde_Final +
@@ -41,12 +41,12 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
                           const std::string& Txt_Long, const Finals& finals) {
     const std::string& P = Txt_Nom_proj;
     NomsProposes n;
-    n.Txt_Nom_Fich_Empl = P + "_Empl_C" + Figure(Txt_Corde) + "_H" +
-                          Figure(finals.Txt_Href_Empl_final) + "_L0.0_V" +
-                          Figure(finals.Txt_Vrill_Empl_Final) + ".dat";
-    n.Txt_Nom_Fich_Saum = P + "_Saum_C" + Figure(Txt_Corde) + "_H" +
-                          Figure(finals.Txt_Href_Saum_final) + "_L" + Figure(Txt_Long) + "_V" +
-                          Figure(finals.Txt_Vrill_Saum_Final) + ".dat";
+    n.Txt_Nom_Fich_Empl = P + "_Empl_C" + figure(Txt_Corde) + "_H" +
+                          figure(finals.Txt_Href_Empl_final) + "_L0.0_V" +
+                          figure(finals.Txt_Vrill_Empl_Final) + ".dat";
+    n.Txt_Nom_Fich_Saum = P + "_Saum_C" + figure(Txt_Corde) + "_H" +
+                          figure(finals.Txt_Href_Saum_final) + "_L" + figure(Txt_Long) + "_V" +
+                          figure(finals.Txt_Vrill_Saum_Final) + ".dat";
     n.Txt_Nom_Fich_Data = P + "_Data_Troncon.txt";
     n.Txt_Nom_Fich_Gabarits = P + "_Gabarits.pdf";
     return n;
@@ -60,7 +60,7 @@ std::vector<std::string> Lignes_Donnees(const Modele& m, const std::string& nomE
                                         const std::string& nomSaum) {
     const Finals& f = m.finals;
     return {
-        "Profils généré par le programme Ortix (version " ORTIX_VERSION ")",
+        std::string("Profils généré par le programme Ortix (version ") + ORTIX_VERSION + ")",
         std::string(68, '='),
         "  Longueur du tronçon   : " + f.Txt_Lg_Final + " mm",
         "  Flèche du tronçon     : 0.00 mm",
@@ -81,7 +81,7 @@ namespace {
 
 // Points 1 to n of a projected profile normalised to unit chord; a refusal says
 // why in French.
-Resultat Normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector<double>& x,
+Resultat normaliser(const Tableau& X, const Tableau& Y, int n, double h, std::vector<double>& x,
                     std::vector<double>& y) {
     if (n < 1) return Resultat::Refus("le profil projeté n'a aucun point");
     double Xmin = X(1);
@@ -118,14 +118,14 @@ Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& l
     const double h = Val(empl ? m.finals.Txt_Href_Empl_final : m.finals.Txt_Href_Saum_final);
     std::vector<double> x, y;
     if (Resultat r =
-            Normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj, empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
+            normaliser(empl ? m.X_Empl_Proj : m.X_Saum_Proj, empl ? m.Y_Empl_Proj : m.Y_Saum_Proj,
                        empl ? m.Nb_Pts_Empl_Proj : m.Nb_Pts_Saum_Proj, h, x, y);
         !r)
         return Resultat::Refus(std::string(empl ? "Profil d'emplanture" : "Profil de saumon") +
                                " non enregistré : " + r.message() + ".");
     std::vector<std::string> l;
     l.reserve(x.size() + 1);
-    l.push_back(Titre_Profil(m, e));
+    l.push_back(titreProfil(m, e));
     for (std::size_t i = 0; i < x.size(); ++i)
         l.push_back(Format(x[i], "#0.00000") + " " + Format(y[i], "#0.00000"));
     lignes = std::move(l);
@@ -141,7 +141,7 @@ struct Fichier {
     std::string octets;
 };
 
-Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
+Resultat verifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
     for (std::size_t i = 0; i < fichiers.size(); ++i) {
         const std::string& nom = fichiers[i].nom;
         if (Resultat r = Nom_De_Fichier_Accepte(nom); !r) return r;
@@ -160,7 +160,8 @@ Resultat VerifierNoms(const std::filesystem::path& dossier, const std::vector<Fi
 }
 
 // The templates' three files: the PDF, then the root's SVG, then the tip's.
-Resultat Gabarits(const Modele& m, const NomsProposes& noms, std::vector<Fichier>& fichiers) {
+Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms,
+                          std::vector<Fichier>& fichiers) {
     Gabarit empl, saum;
     Pagination pe, ps;
     std::string pdf, svgEmpl, svgSaum;
@@ -190,9 +191,9 @@ Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
          Octets_Des_Lignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
         {noms.Txt_Nom_Fich_Empl, Octets_Des_Lignes(empl)},
         {noms.Txt_Nom_Fich_Saum, Octets_Des_Lignes(saum)}};
-    if (r && gabarits) r = Gabarits(m, noms, fichiers);
+    if (r && gabarits) r = fichiersGabarits(m, noms, fichiers);
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
-    if (r = VerifierNoms(dossier, fichiers); !r) return r;
+    if (r = verifierNoms(dossier, fichiers); !r) return r;
     for (const Fichier& f : fichiers) {
         if (r = Ecrire_Atomique(dossier / Chemin_Depuis_Utf8(f.nom), f.octets); !r) return r;
         ecrits.push_back(f.nom);

@@ -7,7 +7,7 @@ namespace ortix {
 
 std::int16_t Sens_Var_X(const Section& s, int n) {
     const double d = n < s.N ? s.x(n + 1) - s.x(n) : s.x(s.N) - s.x(s.N - 1);
-    return d > 0 ? 1 : d < 0 ? -1 : 0;
+    return static_cast<std::int16_t>(d > 0 ? 1 : d < 0 ? -1 : 0);
 }
 
 int Chercher_Segment(const Section& s, double x, std::int16_t SensVarX) {
