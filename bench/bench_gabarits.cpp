@@ -43,7 +43,7 @@ void BM_Gabarits_Ecrire_1000_Points(benchmark::State& etat) {
         m->Txt_Nom_proj, m->finals.Txt_Corde_Final, m->finals.Txt_Lg_Final, m->finals);
     for (auto _ : etat) {
         std::vector<std::string> ecrits;
-        const Resultat r = fichiers::Sauve_Fichiers(*m, dossier, noms, true, ecrits);
+        const Resultat r = fichiers::Sauve_Fichiers(*m, dossier, noms, {true, {}}, ecrits);
         if (!r) return etat.SkipWithError(r.message().c_str());
     }
     etat.counters["octets_pdf"] =

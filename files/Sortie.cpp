@@ -160,14 +160,14 @@ Resultat verifierNoms(const std::filesystem::path& dossier, const std::vector<Fi
 }
 
 // The templates' three files: the PDF, then the root's SVG, then the tip's.
-Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms,
+Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms, const Papier& papier,
                           std::vector<Fichier>& fichiers) {
     Gabarit empl, saum;
     Pagination pe, ps;
     std::string pdf, svgEmpl, svgSaum;
     Resultat r = Construire_Gabarits(m, plateforme::Date_Du_Jour(), empl, saum);
-    if (r) r = Paginer(empl, Papier{}, pe);
-    if (r) r = Paginer(saum, Papier{}, ps);
+    if (r) r = Paginer(empl, papier, pe);
+    if (r) r = Paginer(saum, papier, ps);
     if (r) r = Pdf_Gabarits({{&empl, &pe}, {&saum, &ps}}, pdf);
     if (r) r = Svg_Gabarit(empl, svgEmpl);
     if (r) r = Svg_Gabarit(saum, svgSaum);
@@ -182,7 +182,8 @@ Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms,
 } // namespace
 
 Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
-                        const NomsProposes& noms, bool gabarits, std::vector<std::string>& ecrits) {
+                        const NomsProposes& noms, const OptionsSortie& options,
+                        std::vector<std::string>& ecrits) {
     std::vector<std::string> empl, saum;
     Resultat r = Lignes_Profil(m, Extremite::Emplanture, empl);
     if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
@@ -191,7 +192,7 @@ Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
          Octets_Des_Lignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
         {noms.Txt_Nom_Fich_Empl, Octets_Des_Lignes(empl)},
         {noms.Txt_Nom_Fich_Saum, Octets_Des_Lignes(saum)}};
-    if (r && gabarits) r = fichiersGabarits(m, noms, fichiers);
+    if (r && options.gabarits) r = fichiersGabarits(m, noms, options.papier, fichiers);
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
     if (r = verifierNoms(dossier, fichiers); !r) return r;
     for (const Fichier& f : fichiers) {

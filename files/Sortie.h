@@ -4,6 +4,7 @@
 // writes them as Windows-1252 with CR LF.
 #pragma once
 
+#include "geometry/Pagination.h"
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
@@ -52,9 +53,15 @@ std::vector<std::string> Lignes_Donnees(const ortix::Modele& m, const std::strin
 Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
                        std::vector<std::string>& lignes);
 
+// What is written besides the three profile files.
+struct OptionsSortie {
+    bool gabarits = false; // the templates' PDF and their two SVG files
+    Papier papier;         // the templates' paper
+};
+
 // Writes into `dossier` the panel data file, the root profile file and the tip
-// profile file, under the names given, and with `gabarits` the templates' PDF
-// and their two SVG files (named after the model's project name), each
+// profile file, under the names given, and with `options.gabarits` the templates'
+// PDF and their two SVG files (named after the model's project name), each
 // atomically, in this order; `ecrits` receives their names. Every content is
 // made and every name checked before anything is written (accepted by
 // Nom_De_Fichier_Accepte, not too long for the folder, no two alike whatever the
@@ -62,7 +69,8 @@ Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
 // with the text layer's message, which names the file; the files written
 // before it stay. The model is only read.
 Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& dossier,
-                        const NomsProposes& noms, bool gabarits, std::vector<std::string>& ecrits);
+                        const NomsProposes& noms, const OptionsSortie& options,
+                        std::vector<std::string>& ecrits);
 
 // The text of the closing message box for the files Sauve_Fichiers wrote: the
 // root's, the tip's and the data file's names, the templates' names, an empty

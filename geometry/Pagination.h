@@ -5,6 +5,7 @@
 #include "geometry/Gabarit.h"
 #include "model/Resultat.h"
 
+#include <array>
 #include <vector>
 
 namespace ortix {
@@ -15,6 +16,19 @@ struct Papier {
     double largeur = 210, hauteur = 297; // A4
     double marge = 10, recouvrement = 10;
 };
+
+// The papers a template may be printed on: the name the batch command takes
+// (--papier), the name the window shows, and the size in portrait, in mm.
+struct FormatPapier {
+    const char* nom;
+    const char* libelle;
+    double largeur, hauteur;
+};
+inline constexpr std::array<FormatPapier, 3> FormatsPapier = {{
+    {"a4", "A4", 210, 297},
+    {"a3", "A3", 297, 420},
+    {"letter", "US Letter", 215.9, 279.4},
+}};
 
 // One printed page. Its window, the part of the template it shows, has its
 // top-left corner at template point `coin` and lies on the paper at (marge,

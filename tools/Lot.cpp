@@ -14,6 +14,7 @@
 #include "model/Nombres.h"
 #include "model/Parametres.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -33,7 +34,7 @@ using namespace ortix::fichiers;
 
 const char* const Aide =
     "Usage : ortix-batch [--json] [-o DOSSIER] [--opti keep|align|blend=P] [--gabarits]\n"
-    "                    PROJET.ortix...\n"
+    "                    [--papier a4|a3|letter] PROJET.ortix...\n"
     "\n"
     "Pour chaque projet : le charge comme « Charger un projet », calcule les profils\n"
     "projetés comme « Calculer les nouveaux profils », propose les noms comme la\n"
@@ -48,6 +49,7 @@ const char* const Aide =
     "  --opti blend=P applique « Optimiser l'alignement », curseur à P (0 à 100)\n"
     "  --gabarits     écrit aussi les gabarits à l'échelle 1 : NOM_Gabarits.pdf,\n"
     "                 NOM_Gabarit_Empl.svg et NOM_Gabarit_Saum.svg\n"
+    "  --papier F     papier des gabarits : a4 (par défaut), a3 ou letter\n"
     "  --help         affiche cette aide\n"
     "\n"
     "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué\n"
@@ -60,7 +62,7 @@ struct Options {
     std::optional<std::string> dossier;
     Opti opti = Opti::Aucune;
     int curseur = 50;
-    bool gabarits = false;
+    OptionsSortie sortie;
     std::vector<std::string> projets;
 };
 
@@ -127,7 +129,15 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
         if (a == "--json") {
             o.json = true;
         } else if (a == "--gabarits") {
-            o.gabarits = true;
+            o.sortie.gabarits = true;
+        } else if (a == "--papier") {
+            const auto f = ++i < argc ? std::find_if(FormatsPapier.begin(), FormatsPapier.end(),
+                                                     [&](auto& p) { return argv[i] == p.nom; })
+                                      : FormatsPapier.end();
+            if (f == FormatsPapier.end())
+                return Resultat::Refus("l'option --papier attend a4, a3 ou letter");
+            o.sortie.papier.largeur = f->largeur;
+            o.sortie.papier.hauteur = f->hauteur;
         } else if (a == "-o") {
             // An empty folder would silently mean the working folder.
             if (++i >= argc || argv[i].empty())
@@ -209,7 +219,7 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
         o.dossier ? Chemin_Depuis_Utf8(*o.dossier)
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     std::vector<std::string> ecrits;
-    if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.gabarits, ecrits); !r) return r;
+    if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.sortie, ecrits); !r) return r;
     std::vector<std::string> chemins;
     chemins.reserve(ecrits.size());
     for (const std::string& nom : ecrits)

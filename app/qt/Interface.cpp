@@ -568,8 +568,10 @@ void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::No
                                bool gabarits) {
     lireChamps();
     std::vector<std::string> ecrits;
+    ortix::fichiers::OptionsSortie options;
+    options.gabarits = gabarits;
     if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(dossier)), noms, gabarits, ecrits);
+            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(dossier)), noms, options, ecrits);
         !r) {
         messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
         return;

@@ -124,7 +124,7 @@ TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
         {{"a.dat", "b.dat", "c\x01.txt", "g.pdf"}, "caractère de contrôle"}};
     for (const auto& [noms, raison] : cas) {
         std::vector<std::string> ecrits;
-        const Resultat r = Sauve_Fichiers(*m, d, noms, pdf, ecrits);
+        const Resultat r = Sauve_Fichiers(*m, d, noms, {pdf, {}}, ecrits);
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_TRUE(fs::is_empty(d) && ecrits.empty());
     }

@@ -147,7 +147,7 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
 Resultat Ecrire(const Modele& m, const fs::path& d) {
     std::vector<std::string> ecrits;
     return fichiers::Sauve_Fichiers(m, d, fichiers::Propose_Noms(m.Txt_Nom_proj, "", "", m.finals),
-                                    true, ecrits);
+                                    {true, {}}, ecrits);
 }
 
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
