@@ -1,6 +1,7 @@
 #include "app/qt/Interface.h"
 
 #include "files/Chemins.h"
+#include "files/Date.h"
 #include "files/FichierProfil.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
@@ -21,19 +22,18 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QTimer>
 
 #include <cstdio>
 #include <tuple>
@@ -114,7 +114,6 @@ void Interface::construire() {
     setWindowTitle(
         QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
             .arg(QStringLiteral(ORTIX_VERSION)));
-    setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
     setFont(ortix::gui::Police_Interface());
     setMinimumSize(TailleOuverture);
     resize(TailleOuverture);
@@ -132,11 +131,6 @@ void Interface::construire() {
     placerZones();
     for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
         parametres_[k] = findChild<QLineEdit*>(QString::fromLatin1(ortix::TableChamps[k].controle));
-    // The dialogs exist from start-up on, hidden, so that the settings can place them.
-    Charge_Fichier_ = new Charge_Fichier(this);
-    Sauv_Profil_ = new Sauv_Profil(this, *modele_);
-    Sauv_Proj_ = new Sauv_Proj(this);
-    Charge_Proj_ = new Charge_Proj(this);
     relierEvenements();
     relierDialogues();
 }
@@ -290,35 +284,66 @@ void Interface::relierEvenements() {
     connect(Bt_Quit, &QPushButton::clicked, this, &QWidget::close);
 }
 
-// Each dialog's buttons and what they hand back to the window.
+// The buttons that open a dialog; each dialog is created at its first use.
 void Interface::relierDialogues() {
     connect(Bt_Prof_Empl, &QPushButton::clicked, this,
-            [this] { Charge_Fichier_->choisirPour(QStringLiteral("Emplanture")); });
+            [this] { chargeFichier()->choisirPour(QStringLiteral("Emplanture")); });
     connect(bt_prof_saum, &QPushButton::clicked, this,
-            [this] { Charge_Fichier_->choisirPour(QStringLiteral("Saumon")); });
+            [this] { chargeFichier()->choisirPour(QStringLiteral("Saumon")); });
+    connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
+        Sauv_Profil* d = sauvProfil();
+        d->panneau()->rafraichir();
+        Montrer(d);
+        d->Form_Activate();
+    });
+    connect(Bt_Save_Proj, &QPushButton::clicked, this,
+            [this] { sauvProj()->ouvrirAvec(sauvProfil()->nomProjet()); });
+    connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
+        Charge_Proj* d = chargeProj();
+        d->panneau()->rafraichir();
+        Montrer(d);
+    });
+}
+
+// What each dialog hands back to the window, wired when it is created, and the
+// place the settings file remembers for it.
+Charge_Fichier* Interface::chargeFichier() {
+    if (Charge_Fichier_) return Charge_Fichier_;
+    Charge_Fichier_ = new Charge_Fichier(this);
     connect(Charge_Fichier_, &Charge_Fichier::chargerEmplanture, this,
             &Interface::Charge_Profil_Empl);
     connect(Charge_Fichier_, &Charge_Fichier::chargerSaumon, this, &Interface::Charge_Profil_Saum);
     connect(Charge_Fichier_, &Charge_Fichier::erreurAppelant, this,
             [this] { messager(QStringLiteral("Ortix"), QStringLiteral("Erreur d'appelant")); });
+    placerPanneau(ortix::fichiers::ChoixProfil, Charge_Fichier_->panneau());
+    return Charge_Fichier_;
+}
 
-    connect(Bt_Sauve_Prof, &QPushButton::clicked, this, [this] {
-        Sauv_Profil_->panneau()->rafraichir();
-        Montrer(Sauv_Profil_);
-        Sauv_Profil_->Form_Activate();
-    });
+Sauv_Profil* Interface::sauvProfil() {
+    if (Sauv_Profil_) return Sauv_Profil_;
+    Sauv_Profil_ = new Sauv_Profil(this, *modele_);
+    Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
     connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
     connect(Sauv_Profil_, &Sauv_Profil::nomProjetChange, this,
             [this](const QString& nom) { modele_->Txt_Nom_proj = s(nom); });
+    placerPanneau(ortix::fichiers::SauvegardeProfils, Sauv_Profil_->panneau());
+    return Sauv_Profil_;
+}
 
-    connect(Bt_Save_Proj, &QPushButton::clicked, this,
-            [this] { Sauv_Proj_->ouvrirAvec(Sauv_Profil_->nomProjet()); });
+Sauv_Proj* Interface::sauvProj() {
+    if (Sauv_Proj_) return Sauv_Proj_;
+    Sauv_Proj_ = new Sauv_Proj(this);
     connect(Sauv_Proj_, &Sauv_Proj::sauver, this, &Interface::Sauve_Projet);
-    connect(Bt_Load_Proj, &QPushButton::clicked, this, [this] {
-        Charge_Proj_->panneau()->rafraichir();
-        Montrer(Charge_Proj_);
-    });
+    placerPanneau(ortix::fichiers::SauvegardeProjet, Sauv_Proj_->panneau());
+    return Sauv_Proj_;
+}
+
+Charge_Proj* Interface::chargeProj() {
+    if (Charge_Proj_) return Charge_Proj_;
+    Charge_Proj_ = new Charge_Proj(this);
     connect(Charge_Proj_, &Charge_Proj::charger, this, &Interface::Charge_Projet);
+    placerPanneau(ortix::fichiers::ChargementProjet, Charge_Proj_->panneau());
+    return Charge_Proj_;
 }
 
 bool Interface::eventFilter(QObject* objet, QEvent* event) {
@@ -352,49 +377,66 @@ QString Interface::cheminReglages() {
     return QDir::current().filePath(QStringLiteral("ortix.ini"));
 }
 
-PanneauFichiers* Interface::panneau(ortix::fichiers::Dialogue d) const {
+PanneauFichiers* Interface::panneau(ortix::fichiers::Dialogue d) {
     using namespace ortix::fichiers;
     switch (d) {
     case ChargementProjet:
-        return Charge_Proj_->panneau();
+        return chargeProj()->panneau();
     case SauvegardeProjet:
-        return Sauv_Proj_->panneau();
+        return sauvProj()->panneau();
     case ChoixProfil:
-        return Charge_Fichier_->panneau();
+        return chargeFichier()->panneau();
     case SauvegardeProfils:
     case NombreDeDialogues:
         break;
     }
-    return Sauv_Profil_->panneau();
+    return sauvProfil()->panneau();
 }
 
 void Interface::rafraichirPanneaux() {
-    for (std::size_t k = 0; k < ortix::fichiers::NombreDeDialogues; ++k)
-        panneau(static_cast<ortix::fichiers::Dialogue>(k))->rafraichir();
+    // A dialog not yet created lists its folder when it is.
+    for (QDialog* d :
+         std::initializer_list<QDialog*>{Charge_Fichier_, Sauv_Profil_, Sauv_Proj_, Charge_Proj_})
+        if (d) d->findChild<PanneauFichiers*>()->rafraichir();
 }
 
 void Interface::lireReglages() {
-    const ortix::fichiers::Reglages r =
+    reglages_ =
         ortix::fichiers::Lire_Reglages(ortix::fichiers::Chemin_Depuis_Utf8(s(cheminReglages())));
-    for (std::size_t k = 0; k < r.size(); ++k) {
-        // Opening the remembered folder also sets its drive; the drive alone is
-        // set only when the folder is gone.
-        PanneauFichiers* p = panneau(static_cast<ortix::fichiers::Dialogue>(k));
-        if (r[k].dossier && p->definirDossier(q(*r[k].dossier))) continue;
-        if (r[k].lecteur) p->definirLecteur(q(*r[k].lecteur));
-    }
+}
+
+void Interface::placerPanneau(ortix::fichiers::Dialogue d, PanneauFichiers* p) const {
+    // Opening the remembered folder also sets its drive; the drive alone is set
+    // only when the folder is gone.
+    const ortix::fichiers::Emplacement& e = reglages_[d];
+    if (e.dossier && p->definirDossier(q(*e.dossier))) return;
+    if (e.lecteur) p->definirLecteur(q(*e.lecteur));
 }
 
 ortix::Resultat Interface::ecrireReglages() {
+    // Every dialog's place, the ones never opened too: they are made now, at the end.
     ortix::fichiers::Reglages r;
     for (std::size_t k = 0; k < r.size(); ++k) {
         const PanneauFichiers* p = panneau(static_cast<ortix::fichiers::Dialogue>(k));
         r[k].lecteur = s(p->lecteurCourant());
         r[k].dossier = s(p->dossierCourant());
     }
-    const QString date = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     return ortix::fichiers::Ecrire_Reglages(
-        ortix::fichiers::Chemin_Depuis_Utf8(s(cheminReglages())), r, s(date));
+        ortix::fichiers::Chemin_Depuis_Utf8(s(cheminReglages())), r,
+        ortix::fichiers::plateforme::Date_Du_Jour());
+}
+
+bool Interface::event(QEvent* event) {
+    // The icon is given once the window has drawn itself: reading it brings in the
+    // SVG and image plugins, which the first image need not wait for.
+    if (event->type() == QEvent::Paint && windowIcon().isNull())
+        QTimer::singleShot(0, this, [] {
+            // The icon lives in the window's library, whose resources are not
+            // registered by themselves.
+            Q_INIT_RESOURCE(ortix);
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
+        });
+    return QWidget::event(event);
 }
 
 void Interface::closeEvent(QCloseEvent* event) {
@@ -544,8 +586,8 @@ void Interface::Charge_Projet(const QString& chemin) {
         return;
     }
     ortix::fichiers::Appliquer_Projet(*modele_, *projet);
-    Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
-    Charge_Proj_->hide();
+    if (Sauv_Profil_) Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
+    if (Charge_Proj_) Charge_Proj_->hide();
     afficherModele();
     Trace_Profil_Ini();
 }

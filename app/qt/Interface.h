@@ -65,6 +65,7 @@ class Interface : public QWidget {
     std::function<void(const QString& titre, const QString& texte)> messager;
 
   protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -85,8 +86,15 @@ class Interface : public QWidget {
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
     void Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom);
+    // The dialogs, each created at its first use, wired and placed where the
+    // settings file remembers it.
+    Charge_Fichier* chargeFichier();
+    Sauv_Profil* sauvProfil();
+    Sauv_Proj* sauvProj();
+    Charge_Proj* chargeProj();
     // The file panel of each dialog whose place the settings file remembers.
-    PanneauFichiers* panneau(ortix::fichiers::Dialogue d) const;
+    PanneauFichiers* panneau(ortix::fichiers::Dialogue d);
+    void placerPanneau(ortix::fichiers::Dialogue d, PanneauFichiers* p) const;
     // Lists every dialog's folder again, after a file was written.
     void rafraichirPanneaux();
     void lireReglages();
@@ -111,6 +119,8 @@ class Interface : public QWidget {
     // again from them.
     std::optional<ortix::Champs> champsTrace_;
 
+    // The settings file as read at start-up, for the dialogs still to be created.
+    ortix::fichiers::Reglages reglages_;
     Charge_Fichier* Charge_Fichier_ = nullptr;
     Sauv_Profil* Sauv_Profil_ = nullptr;
     Sauv_Proj* Sauv_Proj_ = nullptr;

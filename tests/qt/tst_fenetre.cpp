@@ -163,7 +163,9 @@ class TestFenetre : public QObject {
               {"Bt_Prof_Empl", "Charge_Fichier", Qt::Key_Space}}) {
             b.bouton(bouton)->setFocus();
             QTest::keyClick(b.bouton(bouton), touche);
-            QTRY_VERIFY(b.dialogue<QDialog>(dialogue)->isVisible());
+            // The click comes a moment later; the dialog is created by it.
+            QTRY_VERIFY(b.w->findChild<QDialog*>(QString::fromLatin1(dialogue)) &&
+                        b.dialogue<QDialog>(dialogue)->isVisible());
         }
 
         // A zero length: no figure, a status line saying why, a computation refused.
@@ -226,11 +228,11 @@ class TestFenetre : public QObject {
         QFile::link(QStringLiteral("/dev/zero"), b.chemin(QStringLiteral("z.dat")));
         ::mkfifo(qPrintable(b.chemin(QStringLiteral("f.dat"))), 0600);
 #endif
-        auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
-        auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
         QTest::mouseClick(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj"), Qt::LeftButton);
         QVERIFY(b.messages.isEmpty() && !b.bouton("Bt_Sauve_Prof")->isEnabled());
         QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
+        auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
+        auto* fichiers = enfant<QListWidget>(chooser, "Fichier");
         QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Emplanture"));
         QCOMPARE(fichiers->count(), 2);
         QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
@@ -262,16 +264,16 @@ class TestFenetre : public QObject {
         Banc b(donnees);
         b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
-        auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
-        auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
         int refus = 0;
         for (const QString& f : QDir(b.dossier.path()).entryList({QStringLiteral("refus_*")})) {
             const QString avant = b.etat();
             if (f.endsWith(QLatin1String(".dat"))) {
                 QTest::mouseClick(b.bouton("bt_prof_saum"), Qt::LeftButton);
+                auto* chooser = enfant<QDialog>(b.w.get(), "Charge_Fichier");
                 QVERIFY(cliquerEntree(enfant<QListWidget>(chooser, "Fichier"), f, true));
             } else {
                 QTest::mouseClick(b.bouton("Bt_Load_Proj"), Qt::LeftButton);
+                auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
                 QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"), f, true));
                 chargement->hide();
             }
@@ -286,8 +288,8 @@ class TestFenetre : public QObject {
     // the same bytes as the golden files.
     void fichiersEcrits() {
         Banc b({QStringLiteral("lots/projets/aile1.ortix")});
-        auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
         QTest::mouseClick(b.bouton("Bt_Load_Proj"), Qt::LeftButton);
+        auto* chargement = enfant<QDialog>(b.w.get(), "Charge_Proj");
         QVERIFY(!enfant<QPushButton>(chargement, "Bt_Charge")->isEnabled());
         QVERIFY(cliquerEntree(enfant<QListWidget>(chargement, "Fichiers"),
                               QStringLiteral("aile1.ortix")));
