@@ -2,11 +2,13 @@
 // section, the figures of the refresh and of the final twists from a table, and
 // properties that hold for every panel (a prism is its own section, lengths
 // scale, heights shift, a refusal changes nothing).
+#include "files/Projet.h"
 #include "geometry/Cassure.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Primitives.h"
 #include "geometry/Projection.h"
+#include "geometry/Reduction.h"
 #include "model/Nombres.h"
 #include "model/Parametres.h"
 #include "tests/support/Support.h"
@@ -341,6 +343,66 @@ TEST(Geometrie, ProprietesSurDesPanneauxAuHasard) {
         }
     }
     EXPECT_GT(acceptes, 200);
+}
+
+} // namespace
+} // namespace ortix::essais
+
+namespace ortix::essais {
+namespace {
+
+// The distance from q to the segment ab.
+double Distance(double qx, double qy, double ax, double ay, double bx, double by) {
+    const double dx = bx - ax, dy = by - ay, l2 = dx * dx + dy * dy;
+    const double t = l2 > 0 ? std::clamp(((qx - ax) * dx + (qy - ay) * dy) / l2, 0.0, 1.0) : 0;
+    return std::hypot(qx - ax - t * dx, qy - ay - t * dy);
+}
+
+// A reduced airfoil is a subset of its own points, in order, ends and leading
+// edge kept, and stays close to the whole; a panel whose projected tip would
+// exceed 1000 points fits at the count proposed, and not at one more.
+TEST(Reduction, SousEnsembleFideleEtLePlusGrandQuiTienne) {
+    for (const int n : {30, 120, 400}) {
+        const Profil p = Naca(500, 0.12, 0.04);
+        const Profil r = Reduire_Profil(p, n);
+        ASSERT_EQ(r.n, n);
+        std::size_t j = 0;
+        for (int k = 0; k < r.n; ++k) { // each kept point is the next of the original's
+            while (j < 999 && (p.x[j] != r.x[std::size_t(k)] || p.y[j] != r.y[std::size_t(k)]))
+                ++j;
+            ASSERT_LT(j, std::size_t(p.n)) << n << " " << k;
+        }
+        EXPECT_EQ(r.x[std::size_t(r.n - 1)], p.x[std::size_t(p.n - 1)]);
+        EXPECT_EQ(*std::min_element(r.x.begin(), r.x.begin() + r.n), 0.0); // the leading edge
+        double ecart = 0;
+        for (int i = 0; i < p.n; ++i) {
+            double d = 1;
+            for (int k = 1; k < r.n; ++k)
+                d = std::min(d, Distance(p.x[std::size_t(i)], p.y[std::size_t(i)],
+                                         r.x[std::size_t(k - 1)], r.y[std::size_t(k - 1)],
+                                         r.x[std::size_t(k)], r.y[std::size_t(k)]));
+            ecart = std::max(ecart, d);
+        }
+        EXPECT_LT(ecart, 40.0 / (n * n)) << n; // chord units
+    }
+    for (const char* projet : {"lots/projets/c316.ortix", "lots/projets/r043.ortix"}) {
+        auto p = std::make_unique<fichiers::Projet>();
+        auto m = std::make_unique<Modele>();
+        ASSERT_TRUE(fichiers::Lire_Projet(Donnee(projet), *p).ok());
+        fichiers::Appliquer_Projet(*m, *p);
+        Rafraichir_Panneau(*m);
+        Vue v;
+        ASSERT_FALSE(Calculer_Profils_Projetes(*m, v).ok());
+        Reduction r;
+        ASSERT_TRUE(Proposer_Reduction(*m, r).ok()) << projet;
+        for (const int n : {r.N, r.N + 1}) {
+            auto essai = std::make_unique<Modele>(*m);
+            Poser_Profil(*essai, Extremite::Emplanture, Reduire_Profil(p->empl, n));
+            Poser_Profil(*essai, Extremite::Saumon, Reduire_Profil(p->saum, n));
+            Rafraichir_Panneau(*essai);
+            EXPECT_EQ(Calculer_Profils_Projetes(*essai, v).ok(), n == r.N) << projet << " " << n;
+        }
+    }
 }
 
 } // namespace
