@@ -15,8 +15,9 @@ run | test) ;;
 esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-dejavu-core locales libcairo2-dev poppler-utils qt6-translations-l10n)
+    locales libcairo2-dev poppler-utils)
 source packaging/paquets-debian.sh
+mapfile -t -O ${#paquets[@]} paquets < <(paquets_execution)
 installer_paquets "${paquets[@]}"
 
 options=()
