@@ -115,6 +115,9 @@ void Interface::construire() {
     setWindowTitle(
         QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
             .arg(QStringLiteral(ORTIX_VERSION)));
+    // The icon's resource is compiled into the static GUI library: named here, or
+    // the linker leaves it out of every program.
+    Q_INIT_RESOURCE(ortix);
     setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
     setFont(ortix::gui::policeInterface());
     setMinimumSize(TailleOuverture);
