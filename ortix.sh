@@ -17,8 +17,8 @@ esac
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
     locales libcairo2-dev poppler-utils)
 source packaging/paquets-debian.sh
-mapfile -t -O ${#paquets[@]} paquets < <(paquets_execution)
-installer_paquets "${paquets[@]}"
+# shellcheck disable=SC2046 # one package name a word
+installer_paquets "${paquets[@]}" $(paquets_execution)
 
 options=()
 [ "$mode" = test ] && options=("${@:2}")
