@@ -16,9 +16,10 @@ run | test | renouveler) ;;
 esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-dejavu-core locales libcairo2-dev poppler-utils qt6-translations-l10n)
+    locales libcairo2-dev poppler-utils)
 source packaging/paquets-debian.sh
-installer_paquets "${paquets[@]}"
+# shellcheck disable=SC2046 # one package name a word
+installer_paquets "${paquets[@]}" $(paquets_execution)
 
 options=()
 [ "$mode" = test ] && options=("${@:2}")

@@ -33,9 +33,14 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ORTIX_MAINTENEUR}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Added to what dpkg-shlibdeps finds: the interface font and Qt's French texts
-# are looked up by name, so no library link shows them.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, qt6-translations-l10n")
+# Added to what dpkg-shlibdeps finds: the packages looked up by name as Ortix runs
+# (the fonts, the SVG icon engine, Qt's French texts), which no library link shows.
+file(STRINGS ${CMAKE_CURRENT_LIST_DIR}/paquets-execution.txt ORTIX_PAQUETS_EXECUTION
+    REGEX "^[a-z0-9]")
+list(TRANSFORM ORTIX_PAQUETS_EXECUTION REPLACE "[ \t]*#.*" "")
+list(JOIN ORTIX_PAQUETS_EXECUTION ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+    ${CMAKE_CURRENT_LIST_DIR}/paquets-execution.txt)
 # First line: the short description; the rest: the long one, English then French.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [=[hot-wire cutting of tapered wing panels / découpe au fil chaud
 Ortix helps model-aircraft builders cut foam wing cores with a hot wire.

@@ -21,3 +21,8 @@ installer_paquets() {
     echo "Installation des paquets Debian manquants : ${manquants[*]}"
     apt_get update -qq && apt_get install -y -qq "${manquants[@]}"
 }
+
+# The packages Ortix looks up by name as it runs (packaging/paquets-execution.txt).
+paquets_execution() {
+    sed -e 's/#.*//' -e '/^[[:space:]]*$/d' -e 's/[[:space:]]//g' packaging/paquets-execution.txt
+}

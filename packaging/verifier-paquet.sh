@@ -79,7 +79,8 @@ champ() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(champ Maintainer)" ] || echec "champ Maintainer vide"
 [ -n "$(champ Section)" ] || echec "champ Section vide"
 depends=$(champ Depends)
-for d in fonts-dejavu-core libqt6widgets6 libc6; do
+# What dpkg-shlibdeps finds, and what Ortix looks up by name as it runs.
+for d in libqt6widgets6 libc6 $(paquets_execution); do
     grep -qE "(^|, )$d( |,|$)" <<<"$depends" || echec "$d manque dans Depends : $depends"
 done
 description=$(champ Description)

@@ -53,8 +53,8 @@ class TestFenetre : public QObject {
   private slots:
     void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 
-    // The first screen: its texts, its buttons, and its look against the reference
-    // picture, within a small tolerance for the painting.
+    // The first screen: its texts, its buttons, its icon, and its look against the
+    // reference picture, within a small tolerance for the painting.
     void demarrage() {
         Banc b;
         const QString attendu = QStringLiteral(
@@ -73,6 +73,9 @@ class TestFenetre : public QObject {
              {"txt_prof_empl", "txt_prof_saum", "Txt_Lg_Final", "Txt_Vrill_Saum_Final"})
             QVERIFY2(b.champ(n)->isReadOnly(), n);
         QVERIFY(!b.champ("Txt_Long")->isReadOnly());
+        // Given once the window has drawn itself.
+        QTRY_VERIFY2(!b.w->windowIcon().pixmap(32).isNull(),
+                     "l'icône ortix.svg ne se dessine pas (moteur SVG de Qt : paquet libqt6svg6)");
         const QImage image = b.w->grab().toImage().convertToFormat(QImage::Format_RGB32);
         const fs::path reference = Donnee("modeles/fenetre.png");
         const QString obtenu = QString::fromStdString(ortix::essais::Obtenu(reference).string());
