@@ -1,5 +1,7 @@
 #include "app/qt/Interface.h"
 
+#include "app/qt/Aide.h"
+
 #include "files/Chemins.h"
 #include "files/Date.h"
 #include "files/FichierProfil.h"
@@ -33,6 +35,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 
 #include <cstdio>
@@ -127,6 +130,8 @@ void Interface::construire() {
     Bt_Save_Proj =
         Bouton(this, "Bt_Save_Proj", QStringLiteral("Enregistrer le projet"), {8, 464, 129, 25});
     Bt_Quit = Bouton(this, "Bt_Quit", QStringLiteral("Quitter"), {144, 440, 49, 49});
+    // The help's button stands beside the first frame's title, where nothing was.
+    Bt_Aide = Bouton(this, "Bt_Aide", QStringLiteral("?"), {173, 0, 20, 15});
     construireZones();
     placerZones();
     for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
@@ -282,6 +287,11 @@ void Interface::relierEvenements() {
     connect(Bt_Calc, &QPushButton::clicked, this, &Interface::Bt_Calc_Click);
     connect(Bt_Opt_Href_Saum, &QPushButton::clicked, this, &Interface::Bt_Opt_Href_Saum_Click);
     connect(Bt_Quit, &QPushButton::clicked, this, &QWidget::close);
+    connect(Bt_Aide, &QPushButton::clicked, this, &Interface::Afficher_Aide);
+    // F1 from any of the program's windows, its dialogs too.
+    auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
+    f1->setContext(Qt::ApplicationShortcut);
+    connect(f1, &QShortcut::activated, this, &Interface::Afficher_Aide);
 }
 
 // The buttons that open a dialog; each dialog is created at its first use.
@@ -426,17 +436,31 @@ ortix::Resultat Interface::ecrireReglages() {
         ortix::fichiers::plateforme::Date_Du_Jour());
 }
 
+// The icon and the help live in the window's library, whose resources are not
+// registered by themselves. Outside any namespace, as the registering function is.
+static void enregistrerRessources() {
+    static bool faites = false;
+    if (!faites) Q_INIT_RESOURCE(ortix);
+    faites = true;
+}
+
 bool Interface::event(QEvent* event) {
     // The icon is given once the window has drawn itself: reading it brings in the
     // SVG and image plugins, which the first image need not wait for.
     if (event->type() == QEvent::Paint && windowIcon().isNull())
         QTimer::singleShot(0, this, [] {
-            // The icon lives in the window's library, whose resources are not
-            // registered by themselves.
-            Q_INIT_RESOURCE(ortix);
+            enregistrerRessources();
             QApplication::setWindowIcon(QIcon(QStringLiteral(":/ortix/ortix.svg")));
         });
     return QWidget::event(event);
+}
+
+void Interface::Afficher_Aide() {
+    if (!Aide_) {
+        enregistrerRessources();
+        Aide_ = new Aide(this);
+    }
+    Montrer(Aide_);
 }
 
 void Interface::closeEvent(QCloseEvent* event) {

@@ -18,6 +18,7 @@
 #include <optional>
 #include <utility>
 
+class Aide;
 class Charge_Fichier;
 class Charge_Proj;
 class Opti_Href;
@@ -51,6 +52,8 @@ class Interface : public QWidget {
     void Charge_Profil_Saum(const QString& chemin, const QString& nom);
     // Reads a project file into the fields and airfoils; a refused file changes nothing.
     void Charge_Projet(const QString& chemin);
+    // Shows the help window (F1, the « ? » button).
+    void Afficher_Aide();
     // Writes the project file.
     void Sauve_Projet(const QString& chemin, const QString& nomTape);
     // Writes the panel data file, then the root and tip profile files, and the
@@ -112,7 +115,7 @@ class Interface : public QWidget {
     std::array<QLineEdit*, ortix::TableChamps.size()> parametres_{};
     std::array<QLineEdit*, ortix::TableFinals.size()> finals_{};
     QPushButton *Bt_Prof_Empl, *bt_prof_saum, *Bt_Opt_Href_Saum;
-    QPushButton *Bt_Calc, *Bt_Sauve_Prof, *Bt_Load_Proj, *Bt_Save_Proj, *Bt_Quit;
+    QPushButton *Bt_Calc, *Bt_Sauve_Prof, *Bt_Load_Proj, *Bt_Save_Proj, *Bt_Quit, *Bt_Aide;
     ZoneDessin *Pic_Prof_Ini, *Plan_Ini, *Plan_Final, *Pic_Prof_Proj;
     QLabel *Lbl_prof_empl, *Lbl_Prof_Saum, *Label32, *Lbl_Etat, *Lbl_Cassure;
     // The fields as the last refresh read them: a resized window draws its views
@@ -126,4 +129,5 @@ class Interface : public QWidget {
     Sauv_Proj* Sauv_Proj_ = nullptr;
     Charge_Proj* Charge_Proj_ = nullptr;
     Opti_Href* Opti_Href_ = nullptr; // created at its first use
+    Aide* Aide_ = nullptr;           // likewise
 };

@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextBrowser>
 #include <QWheelEvent>
 
 #include <cstdio>
@@ -169,6 +170,24 @@ class TestFenetre : public QObject {
             // The click comes a moment later; the dialog is created by it.
             QTRY_VERIFY(b.w->findChild<QDialog*>(QString::fromLatin1(dialogue)) &&
                         b.dialogue<QDialog>(dialogue)->isVisible());
+        }
+
+        // F1 and « ? » show the bundled help, its drawing made.
+        for (const bool parF1 : {true, false}) {
+            if (parF1)
+                QTest::keySequence(b.w.get(), QKeySequence::HelpContents);
+            else
+                QTest::mouseClick(b.bouton("Bt_Aide"), Qt::LeftButton);
+            auto* aide = b.dialogue<QDialog>("Aide");
+            QVERIFY(aide->isVisible());
+            const QTextDocument* page = enfant<QTextBrowser>(aide, "Txt_Aide")->document();
+            QVERIFY(page->toPlainText().contains(
+                QStringLiteral("Un vrillage positif abaisse le bord de fuite.")));
+            QVERIFY(!page->resource(QTextDocument::ImageResource,
+                                    QUrl(QStringLiteral("figure:parametres")))
+                         .value<QImage>()
+                         .isNull());
+            aide->hide();
         }
 
         // A zero length: no figure, a status line saying why, a computation refused.
