@@ -44,7 +44,7 @@ struct Boite {
 
 // The rectangle that holds every stroke of a text as the writers set it in
 // DejaVu Sans: an upper bound, from the font's advances, ascent and descent.
-// An empty text holds nothing: its box is empty.
+// An empty text shows nothing; its box, of no width, is not to be counted.
 Boite Boite_Texte(const TexteGabarit& t);
 
 // True when the two rectangles come closer than `ecart`.
