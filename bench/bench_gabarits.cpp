@@ -58,8 +58,7 @@ void BM_Gabarits_Construire_Paginer(benchmark::State& etat) {
     Gabarit e, s;
     Pagination pe, ps;
     for (auto _ : etat)
-        if (!Construire_Gabarits(*m, "01/01/2025", e, s) || !Paginer(e, {}, pe) ||
-            !Paginer(s, {}, ps))
+        if (!Mettre_En_Pages(*m, "01/01/2025", {}, e, s, pe, ps))
             return etat.SkipWithError("gabarits refusés");
     etat.counters["pages"] = static_cast<double>(pe.pages.size() + ps.pages.size());
     etat.counters["graduations"] = static_cast<double>(e.graduations.size());
@@ -70,8 +69,7 @@ void BM_Gabarits_Pdf_En_Memoire(benchmark::State& etat) {
     const auto m = panneau();
     Gabarit e, s;
     Pagination pe, ps;
-    if (!m || !Construire_Gabarits(*m, "01/01/2025", e, s) || !Paginer(e, {}, pe) ||
-        !Paginer(s, {}, ps))
+    if (!m || !Mettre_En_Pages(*m, "01/01/2025", {}, e, s, pe, ps))
         return etat.SkipWithError("gabarits refusés");
     std::string pdf;
     for (auto _ : etat)
@@ -83,7 +81,7 @@ BENCHMARK(BM_Gabarits_Pdf_En_Memoire)->Unit(benchmark::kMillisecond);
 void BM_Gabarits_Svg_En_Memoire(benchmark::State& etat) {
     const auto m = panneau();
     Gabarit e, s;
-    if (!m || !Construire_Gabarits(*m, "01/01/2025", e, s))
+    if (!m || !Construire_Gabarits(*m, "01/01/2025", Disposition::Dessus, e, s))
         return etat.SkipWithError("gabarits refusés");
     std::string svg;
     for (auto _ : etat) {

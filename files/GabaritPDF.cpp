@@ -1,6 +1,6 @@
 // The PDF output through Cairo. Each page is drawn in millimetres: the template
-// clipped to the page's window, then the crop marks and the page's texts in the
-// margins.
+// clipped to the page's window (the assembly page has none), then the page's own
+// traces, its crop marks and its texts.
 #include "files/GabaritPDF.h"
 #include "files/Citation.h"
 
@@ -8,8 +8,12 @@
 #include <cairo-pdf.h>
 #include <cairo.h>
 
+#include <charconv>
 #include <memory>
 #include <new>
+#include <span>
+#include <string_view>
+#include <vector>
 
 namespace ortix::fichiers {
 
@@ -26,7 +30,7 @@ cairo_status_t ajouter(void* pdf, const unsigned char* octets, unsigned int n) {
     }
 }
 
-void polyligne(cairo_t* cr, const std::vector<Point2>& p, bool ferme) {
+void polyligne(cairo_t* cr, std::span<const Point2> p, bool ferme) {
     if (p.empty()) return;
     cairo_move_to(cr, p[0].x, p[0].y);
     for (std::size_t i = 1; i < p.size(); ++i)
@@ -42,6 +46,7 @@ void segment(cairo_t* cr, Point2 a, Point2 b) {
 }
 
 void texte(cairo_t* cr, const TexteGabarit& t) {
+    if (t.texte.empty()) return;
     const std::string s = Texte_Affichable(t.texte);
     cairo_set_font_size(cr, t.taille);
     double x = t.position.x;
@@ -57,20 +62,31 @@ void texte(cairo_t* cr, const TexteGabarit& t) {
 
 void epaisseur(cairo_t* cr, double mm, Trait trait = Trait::Plein) {
     cairo_set_line_width(cr, mm);
-    if (trait == Trait::TiretPoint)
+    switch (trait) {
+    case Trait::TiretPoint:
         cairo_set_dash(cr, TiretPointGabarit.data(), static_cast<int>(TiretPointGabarit.size()), 0);
-    else
+        break;
+    case Trait::Tirets:
+        cairo_set_dash(cr, TiretsGabarit.data(), static_cast<int>(TiretsGabarit.size()), 0);
+        break;
+    case Trait::Plein:
         cairo_set_dash(cr, nullptr, 0, 0);
+    }
+}
+
+void traces(cairo_t* cr, const std::vector<TraceGabarit>& t) {
+    for (const TraceGabarit& e : t) {
+        epaisseur(cr, e.epaisseur, e.trait);
+        polyligne(cr, e.points, e.ferme);
+    }
 }
 
 // The template itself, in template coordinates.
 void gabarit(cairo_t* cr, const Gabarit& g) {
-    for (const TraceGabarit& t : g.traces) {
-        epaisseur(cr, t.epaisseur, t.trait);
-        polyligne(cr, t.points, t.ferme);
-    }
+    traces(cr, g.traces);
     epaisseur(cr, 0.3);
-    polyligne(cr, g.contour, false);
+    polyligne(cr, std::span(g.contour).subspan(g.debutPropre, g.finPropre + 1 - g.debutPropre),
+              false);
     epaisseur(cr, 0.25);
     for (const Graduation& t : g.graduations)
         segment(cr, t.a, t.b);
@@ -98,21 +114,87 @@ void page(cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
 
-    cairo_save(cr);
-    cairo_rectangle(cr, p.marge, p.marge, p.largeurFenetre, p.hauteurFenetre);
-    cairo_clip(cr);
-    cairo_translate(cr, p.marge - p.coin.x, p.marge - p.coin.y);
-    gabarit(cr, g);
-    for (const Point2& c : p.croix)
-        croix(cr, c);
-    cairo_restore(cr);
+    if (!p.assemblage) {
+        cairo_save(cr);
+        cairo_rectangle(cr, p.marge, p.marge, p.largeurFenetre, p.hauteurFenetre);
+        cairo_clip(cr);
+        cairo_translate(cr, p.marge - p.coin.x, p.marge - p.coin.y);
+        gabarit(cr, g);
+        for (const Point2& c : p.croix)
+            croix(cr, c);
+        cairo_restore(cr);
+    }
 
+    traces(cr, p.traces);
     epaisseur(cr, 0.2);
     for (const Segment& s : p.coupes)
         segment(cr, s.a, s.b);
     for (const TexteGabarit& t : p.textes)
         texte(cr, t);
     cairo_restore(cr);
+}
+
+// Reads the whole number at i, after blanks; i ends past its digits.
+bool entier(const std::string& s, std::size_t& i, std::size_t& v) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\r' || s[i] == '\n'))
+        ++i;
+    const auto r = std::from_chars(s.data() + i, s.data() + s.size(), v);
+    if (r.ec != std::errc()) return false;
+    i = static_cast<std::size_t>(r.ptr - s.data());
+    return true;
+}
+
+// Asks viewers to print at full size: /ViewerPreferences << /PrintScaling /None >>
+// in the document's catalog, which Cairo has no call for. The entry goes in at
+// the start of the catalog's dictionary; every offset past it in the
+// cross-reference table, and the table's own after "startxref", grows by its
+// length. A file of any other shape than the one table Cairo writes is left as
+// it is: each page says to print at full size all the same.
+void imprimerTailleReelle(std::string& pdf) {
+    static constexpr std::string_view Ajout = " /ViewerPreferences << /PrintScaling /None >>";
+    constexpr std::size_t npos = std::string::npos;
+    const std::size_t sx = pdf.rfind("startxref");
+    std::size_t i = sx + 9, xref = 0, catalogue = 0, premier = 0, nombre = 0;
+    if (sx == npos || !entier(pdf, i, xref) || xref >= sx || pdf.compare(xref, 4, "xref") != 0)
+        return;
+    const std::size_t debutNombre = pdf.find_first_of("0123456789", sx), finNombre = i;
+    const std::size_t trailer = pdf.find("trailer", xref), root = pdf.find("/Root", trailer);
+    i = root + 5;
+    if (trailer == npos || root == npos || root > sx || !entier(pdf, i, catalogue)) return;
+    // The table's entries in use: where each one's ten digits stand, and its offset.
+    std::vector<std::pair<std::size_t, std::size_t>> entrees;
+    std::size_t offsetCatalogue = npos;
+    i = xref + 4;
+    while (i < trailer && entier(pdf, i, premier) && entier(pdf, i, nombre)) {
+        while (i < trailer && (pdf[i] == ' ' || pdf[i] == '\r' || pdf[i] == '\n'))
+            ++i;
+        for (std::size_t j = 0; j < nombre; ++j, i += 20) {
+            std::size_t o = 0, k = i;
+            if (i + 20 > trailer || !entier(pdf, k, o) || k != i + 10 || o >= xref) return;
+            if (pdf[i + 17] != 'n') continue;
+            entrees.emplace_back(i, o);
+            if (premier + j == catalogue) offsetCatalogue = o;
+        }
+        while (i < trailer && (pdf[i] == ' ' || pdf[i] == '\r' || pdf[i] == '\n'))
+            ++i;
+    }
+    const std::string objet = std::to_string(catalogue) + " 0 obj";
+    if (offsetCatalogue >= xref || pdf.compare(offsetCatalogue, objet.size(), objet) != 0) return;
+    const std::size_t dict = pdf.find("<<", offsetCatalogue);
+    const std::size_t fin = pdf.find("endobj", offsetCatalogue);
+    if (dict == npos || fin == npos || dict > fin) return;
+    const std::string_view corps(pdf.data() + dict, fin - dict);
+    if (corps.find("/Type /Catalog") == npos || corps.find("/ViewerPreferences") != npos) return;
+
+    const std::size_t ici = dict + 2;
+    if (xref + Ajout.size() >= 10'000'000'000) return; // ten digits to an offset
+    for (auto [position, offset] : entrees) {
+        if (offset > ici) offset += Ajout.size();
+        const std::string chiffres = std::to_string(offset);
+        pdf.replace(position, 10, std::string(10 - chiffres.size(), '0') + chiffres);
+    }
+    pdf.replace(debutNombre, finNombre - debutNombre, std::to_string(xref + Ajout.size()));
+    pdf.insert(ici, Ajout);
 }
 
 struct Detruire {
@@ -164,6 +246,7 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
         return Resultat::Refus(std::string("Le fichier PDF des gabarits n'a pas pu être produit "
                                            "(Cairo : ") +
                                cairo_status_to_string(etat) + ").");
+    imprimerTailleReelle(octets);
     pdf = std::move(octets);
     return {};
 }

@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <span>
 
 namespace ortix::fichiers {
 
@@ -16,7 +17,7 @@ void nombre(std::string& s, double v) {
     s.append(tampon, r.ec == std::errc() ? r.ptr : tampon);
 }
 
-void points(std::string& s, const std::vector<Point2>& p) {
+void points(std::string& s, std::span<const Point2> p) {
     s += " points=\"";
     for (std::size_t i = 0; i < p.size(); ++i) {
         if (i) s += ' ';
@@ -36,6 +37,7 @@ void attribut(std::string& s, const char* nom, double v) {
 }
 
 void texte(std::string& s, const TexteGabarit& t) {
+    if (t.texte.empty()) return;
     s += "<text";
     attribut(s, "x", t.position.x);
     attribut(s, "y", t.position.y);
@@ -101,11 +103,14 @@ Resultat Svg_Gabarit(const Gabarit& g, std::string& svg) {
         s += Echapper_Xml(Texte_Affichable(t.nom));
         s += '"';
         attribut(s, "stroke-width", t.epaisseur);
-        if (t.trait == Trait::TiretPoint) {
+        if (t.trait != Trait::Plein) {
+            const std::span<const double> motif = t.trait == Trait::Tirets
+                                                      ? std::span<const double>(TiretsGabarit)
+                                                      : std::span<const double>(TiretPointGabarit);
             s += " stroke-dasharray=\"";
-            for (std::size_t i = 0; i < TiretPointGabarit.size(); ++i) {
+            for (std::size_t i = 0; i < motif.size(); ++i) {
                 char tampon[32]; // the shortest form: "1.5", not "1.500"
-                const auto r = std::to_chars(tampon, tampon + sizeof tampon, TiretPointGabarit[i]);
+                const auto r = std::to_chars(tampon, tampon + sizeof tampon, motif[i]);
                 if (i > 0) s += ' ';
                 s.append(tampon, r.ptr);
             }
@@ -117,7 +122,7 @@ Resultat Svg_Gabarit(const Gabarit& g, std::string& svg) {
     s += g.extremite == Extremite::Emplanture ? "<polyline id=\"profil-emplanture\""
                                               : "<polyline id=\"profil-saumon\"";
     s += " stroke-width=\"0.3\"";
-    points(s, g.contour);
+    points(s, std::span(g.contour).subspan(g.debutPropre, g.finPropre + 1 - g.debutPropre));
     s += "/>\n<g id=\"graduations\" stroke-width=\"0.25\">\n";
     for (const Graduation& t : g.graduations) {
         s += "<line";

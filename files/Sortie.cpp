@@ -165,9 +165,7 @@ Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms, const Papie
     Gabarit empl, saum;
     Pagination pe, ps;
     std::string pdf, svgEmpl, svgSaum;
-    Resultat r = Construire_Gabarits(m, plateforme::Date_Du_Jour(), empl, saum);
-    if (r) r = Paginer(empl, papier, pe);
-    if (r) r = Paginer(saum, papier, ps);
+    Resultat r = Mettre_En_Pages(m, plateforme::Date_Du_Jour(), papier, empl, saum, pe, ps);
     if (r) r = Pdf_Gabarits({{&empl, &pe}, {&saum, &ps}}, pdf);
     if (r) r = Svg_Gabarit(empl, svgEmpl);
     if (r) r = Svg_Gabarit(saum, svgSaum);

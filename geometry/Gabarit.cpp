@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 
 namespace ortix {
 
@@ -12,21 +13,30 @@ namespace {
 
 // ---- the template's look, in mm --------------------------------------------
 
-constexpr double Bord = 12;        // room around the profile for the ticks and their labels
+constexpr double Marge = 5;        // room around the drawing; the title block's left edge
+constexpr double Debord = 6;       // the base line and the leading-edge vertical past the profile
 constexpr double DemiTrait = 3;    // half the length of a tick's stroke
 constexpr double TailleRang = 2.5; // the ticks' labels
 constexpr double TailleTitre = 5;
-constexpr double Gauche = 5;             // the title block's left edge
 constexpr double EpaisseurEchelle = 0.4; // the scale bar and the square
 constexpr double PasGraduations = 10;
 constexpr double GardeBF = 1; // no numbered tick closer than this to the trailing edge
+// A label keeps this far from other labels and strokes; when it cannot, it moves
+// out along the outline's normal by steps, a few times, then is left out.
+constexpr double EcartEtiquette = 0.3;
+constexpr double PasEtiquette = 1.5;
+constexpr int EssaisEtiquette = 5;
+constexpr double RayonBFSaumon = 1.2; // the circles round the tip's own trailing edge
 
-// A rough width, to size the sheet: DejaVu Sans averages below 0.62 em.
-double largeurEstimee(const TexteGabarit& t) {
-    std::size_t n = 0;
-    for (const char c : t.texte)
-        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return 0.62 * t.taille * static_cast<double>(n);
+// An upper bound of a character's advance in DejaVu Sans, in em, measured with
+// Cairo: digits 0.636; lower case at most 0.635 but for m and w; capitals at
+// most 0.787 but for M and W; space and . , : ; 0.318 to 0.337. The rest, and
+// any character beyond ASCII, is taken as 1 em, more than any of them needs.
+double chasse(unsigned char c) {
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z' && c != 'm' && c != 'w')) return 0.64;
+    if (c >= 'A' && c <= 'Z' && c != 'M' && c != 'W') return 0.8;
+    if (c == ' ' || c == '.' || c == ',' || c == ':' || c == ';') return 0.34;
+    return 1;
 }
 
 struct Figures {
@@ -35,6 +45,24 @@ struct Figures {
 
 // A tick's rang and the generator at its X'.
 using Rang = std::pair<int, Generatrice>;
+
+// A label waiting for its place: beyond `point` along the unit normal `n`.
+struct Attente {
+    Point2 point, n;
+    TexteGabarit* cible = nullptr;
+    std::string texte;
+};
+
+// The title block, built apart and laid beside the drawing at the end.
+struct Cartouche {
+    std::vector<TexteGabarit> textes;
+    std::vector<TraceGabarit> traces;
+    double largeur = 0, hauteur = 0;
+};
+
+Point2 plus(Point2 p, double d, Point2 n) {
+    return {p.x + d * n.x, p.y + d * n.y};
+}
 
 // Builds one template, step by step, from its profile, its figures and the
 // generators of its ticks.
@@ -51,14 +79,16 @@ class Constructeur {
     }
 
     Gabarit construire(const std::vector<Rang>& extrados, const std::vector<Rang>& intrados,
-                       const std::string& date) {
+                       const std::string& date, Disposition d) {
         mesurerEtendue();
         placerContour();
         tracerLignesDeReference();
         marquerCorde();
+        prolonger();
         graduer(extrados, intrados);
-        const double ligne = cartouche(date);
-        echelleEtCarre(ligne + 12);
+        marquerBordDeFuiteSaumon();
+        placerEtiquettes();
+        disposer(d, cartouche(date));
         return std::move(g_);
     }
 
@@ -84,8 +114,9 @@ class Constructeur {
         YMin_ = std::min(YMin_, q.y), YMax_ = std::max(YMax_, q.y);
     }
 
+    // The drawing is built about an origin of its own; disposer() moves it to its place.
     void placerContour() {
-        g_.origine = {XMax_ + Bord, YMax_ + Bord};
+        g_.origine = {XMax_, YMax_};
         g_.contour.reserve(static_cast<std::size_t>(p_.n));
         for (int i = 1; i <= p_.n; ++i)
             g_.contour.push_back(g_.versFeuille(p_.x(i), p_.y(i)));
@@ -93,14 +124,13 @@ class Constructeur {
 
     // The base line and the leading-edge vertical, a little past the profile.
     void tracerLignesDeReference() {
-        const double debord = Bord / 2;
         g_.traces.push_back({"Ligne_Base",
-                             {feuille({XMax_ + debord, 0}), feuille({XMin_ - debord, 0})},
+                             {feuille({XMax_ + Debord, 0}), feuille({XMin_ - Debord, 0})},
                              Trait::TiretPoint,
                              0.2,
                              false});
         g_.traces.push_back({"Verticale_BA",
-                             {feuille({0, YMax_ + debord}), feuille({0, YMin_ - debord})},
+                             {feuille({0, YMax_ + Debord}), feuille({0, YMin_ - Debord})},
                              Trait::TiretPoint,
                              0.2,
                              false});
@@ -120,6 +150,32 @@ class Constructeur {
         }
     }
 
+    // The tip's own first and last points, when the computation gave them.
+    bool bordDeFuiteSaumon(int& premier, int& dernier) const {
+        premier = m_.Rang_Saum_Premier_Proj, dernier = m_.Rang_Saum_Dernier_Proj;
+        return g_.extremite == Extremite::Saumon && 1 <= premier && premier <= dernier &&
+               dernier <= p_.n;
+    }
+
+    // The outline the template's own profile draws, and the tip's lengthening,
+    // taken from the root, dashed apart.
+    void prolonger() {
+        int premier = 1, dernier = p_.n;
+        if (!bordDeFuiteSaumon(premier, dernier)) premier = 1, dernier = p_.n;
+        g_.debutPropre = static_cast<std::size_t>(premier - 1);
+        g_.finPropre = static_cast<std::size_t>(dernier - 1);
+        const auto debut = g_.contour.begin();
+        if (premier > 1)
+            g_.traces.push_back(
+                {"Prolongement_Extrados", {debut, debut + premier}, Trait::Tirets, 0.3, false});
+        if (dernier < p_.n)
+            g_.traces.push_back({"Prolongement_Intrados",
+                                 {debut + dernier - 1, g_.contour.end()},
+                                 Trait::Tirets,
+                                 0.3,
+                                 false});
+    }
+
     // The ticks in outline order: over the upper surface from the trailing edge
     // forward, then over the lower surface aft.
     void graduer(const std::vector<Rang>& extrados, const std::vector<Rang>& intrados) {
@@ -134,38 +190,153 @@ class Constructeur {
         ajouterGraduation(Face::Intrados, 0, p_.x(p_.n), p_.y(p_.n), p_.n - 1);
     }
 
-    // A stroke along the outline's outward normal at (X, Y), on the outline's
-    // segment (s, s + 1), the label beyond it.
+    // The outward unit normal of the outline's segment (s, s + 1): its left.
+    Point2 normale(int s, Face face) const {
+        const Point2 a = g_.contour[static_cast<std::size_t>(s - 1)];
+        const Point2 b = g_.contour[static_cast<std::size_t>(s)];
+        const double nx = a.y - b.y, ny = b.x - a.x;
+        const double l = std::hypot(nx, ny);
+        if (l > 0 && Fini(l)) return {nx / l, ny / l};
+        // Two equal points: across the chord, away from the profile.
+        const Point2 n{g_.sinVrillage, -g_.cosVrillage};
+        return face == Face::Extrados ? n : Point2{-n.x, -n.y};
+    }
+
+    // How far from p, on the outline, a stroke along the unit vector d may run:
+    // DemiTrait, or less where it meets the outline again.
+    double libre(Point2 p, Point2 d) const {
+        double t = DemiTrait;
+        for (std::size_t i = 1; i < g_.contour.size(); ++i) {
+            const Point2 a = g_.contour[i - 1], b = g_.contour[i];
+            const Point2 e{b.x - a.x, b.y - a.y};
+            const double det = d.x * e.y - d.y * e.x;
+            if (det == 0) continue;
+            const Point2 w{a.x - p.x, a.y - p.y};
+            const double s = (w.x * d.y - w.y * d.x) / det; // along the segment
+            const double u = (w.x * e.y - w.y * e.x) / det; // along the stroke
+            if (s >= 0 && s <= 1 && u > 1e-6 && u < t) t = u;
+        }
+        return t;
+    }
+
+    // Whether p lies inside the outline closed across its trailing edge.
+    bool dedans(Point2 p) const {
+        bool r = false;
+        const std::size_t n = g_.contour.size();
+        for (std::size_t i = 0, j = n - 1; i < n; j = i++) {
+            const Point2 a = g_.contour[i], b = g_.contour[j];
+            if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+                r = !r;
+        }
+        return r;
+    }
+
+    // A stroke across the outline at p, along its outward normal n: out to the
+    // outline or DemiTrait; in likewise, or not at all where p is a sharp edge.
+    std::pair<Point2, Point2> trait(Point2 p, Point2 n) const {
+        const Point2 m{-n.x, -n.y};
+        return {plus(p, libre(p, n), n), plus(p, dedans(plus(p, 0.01, m)) ? libre(p, m) : 0, m)};
+    }
+
+    // A stroke at (X, Y) on the outline's segment (s, s + 1); its label waits.
     void ajouterGraduation(Face face, int rang, double X, double Y, int s) {
         Graduation t;
         t.face = face;
         t.rang = rang;
         t.X = X;
         t.point = g_.versFeuille(X, Y);
-        const Point2 a = g_.contour[static_cast<std::size_t>(s - 1)];
-        const Point2 b = g_.contour[static_cast<std::size_t>(s)];
-        double nx = a.y - b.y, ny = b.x - a.x; // the outline's left, outside the profile
-        const double l = std::hypot(nx, ny);
-        if (l > 0 && Fini(l)) {
-            nx /= l, ny /= l;
-        } else { // two equal points: across the chord, away from the profile
-            nx = g_.sinVrillage, ny = -g_.cosVrillage;
-            if (face == Face::Intrados) nx = -nx, ny = -ny;
-        }
-        t.a = {t.point.x + DemiTrait * nx, t.point.y + DemiTrait * ny};
-        t.b = {t.point.x - DemiTrait * nx, t.point.y - DemiTrait * ny};
-        const double d = DemiTrait + 1 + 0.6 * TailleRang;
-        t.etiquette = Texte_Centre({t.point.x + d * nx, t.point.y + d * ny}, TailleRang,
-                                   rang ? std::to_string(rang) : "BF");
+        normales_.push_back(normale(s, face));
+        std::tie(t.a, t.b) = trait(t.point, normales_.back());
         g_.graduations.push_back(std::move(t));
     }
 
-    // The title block under the profile; the baseline of its last line.
-    double cartouche(const std::string& date) {
-        double ligne = (YMax_ - YMin_) + 2 * Bord + 2;
+    // On the tip, a small circle round each of its own two trailing-edge points,
+    // and the label beyond the upper one.
+    void marquerBordDeFuiteSaumon() {
+        int premier, dernier;
+        if (!bordDeFuiteSaumon(premier, dernier)) return;
+        const Point2 h = g_.contour[g_.debutPropre], b = g_.contour[g_.finPropre];
+        for (const auto& [nom, c] :
+             {std::pair{"BF_Saumon_Extrados", h}, std::pair{"BF_Saumon_Intrados", b}}) {
+            std::vector<Point2> cercle;
+            cercle.reserve(24);
+            for (int k = 0; k < 24; ++k)
+                cercle.push_back(
+                    plus(c, RayonBFSaumon, {std::cos(k * Pi / 12), std::sin(k * Pi / 12)}));
+            g_.traces.push_back({nom, std::move(cercle), Trait::Plein, 0.25, true});
+        }
+        g_.textes.emplace_back();
+        bfSaumon_ = {h, normale(std::min(premier, p_.n - 1), Face::Extrados), &g_.textes.back(),
+                     "BF saumon"};
+    }
+
+    // Each label beyond its stroke, clear of the outline, the strokes and the
+    // labels placed before it: first "BF", then « BF saumon », then the numbers.
+    void placerEtiquettes() {
+        std::vector<Attente> attente;
+        auto rang = [&](bool bf) {
+            for (std::size_t k = 0; k < g_.graduations.size(); ++k) {
+                Graduation& t = g_.graduations[k];
+                if ((t.rang == 0) == bf)
+                    attente.push_back({t.point, normales_[k], &t.etiquette,
+                                       t.rang ? std::to_string(t.rang) : "BF"});
+            }
+        };
+        rang(true);
+        if (bfSaumon_.cible) attente.push_back(bfSaumon_);
+        rang(false);
+
+        std::vector<std::pair<Point2, Point2>> traits;
+        for (std::size_t i = 1; i < g_.contour.size(); ++i)
+            traits.emplace_back(g_.contour[i - 1], g_.contour[i]);
+        for (const Graduation& t : g_.graduations)
+            traits.emplace_back(t.a, t.b);
+        for (const TraceGabarit& t : g_.traces)
+            if (t.trait != Trait::TiretPoint)
+                for (std::size_t i = 1; i < t.points.size(); ++i)
+                    traits.emplace_back(t.points[i - 1], t.points[i]);
+
+        std::vector<Boite> placees;
+        auto degagee = [&](const Boite& b) {
+            for (const Boite& o : placees)
+                if (Boites_Proches(b, o, EcartEtiquette)) return false;
+            const double e = EcartEtiquette + 0.2; // and the strokes' half width
+            for (auto [a, c] : traits)
+                if (Couper_Segment(a, c, b.gauche - e, b.haut - e, b.droite + e, b.bas + e))
+                    return false;
+            return true;
+        };
+        // Out along the normal by steps; at each, straight out, then a label's
+        // width to either side.
+        const double d0 = DemiTrait + 1 + 0.6 * TailleRang;
+        for (const Attente& e : attente) {
+            const Point2 cote{-e.n.y, e.n.x};
+            const Boite b0 = Boite_Texte(Texte_Centre({}, TailleRang, e.texte));
+            const double l = b0.droite - b0.gauche + 2 * EcartEtiquette;
+            auto essayer = [&](double d, double lateral) {
+                TexteGabarit t =
+                    Texte_Centre(plus(plus(e.point, d, e.n), lateral, cote), TailleRang, e.texte);
+                const Boite b = Boite_Texte(t);
+                if (!degagee(b)) return false;
+                placees.push_back(b);
+                *e.cible = std::move(t);
+                return true;
+            };
+            *e.cible = Texte_Centre(plus(e.point, d0, e.n), TailleRang, {});
+            bool place = false;
+            for (int k = 0; k < EssaisEtiquette && !place; ++k)
+                for (const double lateral : {0.0, -l, l})
+                    if (!place) place = essayer(d0 + k * PasEtiquette, lateral);
+        }
+    }
+
+    // The title block: its texts from the top, then the scale bar and the square.
+    Cartouche cartouche(const std::string& date) const {
+        Cartouche c;
+        double ligne = 0;
         auto texte = [&](double taille, std::string s) {
             ligne += 1.6 * taille;
-            g_.textes.push_back({{Gauche, ligne}, taille, Ancrage::Gauche, std::move(s)});
+            c.textes.push_back({{Marge, ligne}, taille, Ancrage::Gauche, std::move(s)});
         };
         texte(TailleTitre, m_.Txt_Nom_proj);
         texte(TailleTitre, g_.nom);
@@ -176,39 +347,96 @@ class Constructeur {
         texte(TailleTexteGabarit, "Date : " + date);
         texte(TailleTexteGabarit, "Ortix version " ORTIX_VERSION);
         texte(TailleTexteGabarit, "Repères tous les 10 mm de corde, BF : bord de fuite");
-        return ligne;
+        if (bfSaumon_.cible)
+            texte(TailleTexteGabarit, "BF saumon : bord de fuite du saumon, prolongé en tirets");
+        texte(TailleTexteGabarit, "Barre et carré : mesurer d'un bord extérieur à l'autre");
+        echelleEtCarre(ligne + 12, c);
+        return c;
     }
 
-    // The scale bar and the square on the line `barre`, then the sheet's size:
+    // The scale bar and the square on the line `barre`, and the block's size:
     // their strokes' outer edges measure 100 mm and 10 mm, so the drawing is
     // inset by half the stroke.
-    void echelleEtCarre(double barre) {
+    static void echelleEtCarre(double barre, Cartouche& c) {
         const double w = EpaisseurEchelle / 2;
-        g_.textes.push_back(
-            {{Gauche, barre - 4}, TailleTexteGabarit, Ancrage::Gauche, "Vérifier : 100 mm"});
-        g_.traces.push_back({"Echelle",
-                             {{Gauche + w, barre - 3},
-                              {Gauche + w, barre - w},
-                              {Gauche + 100 - w, barre - w},
-                              {Gauche + 100 - w, barre - 3}},
-                             Trait::Plein,
-                             EpaisseurEchelle,
-                             false});
-        const double carre = Gauche + 110;
-        g_.textes.push_back(
-            {{carre + 13, barre - 1}, TailleTexteGabarit, Ancrage::Gauche, "10 mm"});
-        g_.traces.push_back({"Carre",
-                             {{carre + w, barre - 10 + w},
-                              {carre + 10 - w, barre - 10 + w},
-                              {carre + 10 - w, barre - w},
-                              {carre + w, barre - w}},
-                             Trait::Plein,
-                             EpaisseurEchelle,
-                             true});
-        g_.largeur = std::max((XMax_ - XMin_) + 2 * Bord, carre + 30 + Gauche);
+        c.textes.push_back(
+            {{Marge, barre - 4}, TailleTexteGabarit, Ancrage::Gauche, "Vérifier : 100 mm"});
+        c.traces.push_back({"Echelle",
+                            {{Marge + w, barre - 3},
+                             {Marge + w, barre - w},
+                             {Marge + 100 - w, barre - w},
+                             {Marge + 100 - w, barre - 3}},
+                            Trait::Plein,
+                            EpaisseurEchelle,
+                            false});
+        const double carre = Marge + 110;
+        c.textes.push_back({{carre + 13, barre - 1}, TailleTexteGabarit, Ancrage::Gauche, "10 mm"});
+        c.traces.push_back({"Carre",
+                            {{carre + w, barre - 10 + w},
+                             {carre + 10 - w, barre - 10 + w},
+                             {carre + 10 - w, barre - w},
+                             {carre + w, barre - w}},
+                            Trait::Plein,
+                            EpaisseurEchelle,
+                            true});
+        c.largeur = carre + 30 + Marge;
+        for (const TexteGabarit& t : c.textes)
+            c.largeur = std::max(c.largeur, Boite_Texte(t).droite + Marge);
+        c.hauteur = barre + Marge;
+    }
+
+    // The drawing moved below or beside the title block, a margin around all its
+    // ink; the title block added; the sheet sized to hold both.
+    void disposer(Disposition d, Cartouche c) {
+        Boite b{HUGE_VAL, HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+        auto inclure = [&](Point2 p) {
+            b = {std::min(b.gauche, p.x), std::min(b.haut, p.y), std::max(b.droite, p.x),
+                 std::max(b.bas, p.y)};
+        };
+        for (const Point2 p : g_.contour)
+            inclure(p);
+        for (const TraceGabarit& t : g_.traces)
+            for (const Point2 p : t.points)
+                inclure(p);
+        auto texte = [&](const TexteGabarit& t) {
+            if (t.texte.empty()) return;
+            const Boite e = Boite_Texte(t);
+            inclure({e.gauche, e.haut});
+            inclure({e.droite, e.bas});
+        };
+        for (const Graduation& t : g_.graduations) {
+            inclure(t.a), inclure(t.b);
+            texte(t.etiquette);
+        }
         for (const TexteGabarit& t : g_.textes)
-            g_.largeur = std::max(g_.largeur, t.position.x + largeurEstimee(t) + Gauche);
-        g_.hauteur = barre + Gauche;
+            texte(t);
+
+        const bool dessus = d == Disposition::Dessus;
+        const Point2 coin = dessus ? Point2{0, c.hauteur} : Point2{c.largeur, 0};
+        deplacer({coin.x + Marge - b.gauche, coin.y + Marge - b.haut});
+        const double l = b.droite - b.gauche + 2 * Marge, h = b.bas - b.haut + 2 * Marge;
+        g_.largeur = dessus ? std::max(c.largeur, l) : c.largeur + l;
+        g_.hauteur = dessus ? c.hauteur + h : std::max(c.hauteur, h);
+        for (TexteGabarit& t : c.textes)
+            g_.textes.push_back(std::move(t));
+        for (TraceGabarit& t : c.traces)
+            g_.traces.push_back(std::move(t));
+    }
+
+    void deplacer(Point2 v) {
+        auto d = [&](Point2& p) { p = {p.x + v.x, p.y + v.y}; };
+        d(g_.origine);
+        for (Point2& p : g_.contour)
+            d(p);
+        for (TraceGabarit& t : g_.traces)
+            for (Point2& p : t.points)
+                d(p);
+        for (Graduation& t : g_.graduations) {
+            d(t.point), d(t.a), d(t.b);
+            d(t.etiquette.position);
+        }
+        for (TexteGabarit& t : g_.textes)
+            d(t.position);
     }
 
     const Modele& m_;
@@ -217,6 +445,8 @@ class Constructeur {
     Gabarit g_;
     Point2 cordeBA_, cordeBF_;
     double XMin_ = 0, XMax_ = 0, YMin_ = 0, YMax_ = 0;
+    std::vector<Point2> normales_; // of each tick, in order
+    Attente bfSaumon_;             // the label « BF saumon », on the tip
 };
 
 } // namespace
@@ -225,12 +455,28 @@ TexteGabarit Texte_Centre(Point2 c, double taille, std::string texte) {
     return {{c.x, c.y + 0.36 * taille}, taille, Ancrage::Centre, std::move(texte)};
 }
 
+Boite Boite_Texte(const TexteGabarit& t) {
+    double l = 0;
+    for (const char c : t.texte)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            l += chasse(static_cast<unsigned char>(c));
+    l *= t.taille;
+    const double x = t.ancrage == Ancrage::Centre ? t.position.x - l / 2 : t.position.x;
+    // Ascent 0.93 em covers an accented capital, descent 0.24 em a descender.
+    return {x, t.position.y - 0.93 * t.taille, x + l, t.position.y + 0.24 * t.taille};
+}
+
+bool Boites_Proches(const Boite& a, const Boite& b, double ecart) {
+    return a.gauche < b.droite + ecart && b.gauche < a.droite + ecart && a.haut < b.bas + ecart &&
+           b.haut < a.bas + ecart;
+}
+
 Point2 Gabarit::versFeuille(double X, double Y) const {
     const Point2 vu = Tourner_Profil(X, Y, cosVrillage, sinVrillage, hauteurReference);
     return {origine.x - vu.x, origine.y - vu.y};
 }
 
-Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& empl,
+Resultat Construire_Gabarits(const Modele& m, const std::string& date, Disposition d, Gabarit& empl,
                              Gabarit& saum) {
     const Finals& f = m.finals;
     for (const ChampFinal& champ : TableFinals)
@@ -271,8 +517,8 @@ Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& 
         bas.emplace_back(rangs[i], paires.intrados[i]);
     }
 
-    Gabarit ge = Constructeur(m, Extremite::Emplanture, pe, fe).construire(haut, bas, date);
-    Gabarit gs = Constructeur(m, Extremite::Saumon, ps, fs).construire(haut, bas, date);
+    Gabarit ge = Constructeur(m, Extremite::Emplanture, pe, fe).construire(haut, bas, date, d);
+    Gabarit gs = Constructeur(m, Extremite::Saumon, ps, fs).construire(haut, bas, date, d);
     if (!Gabarit_Fini(ge) || !Gabarit_Fini(gs))
         return Resultat::Refus("Le tracé des gabarits donne une valeur non numérique : aucun "
                                "gabarit n'est produit.");
@@ -283,7 +529,8 @@ Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& 
 
 bool Gabarit_Fini(const Gabarit& g) {
     bool ok = Fini(g.largeur) && Fini(g.hauteur) && Fini(g.origine) && Fini(g.cosVrillage) &&
-              Fini(g.sinVrillage) && Fini(g.hauteurReference);
+              Fini(g.sinVrillage) && Fini(g.hauteurReference) && g.debutPropre <= g.finPropre &&
+              g.finPropre < g.contour.size();
     for (const Point2& q : g.contour)
         ok = ok && Fini(q);
     for (const TraceGabarit& t : g.traces) {

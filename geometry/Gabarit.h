@@ -28,7 +28,7 @@ struct TexteGabarit {
     Point2 position;
     double taille = 3.5;
     Ancrage ancrage = Ancrage::Gauche;
-    std::string texte; // valid UTF-8, no control character
+    std::string texte; // valid UTF-8, no control character; empty: nothing shown
 };
 
 // The size of the templates' and pages' texts, in mm.
@@ -37,12 +37,27 @@ inline constexpr double TailleTexteGabarit = 3.5;
 // A text whose baseline is such that the middle of its capitals falls on `c`.
 TexteGabarit Texte_Centre(Point2 c, double taille, std::string texte);
 
+// A rectangle on the sheet, y downward.
+struct Boite {
+    double gauche = 0, haut = 0, droite = 0, bas = 0;
+};
+
+// The rectangle that holds every stroke of a text as the writers set it in
+// DejaVu Sans: an upper bound, from the font's advances, ascent and descent.
+// An empty text shows nothing; its box, of no width, is not to be counted.
+Boite Boite_Texte(const TexteGabarit& t);
+
+// True when the two rectangles come closer than `ecart`.
+bool Boites_Proches(const Boite& a, const Boite& b, double ecart);
+
 // The dash-dot pattern of the base line and the leading-edge vertical on the
-// templates: dash, gap, dot, gap, in millimetres.
+// templates: dash, gap, dot, gap, in millimetres; the dashes of the tip's
+// lengthening.
 inline constexpr std::array<double, 4> TiretPointGabarit = {5, 1.5, 0.6, 1.5};
+inline constexpr std::array<double, 2> TiretsGabarit = {2, 1.5};
 
 // A named polyline: the base line, the leading-edge vertical, the chord marks,
-// the scale bar, the square.
+// the tip's lengthening and its own trailing edge, the scale bar, the square.
 struct TraceGabarit {
     std::string nom;
     std::vector<Point2> points;
@@ -59,9 +74,17 @@ struct Graduation {
     int rang = 0;
     double X = 0; // X' before turning
     Point2 point; // on the outline, sheet coordinates
-    Point2 a, b;  // the stroke across the outline, normal to it, a outside
+    // The stroke across the outline, normal to it, a outside; each half stops
+    // where it meets the outline, the inner one where the section is thinner.
+    Point2 a, b;
+    // Beyond the stroke, moved out clear of the other labels and of the
+    // outline; left empty when no place is clear.
     TexteGabarit etiquette;
 };
+
+// Where the title block stands: above the drawing or on its left. It opens the
+// template in both, at its top left corner.
+enum class Disposition { Dessus, ACote };
 
 struct Gabarit {
     Extremite extremite = Extremite::Emplanture;
@@ -72,19 +95,25 @@ struct Gabarit {
     Point2 origine;
     double cosVrillage = 1, sinVrillage = 0, hauteurReference = 0;
     std::vector<Point2> contour; // profile point i as entry i - 1
+    // The template's own outline, drawn whole, runs from entry debutPropre to
+    // entry finPropre of the contour. On the tip, the lengthening before and
+    // after it is the dashed traces "Prolongement_Extrados" and
+    // "Prolongement_Intrados", and its own trailing edge the strokes
+    // "BF_Saumon_Extrados" and "BF_Saumon_Intrados", labelled « BF saumon ».
+    std::size_t debutPropre = 0, finPropre = 0;
     std::vector<TraceGabarit> traces;
     std::vector<Graduation> graduations; // in outline order
-    std::vector<TexteGabarit> textes;
+    std::vector<TexteGabarit> textes;    // « BF saumon », then the title block's
 
     // A profile point (X', Y) before turning, as placed on the sheet.
     Point2 versFeuille(double X, double Y) const;
 };
 
-// Builds both templates from the computed projected profiles and final figures.
-// `date` goes into the title blocks as it is. Refused, leaving both as they
-// were, when the profiles have not been computed, a final figure is missing or
-// a value is not finite.
-Resultat Construire_Gabarits(const Modele& m, const std::string& date, Gabarit& empl,
+// Builds both templates from the computed projected profiles and final figures,
+// their title blocks placed as `d` says. `date` goes into the title blocks as it
+// is. Refused, leaving both as they were, when the profiles have not been
+// computed, a final figure is missing or a value is not finite.
+Resultat Construire_Gabarits(const Modele& m, const std::string& date, Disposition d, Gabarit& empl,
                              Gabarit& saum);
 
 // True when every number of the template is finite.

@@ -232,7 +232,8 @@ Resultat calculer(const Modele& m, Travail& w, Taille taille) {
 
     if (Resultat r = verifierProfil(PE, "de l'emplanture"); !r) return r;
     if (Resultat r = verifierProfil(PS, "du saumon"); !r) return r;
-    if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue, taille))
+    if (!Tracer_Prof_Proj(PE.X, PE.Y, PE.n, PS.X, PS.Y, PS.n, w.finals, w.vue, taille,
+                          w.premierSaum, w.dernierSaum))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique : "
                                "le calcul est refusé.");
     return {};
@@ -241,6 +242,21 @@ Resultat calculer(const Modele& m, Travail& w, Taille taille) {
 void copier(const double* source, Tableau& cible, int n) {
     for (int i = 1; i <= n; ++i)
         cible(i) = source[i - 1];
+}
+
+// A small cross on each of the tip's own two trailing-edge points, in the view's
+// width W and height W / k, and the caption above the higher one.
+void marquerBordDeFuiteSaumon(const double* XS, const double* YS, int premier, int dernier,
+                              double c, double s, double H, double W, double k, Vue& v) {
+    const double dx = 0.01 * W, dy = 0.01 * W / k;
+    Point2 haut{0, -HUGE_VAL};
+    for (const int i : {premier, dernier}) {
+        const Point2 p = Tourner_Profil(XS[i - 1], YS[i - 1], c, s, H);
+        v.segments.push_back({{p.x - dx, p.y - dy}, {p.x + dx, p.y + dy}, CouleurTexte});
+        v.segments.push_back({{p.x - dx, p.y + dy}, {p.x + dx, p.y - dy}, CouleurTexte});
+        if (p.y > haut.y) haut = p;
+    }
+    v.textes.push_back({{haut.x, haut.y + dy}, "BF saumon", CouleurTexte});
 }
 
 } // namespace
@@ -271,7 +287,8 @@ Resultat Calculer_Profils_Projetes(Modele& m, Vue& Pic_Prof_Proj, Taille taille)
 }
 
 Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* XS,
-                          const double* YS, int nS, const Finals& finals, Vue& vue, Taille taille) {
+                          const double* YS, int nS, const Finals& finals, Vue& vue, Taille taille,
+                          int premierSaum, int dernierSaum) {
     const double k = 4 * Etirement(taille, TaillesVues{}.Pic_Prof_Proj);
     // The final figures as shown, two decimals.
     const double phiE = Radians(Val(finals.Txt_Vrill_Empl_Final));
@@ -287,8 +304,9 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
     std::vector<Segment> segments;
     segments.reserve(static_cast<std::size_t>(std::max(nE - 1, 0)) +
                      static_cast<std::size_t>(std::max(nS - 1, 0)));
+    // Segments of points before `premier` or after `dernier` are the tip's lengthening, dashed.
     auto profil = [&](const double* X, const double* Y, int n, double c, double s, double H,
-                      Couleur couleur) {
+                      Couleur couleur, int premier, int dernier) {
         Point2 precedent;
         for (int i = 1; i <= n; ++i) {
             const Point2 pt = Tourner_Profil(X[i - 1], Y[i - 1], c, s, H);
@@ -297,12 +315,19 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
             XMax = std::max(XMax, pt.x);
             YMin = std::min(YMin, pt.y);
             YMax = std::max(YMax, pt.y);
-            if (i > 1) segments.push_back({precedent, pt, couleur});
+            const bool prolongement = i <= premier || i > dernier;
+            if (i > 1)
+                segments.push_back(
+                    {precedent, pt, couleur, prolongement ? Trait::Tirets : Trait::Plein});
             precedent = pt;
         }
         return true;
     };
-    if (!profil(XE, YE, nE, cE, sE, HeF, Bleu) || !profil(XS, YS, nS, cS, sS, HsF, Vert))
+    // The tip's own trailing edge, when known: its two points.
+    const bool bfSaumon = 1 <= premierSaum && premierSaum <= dernierSaum && dernierSaum <= nS;
+    if (!profil(XE, YE, nE, cE, sE, HeF, Bleu, 1, nE) ||
+        !profil(XS, YS, nS, cS, sS, HsF, Vert, bfSaumon ? premierSaum : 1,
+                bfSaumon ? dernierSaum : nS))
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique.");
 
     // Scaled on the width, or on k times the height (four at the size the window opens with) when
@@ -329,6 +354,7 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
         return Resultat::Refus("Le tracé des profils projetés donne une valeur non numérique.");
     v.formes = {ligne2, ligne1};
     v.segments = std::move(segments);
+    if (bfSaumon) marquerBordDeFuiteSaumon(XS, YS, premierSaum, dernierSaum, cS, sS, HsF, W, k, v);
     // A view without extent (W = 0) stays blank.
     v.valide = Repere_Valide(v.repere);
     vue = std::move(v);

@@ -25,10 +25,15 @@ Resultat Calculer_Profils_Projetes(Modele& m, Vue& Pic_Prof_Proj,
 // extent holds (0, 0); the base line Line2 and the leading-edge vertical Line1;
 // the root drawn in blue, then the tip in green. The arrays are given from their
 // point 1. Its height is a quarter of its width in an area of the size the
-// window opens with, in proportion in another. Refuses, leaving `vue` as it
-// was, when a number of the view is not finite.
+// window opens with, in proportion in another. When the tip's own first and last
+// points are given (Rang_Saum_Premier_Proj, Rang_Saum_Dernier_Proj), its
+// lengthening beyond them is dashed, and a small cross on each, captioned
+// « BF saumon », marks the tip's own trailing edge; 0 draws the tip whole,
+// unmarked. Refuses, leaving `vue` as it was, when a number of the view is not
+// finite.
 Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* XS,
                           const double* YS, int nS, const Finals& finals, Vue& vue,
-                          Taille taille = TaillesVues{}.Pic_Prof_Proj);
+                          Taille taille = TaillesVues{}.Pic_Prof_Proj, int premierSaum = 0,
+                          int dernierSaum = 0);
 
 } // namespace ortix

@@ -23,7 +23,7 @@ inline constexpr Couleur Orange{255, 192, 128};
 inline constexpr Couleur Bleu{0, 0, 255};
 inline constexpr Couleur Vert{0, 255, 0};
 
-enum class Trait { Plein, TiretPoint };
+enum class Trait { Plein, TiretPoint, Tirets };
 
 struct Point2 {
     double x = 0, y = 0;
@@ -51,6 +51,14 @@ struct Forme {
 
 struct Segment {
     Point2 a, b;
+    Couleur couleur;
+    Trait trait = Trait::Plein;
+};
+
+// A caption of a view, centred just above its point.
+struct TexteVue {
+    Point2 point;
+    std::string texte;
     Couleur couleur;
 };
 
@@ -86,6 +94,7 @@ struct Vue {
     Repere repere;
     std::vector<Forme> formes;
     std::vector<Segment> segments;
+    std::vector<TexteVue> textes;
 };
 
 // The pixel of an area under a user point.

@@ -36,6 +36,7 @@ void ZoneDessin::afficher(const ortix::Vue& vue) {
 
 void ZoneDessin::effacer() {
     vue_.segments.clear();
+    vue_.textes.clear();
     update();
 }
 
@@ -110,15 +111,31 @@ void ZoneDessin::paintEvent(QPaintEvent*) {
         if (ortix::Couper_Segment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
             painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
     };
+    auto style = [](ortix::Trait trait) {
+        switch (trait) {
+        case ortix::Trait::TiretPoint:
+            return Qt::DashDotLine;
+        case ortix::Trait::Tirets:
+            return Qt::DashLine;
+        case ortix::Trait::Plein:
+            break;
+        }
+        return Qt::SolidLine;
+    };
     for (const ortix::Segment& s : vue_.segments) {
-        painter.setPen(couleur(s.couleur));
+        painter.setPen(QPen(couleur(s.couleur), 1, style(s.trait)));
         tracer(s.a, s.b);
     }
     for (const ortix::Forme& f : vue_.formes) {
-        QPen pen(couleur(f.couleur), f.largeur);
-        pen.setStyle(f.trait == ortix::Trait::TiretPoint ? Qt::DashDotLine : Qt::SolidLine);
+        QPen pen(couleur(f.couleur), f.largeur, style(f.trait));
         pen.setCapStyle(Qt::FlatCap);
         painter.setPen(pen);
         tracer(f.a, f.b);
+    }
+    for (const ortix::TexteVue& e : vue_.textes) {
+        const ortix::Point2 p = ortix::Vers_Pixel(repere_, e.point, t);
+        painter.setPen(couleur(e.couleur));
+        painter.drawText(QRectF(p.x - 100, p.y - 102, 200, 100), Qt::AlignHCenter | Qt::AlignBottom,
+                         QString::fromStdString(e.texte));
     }
 }

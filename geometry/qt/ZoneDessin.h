@@ -1,4 +1,4 @@
-// A drawing area: paints an ortix::Vue (its line shapes and drawn segments)
+// A drawing area: paints an ortix::Vue (its line shapes, drawn segments and captions)
 // antialiased, and reports clicks. The wheel zooms about the cursor, a drag with
 // the middle button (or the left one once it has moved a few pixels) pans, a
 // double click fits the drawing again; the coordinates under the cursor show in
@@ -19,7 +19,7 @@ class ZoneDessin : public QWidget {
 
     // Sets the coordinate system, the line shapes and the drawn segments, fitted.
     void afficher(const ortix::Vue& vue);
-    // Removes the drawn segments; line shapes stay where they are.
+    // Removes the drawn segments and captions; line shapes stay where they are.
     void effacer();
 
   signals:

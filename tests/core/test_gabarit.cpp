@@ -21,7 +21,7 @@ using namespace ortix::essais;
 
 std::array<Gabarit, 2> Construire(const Modele& m) {
     std::array<Gabarit, 2> g;
-    EXPECT_TRUE(Construire_Gabarits(m, "01/02/2025", g[0], g[1]).ok());
+    EXPECT_TRUE(Construire_Gabarits(m, "01/02/2025", Disposition::Dessus, g[0], g[1]).ok());
     return g;
 }
 
@@ -68,7 +68,91 @@ TEST(Gabarit, LosangeCalculeALaMain) {
     EXPECT_NEAR(a.extrados[0].empl.Y, 13.0 / 6, 1e-12);
 }
 
-TEST(Gabarit, GraduationsAppariees) {
+double Distance(Point2 p, Point2 a, Point2 b) {
+    const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
+    const double u = l2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0;
+    return std::hypot(p.x - a.x - u * dx, p.y - a.y - u * dy);
+}
+
+// What every template and its pages hold, whatever the panel: texts that never
+// overprint one another, ticks that cross no outline, alignment marks clear of
+// all ink, pages that show some of the template, the margins' texts and marks
+// 7 mm from the paper's edges, the scale bar and the square on the first page.
+void Imprimable(const Gabarit& g, const Pagination& p) {
+    std::vector<std::pair<Point2, Point2>> traits;
+    auto ligne = [&](const std::vector<Point2>& v, bool ferme) {
+        for (std::size_t i = 1; i < v.size(); ++i)
+            traits.emplace_back(v[i - 1], v[i]);
+        if (ferme) traits.emplace_back(v.back(), v.front());
+    };
+    ligne(g.contour, false);
+    for (const TraceGabarit& t : g.traces)
+        ligne(t.points, t.ferme);
+    std::vector<Boite> boites;
+    auto texte = [&](const TexteGabarit& t) {
+        if (!t.texte.empty()) boites.push_back(Boite_Texte(t));
+    };
+    for (const Graduation& t : g.graduations) {
+        for (std::size_t i = 1; i < g.contour.size(); ++i) { // a crossing inside the stroke
+            const Point2 c = g.contour[i - 1], d = g.contour[i];
+            const double det = (t.b.x - t.a.x) * (d.y - c.y) - (t.b.y - t.a.y) * (d.x - c.x);
+            const double u = ((c.x - t.a.x) * (d.y - c.y) - (c.y - t.a.y) * (d.x - c.x)) / det;
+            const double v =
+                ((c.x - t.a.x) * (t.b.y - t.a.y) - (c.y - t.a.y) * (t.b.x - t.a.x)) / det;
+            const Point2 x{t.a.x + u * (t.b.x - t.a.x), t.a.y + u * (t.b.y - t.a.y)};
+            EXPECT_FALSE(u > 1e-6 && u < 1 - 1e-6 && v >= 0 && v <= 1 &&
+                         std::hypot(x.x - t.point.x, x.y - t.point.y) > 1e-6)
+                << g.nom << " " << t.rang;
+        }
+        traits.emplace_back(t.a, t.b);
+        texte(t.etiquette);
+    }
+    for (const TexteGabarit& t : g.textes)
+        texte(t);
+    for (std::size_t i = 0; i < boites.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_FALSE(Boites_Proches(boites[i], boites[j], 0)) << g.nom << i << " " << j;
+
+    const bool plan = p.pages.size() > 1;
+    ASSERT_FALSE(p.pages.empty());
+    EXPECT_EQ(p.pages[0].assemblage, plan);
+    for (std::size_t k = 0; k < p.pages.size(); ++k) {
+        const PageGabarit& pg = p.pages[k];
+        EXPECT_EQ(pg.numero, static_cast<int>(plan ? k : k + 1));
+        auto dansLaPage = [&](Point2 q) {
+            return q.x >= 7 && q.x <= pg.largeur - 7 && q.y >= 7 && q.y <= pg.hauteur - 7;
+        };
+        for (const TexteGabarit& t : pg.textes) {
+            const Boite b = Boite_Texte(t);
+            EXPECT_TRUE(dansLaPage({b.gauche, b.haut}) && dansLaPage({b.droite, b.bas})) << t.texte;
+        }
+        for (const Segment& c : pg.coupes)
+            EXPECT_TRUE(dansLaPage(c.a) && dansLaPage(c.b));
+        const Boite f{pg.coin.x, pg.coin.y, pg.coin.x + pg.largeurFenetre,
+                      pg.coin.y + pg.hauteurFenetre};
+        bool encre = false;
+        for (auto [a, b] : traits)
+            encre = encre || Couper_Segment(a, b, f.gauche, f.haut, f.droite, f.bas);
+        for (const Boite& b : boites)
+            encre = encre || Boites_Proches(b, f, 0);
+        EXPECT_EQ(encre, !pg.assemblage) << g.nom << " " << k;
+        for (const Point2 q : pg.croix) { // 3 mm arms, nothing within 3 mm of them
+            EXPECT_TRUE(Boites_Proches({q.x, q.y, q.x, q.y}, f, -3));
+            for (auto [a, b] : traits)
+                EXPECT_GE(Distance(q, a, b), 6.2);
+            for (const Boite& b : boites)
+                EXPECT_GE(std::hypot(std::max({b.gauche - q.x, 0.0, q.x - b.droite}),
+                                     std::max({b.haut - q.y, 0.0, q.y - b.bas})),
+                          6);
+        }
+    }
+    for (const Point2 q : Trace(g, "Echelle"))
+        EXPECT_TRUE(p.pages[plan].montre(q));
+    for (const Point2 q : Trace(g, "Carre"))
+        EXPECT_TRUE(p.pages[plan].montre(q));
+}
+
+TEST(Gabarit, PanneauxAuHasard) {
     std::mt19937 alea(20250201);
     auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(alea); };
     auto m = Calcule("lots/projets/aile1.ortix");
@@ -94,6 +178,13 @@ TEST(Gabarit, GraduationsAppariees) {
                 EXPECT_NEAR(dx * e.cosVrillage + (dy - e.hauteurReference) * e.sinVrillage, t.X,
                             1e-9);
             }
+        const FormatPapier& papier = FormatsPapier[static_cast<std::size_t>(i) % 3];
+        Gabarit e, s;
+        Pagination pe, ps;
+        ASSERT_TRUE(
+            Mettre_En_Pages(*m, "01/02/2025", {papier.largeur, papier.hauteur}, e, s, pe, ps).ok());
+        Imprimable(e, pe);
+        Imprimable(s, ps);
     }
     EXPECT_GT(essais, 40);
 }
@@ -109,14 +200,14 @@ std::vector<Point2> communes(const PageGabarit& a, const PageGabarit& b) {
 TEST(Gabarit, PagesQuiSeRecouvrent) {
     const Gabarit g = Construire(*Calcule("lots/projets/aile1.ortix"))[1];
     // clang-format off
-    for (auto [papier, paysage, lignes, colonnes] : std::initializer_list<std::tuple<Papier, bool, int, int>>{
-             {{}, true, 1, 2}, {{100, 80, 8, 10}, true, 2, 6}, {{1000, 1000, 10, 10}, true, 1, 1}}) {
+    for (auto [papier, paysage, lignes, colonnes, imprimees, croix] : std::initializer_list<std::tuple<Papier, bool, int, int, std::size_t, std::size_t>>{
+             {{}, true, 1, 2, 2, 2}, {{100, 80, 15, 10}, false, 4, 6, 17, 0}, {{1000, 1000, 15, 10}, true, 1, 1, 1, 0}}) {
         // clang-format on
-        Pagination p;
+        Pagination p; // the grid's empty pages left out, an assembly page before two or more
         ASSERT_TRUE(Paginer(g, papier, p).ok());
         EXPECT_EQ(p.paysage, paysage);
-        EXPECT_EQ(p.lignes, lignes);
-        ASSERT_EQ(p.pages.size(), static_cast<std::size_t>(lignes * colonnes));
+        EXPECT_EQ(p.lignes * 100 + p.colonnes, lignes * 100 + colonnes);
+        EXPECT_EQ(p.pages.size(), imprimees + (imprimees > 1));
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
                                     [&](auto& pg) { return pg.montre(q); }));
@@ -137,7 +228,7 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
                                         : a.coin.y + a.hauteurFenetre - b.coin.y,
                                  10);
                 EXPECT_EQ(droite ? a.coin.y : a.coin.x, droite ? b.coin.y : b.coin.x);
-                EXPECT_GE(communes(a, b).size(), 2u); // the same marks on both pages
+                EXPECT_GE(communes(a, b).size(), croix); // the same marks on both pages
                 EXPECT_EQ(communes(a, b), communes(b, a));
             }
     }
@@ -151,7 +242,7 @@ Resultat Ecrire(const Modele& m, const fs::path& d) {
 }
 
 TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
-    const auto m = Calcule("gabarits/losange.ortix");
+    const auto m = Calcule("lots/projets/aile1.ortix");
     m->Txt_Nom_proj = "A & 'B'";
     const fs::path d = Dossier_Neuf("gabarits/fichiers");
     if (!fichiers::Pdf_Disponible()) { // built without Cairo: refused, nothing written
@@ -161,10 +252,30 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     }
     ASSERT_TRUE(Ecrire(*m, d).ok());
     EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 6); // read below by their names
-    // 254 dpi: 10 pixels to the millimetre. A missing pdftoppm fails here.
-    const std::string commande = "pdftoppm -r 254 -gray -f 1 -l 1 -singlefile \"" +
-                                 (d / "A & 'B'_Gabarits.pdf").string() + "\" \"" +
-                                 (d / "p").string() + "\"";
+    const fs::path pdf = d / "A & 'B'_Gabarits.pdf";
+    // The catalog asks viewers not to scale, and every object stands where the
+    // cross-reference table says.
+    const std::string octets = Contenu(pdf);
+    EXPECT_NE(octets.find("<< /ViewerPreferences << /PrintScaling /None >> /Type /Catalog"),
+              std::string::npos);
+    const std::size_t xref = std::stoul(octets.substr(octets.rfind("startxref") + 9));
+    EXPECT_EQ(octets.compare(xref, 4, "xref"), 0);
+    std::istringstream table(octets.substr(xref + 4));
+    int premier = 0, nombre = 0;
+    table >> premier >> nombre;
+    for (int k = premier; k < premier + nombre; ++k) {
+        std::string offset, generation, type, objet = std::to_string(k) + " 0 obj";
+        table >> offset >> generation >> type;
+        EXPECT_TRUE(type != "n" || octets.compare(std::stoul(offset), objet.size(), objet) == 0);
+    }
+    // Two pages a template: the assembly page, then the first page at 254 dpi, 10
+    // pixels to the millimetre. A missing pdftoppm or pdftotext fails here.
+    const std::string plan =
+        "pdftotext -f 1 -l 1 \"" + pdf.string() + "\" \"" + (d / "p.txt").string() + "\"";
+    const std::string commande = "pdftoppm -r 254 -gray -f 2 -l 2 -singlefile \"" + pdf.string() +
+                                 "\" \"" + (d / "p").string() + "\"";
+    ASSERT_EQ(std::system(plan.c_str()), 0) << plan;
+    EXPECT_NE(Contenu(d / "p.txt").find("Emplanture : plan d'assemblage"), std::string::npos);
     ASSERT_EQ(std::system(commande.c_str()), 0) << commande;
     std::istringstream pgm(Contenu(d / "p.pgm"));
     std::string magique;
@@ -191,10 +302,16 @@ TEST(Gabarit, FichiersPdfEtSvgALEchelle) {
     for (Point2 q; points >> q.x >> q.y;)
         lus.push_back(q);
     ASSERT_EQ(lus.size(), static_cast<std::size_t>(m->Nb_Pts_Empl_Proj));
-    for (int i = 1; i <= m->Nb_Pts_Empl_Proj; ++i) { // no twist: X' leftward, Y upward
+    // Turned by the twist about the leading-edge reference point, X' leftward, Y upward.
+    const double phi = Radians(Val(m->finals.Txt_Vrill_Empl_Final));
+    auto vu = [&](int i) {
+        return Tourner_Profil(m->X_Empl_Proj(i), m->Y_Empl_Proj(i), std::cos(phi), std::sin(phi),
+                              Val(m->finals.Txt_Href_Empl_final));
+    };
+    for (int i = 1; i <= m->Nb_Pts_Empl_Proj; ++i) {
         const Point2 q = lus[static_cast<std::size_t>(i - 1)];
-        EXPECT_NEAR(lus[0].x - q.x, m->X_Empl_Proj(i) - m->X_Empl_Proj(1), 0.001);
-        EXPECT_NEAR(lus[0].y - q.y, m->Y_Empl_Proj(i) - m->Y_Empl_Proj(1), 0.001);
+        EXPECT_NEAR(lus[0].x - q.x, vu(i).x - vu(1).x, 0.001);
+        EXPECT_NEAR(lus[0].y - q.y, vu(i).y - vu(1).y, 0.001);
     }
 }
 

@@ -79,10 +79,19 @@ TEST(Geometrie, PanneauCalculeALaMain) {
     EXPECT_EQ(v.formes[0].nom + v.formes[1].nom, "Line2Line1");
     EXPECT_EQ(v.formes[0].a, (Point2{2.5, 0}));
     EXPECT_EQ(v.formes[1].b, (Point2{0, 13.825}));
-    ASSERT_EQ(v.segments.size(), 8u + 12u);
+    ASSERT_EQ(v.segments.size(), 8u + 12u + 4u);
     EXPECT_EQ(v.segments[7].couleur, Bleu);
     EXPECT_EQ(v.segments[8].couleur, Vert);
     EXPECT_EQ(v.segments[19].b.x, -100); // not closed
+    // The tip's lengthening (points 1 to 3 and 11 to 13) dashed; its own trailing
+    // edge (-60, 10) marked by two crosses and captioned.
+    for (std::size_t k = 0; k < 20; ++k)
+        EXPECT_EQ(v.segments[k].trait == Trait::Tirets, k == 8 || k == 9 || k >= 18) << k;
+    EXPECT_EQ(v.segments[20].a.x + v.segments[20].b.x, -120);
+    EXPECT_NEAR(v.segments[23].a.y + v.segments[23].b.y, 20, 1e-12);
+    ASSERT_EQ(v.textes.size(), 1u);
+    EXPECT_EQ(v.textes[0].texte, "BF saumon");
+    EXPECT_EQ(v.textes[0].point.x, -60);
 }
 
 // A section rising to its leading edge and falling back: −10, −5, 0, −5, −10.
@@ -197,8 +206,13 @@ TEST(Geometrie, VuesCommeLeModele) {
         }
         for (const Segment& s : v.segments) {
             o << '\n'
-              << int(s.couleur.r) << ',' << int(s.couleur.g) << ',' << int(s.couleur.b) << ' ';
+              << int(s.couleur.r) << ',' << int(s.couleur.g) << ',' << int(s.couleur.b)
+              << (s.trait == Trait::Tirets ? " tirets " : " ");
             point(s.a), point(s.b);
+        }
+        for (const TexteVue& e : v.textes) {
+            o << '\n' << e.texte << ' ';
+            point(e.point);
         }
     };
     auto premier = Panneau(Points({1, 0, 1}, {0, 0, 0}), Points({1, 0, 1}, {0, 0, 0}), Champs{});
