@@ -32,8 +32,7 @@ Resultat Calculer_Profils_Projetes(Modele& m, Vue& Pic_Prof_Proj,
 // unmarked. Refuses, leaving `vue` as it was, when a number of the view is not
 // finite.
 Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const double* XS,
-                          const double* YS, int nS, const Finals& finals, Vue& vue,
-                          Taille taille = TaillesVues{}.Pic_Prof_Proj, int premierSaum = 0,
-                          int dernierSaum = 0);
+                          const double* YS, int nS, const Finals& finals, Vue& vue, Taille taille,
+                          int premierSaum, int dernierSaum);
 
 } // namespace ortix

@@ -270,7 +270,8 @@ void Interface::resizeEvent(QResizeEvent* event) {
     if (m.boutons.Bt_Sauve_Prof &&
         ortix::Tracer_Prof_Proj(m.X_Empl_Proj.data(), m.Y_Empl_Proj.data(), m.Nb_Pts_Empl_Proj,
                                 m.X_Saum_Proj.data(), m.Y_Saum_Proj.data(), m.Nb_Pts_Saum_Proj,
-                                m.finals, proj, tailles().Pic_Prof_Proj))
+                                m.finals, proj, tailles().Pic_Prof_Proj, m.Rang_Saum_Premier_Proj,
+                                m.Rang_Saum_Dernier_Proj))
         Pic_Prof_Proj->afficher(proj);
 }
 
