@@ -2,6 +2,7 @@
 // clipped to the page's window (the assembly page has none), then the page's own
 // traces, its crop marks and its texts.
 #include "files/GabaritPDF.h"
+#include "files/BibliothequeDynamique.h"
 #include "files/Citation.h"
 
 #ifdef ORTIX_PDF_CAIRO
@@ -21,6 +22,66 @@ namespace {
 
 constexpr double PointsParMm = 72 / 25.4;
 
+// Cairo is loaded the first time a PDF is made, not when the program starts:
+// every function the writer calls, found by name in the library.
+#define ORTIX_FONCTIONS_CAIRO(X)                                                                   \
+    X(cairo_arc)                                                                                   \
+    X(cairo_clip)                                                                                  \
+    X(cairo_close_path)                                                                            \
+    X(cairo_create)                                                                                \
+    X(cairo_destroy)                                                                               \
+    X(cairo_line_to)                                                                               \
+    X(cairo_move_to)                                                                               \
+    X(cairo_new_path)                                                                              \
+    X(cairo_new_sub_path)                                                                          \
+    X(cairo_pdf_surface_create_for_stream)                                                         \
+    X(cairo_pdf_surface_set_metadata)                                                              \
+    X(cairo_pdf_surface_set_size)                                                                  \
+    X(cairo_rectangle)                                                                             \
+    X(cairo_restore)                                                                               \
+    X(cairo_save)                                                                                  \
+    X(cairo_scale)                                                                                 \
+    X(cairo_select_font_face)                                                                      \
+    X(cairo_set_dash)                                                                              \
+    X(cairo_set_font_size)                                                                         \
+    X(cairo_set_line_cap)                                                                          \
+    X(cairo_set_line_join)                                                                         \
+    X(cairo_set_line_width)                                                                        \
+    X(cairo_set_source_rgb)                                                                        \
+    X(cairo_show_page)                                                                             \
+    X(cairo_show_text)                                                                             \
+    X(cairo_status)                                                                                \
+    X(cairo_status_to_string)                                                                      \
+    X(cairo_stroke)                                                                                \
+    X(cairo_surface_destroy)                                                                       \
+    X(cairo_surface_finish)                                                                        \
+    X(cairo_surface_status)                                                                        \
+    X(cairo_text_extents)                                                                          \
+    X(cairo_translate)
+
+struct Cairo {
+#define ORTIX_DECLARER(f) decltype(&::f) f = nullptr;
+    ORTIX_FONCTIONS_CAIRO(ORTIX_DECLARER)
+#undef ORTIX_DECLARER
+};
+
+// The loaded functions, or nullptr when the library or one of them is missing.
+const Cairo* chargerCairo() {
+    static const Cairo* const charge = []() -> const Cairo* {
+        static Cairo c;
+        void* bibliotheque = plateforme::Charger_Bibliotheque(ORTIX_BIBLIOTHEQUE_CAIRO);
+        if (!bibliotheque) return nullptr;
+        bool complet = true;
+#define ORTIX_CHARGER(f)                                                                           \
+    c.f = reinterpret_cast<decltype(&::f)>(plateforme::Fonction(bibliotheque, #f));                \
+    complet = complet && c.f;
+        ORTIX_FONCTIONS_CAIRO(ORTIX_CHARGER)
+#undef ORTIX_CHARGER
+        return complet ? &c : nullptr;
+    }();
+    return charge;
+}
+
 cairo_status_t ajouter(void* pdf, const unsigned char* octets, unsigned int n) {
     try {
         static_cast<std::string*>(pdf)->append(reinterpret_cast<const char*>(octets), n);
@@ -30,108 +91,109 @@ cairo_status_t ajouter(void* pdf, const unsigned char* octets, unsigned int n) {
     }
 }
 
-void polyligne(cairo_t* cr, std::span<const Point2> p, bool ferme) {
+void polyligne(const Cairo& C, cairo_t* cr, std::span<const Point2> p, bool ferme) {
     if (p.empty()) return;
-    cairo_move_to(cr, p[0].x, p[0].y);
+    C.cairo_move_to(cr, p[0].x, p[0].y);
     for (std::size_t i = 1; i < p.size(); ++i)
-        cairo_line_to(cr, p[i].x, p[i].y);
-    if (ferme) cairo_close_path(cr);
-    cairo_stroke(cr);
+        C.cairo_line_to(cr, p[i].x, p[i].y);
+    if (ferme) C.cairo_close_path(cr);
+    C.cairo_stroke(cr);
 }
 
-void segment(cairo_t* cr, Point2 a, Point2 b) {
-    cairo_move_to(cr, a.x, a.y);
-    cairo_line_to(cr, b.x, b.y);
-    cairo_stroke(cr);
+void segment(const Cairo& C, cairo_t* cr, Point2 a, Point2 b) {
+    C.cairo_move_to(cr, a.x, a.y);
+    C.cairo_line_to(cr, b.x, b.y);
+    C.cairo_stroke(cr);
 }
 
-void texte(cairo_t* cr, const TexteGabarit& t) {
+void texte(const Cairo& C, cairo_t* cr, const TexteGabarit& t) {
     if (t.texte.empty()) return;
     const std::string s = Texte_Affichable(t.texte);
-    cairo_set_font_size(cr, t.taille);
+    C.cairo_set_font_size(cr, t.taille);
     double x = t.position.x;
     if (t.ancrage == Ancrage::Centre) {
         cairo_text_extents_t e;
-        cairo_text_extents(cr, s.c_str(), &e);
+        C.cairo_text_extents(cr, s.c_str(), &e);
         x -= e.x_advance / 2;
     }
-    cairo_move_to(cr, x, t.position.y);
-    cairo_show_text(cr, s.c_str());
-    cairo_new_path(cr);
+    C.cairo_move_to(cr, x, t.position.y);
+    C.cairo_show_text(cr, s.c_str());
+    C.cairo_new_path(cr);
 }
 
-void epaisseur(cairo_t* cr, double mm, Trait trait = Trait::Plein) {
-    cairo_set_line_width(cr, mm);
+void epaisseur(const Cairo& C, cairo_t* cr, double mm, Trait trait = Trait::Plein) {
+    C.cairo_set_line_width(cr, mm);
     switch (trait) {
     case Trait::TiretPoint:
-        cairo_set_dash(cr, TiretPointGabarit.data(), static_cast<int>(TiretPointGabarit.size()), 0);
+        C.cairo_set_dash(cr, TiretPointGabarit.data(), static_cast<int>(TiretPointGabarit.size()),
+                         0);
         break;
     case Trait::Tirets:
-        cairo_set_dash(cr, TiretsGabarit.data(), static_cast<int>(TiretsGabarit.size()), 0);
+        C.cairo_set_dash(cr, TiretsGabarit.data(), static_cast<int>(TiretsGabarit.size()), 0);
         break;
     case Trait::Plein:
-        cairo_set_dash(cr, nullptr, 0, 0);
+        C.cairo_set_dash(cr, nullptr, 0, 0);
     }
 }
 
-void traces(cairo_t* cr, const std::vector<TraceGabarit>& t) {
+void traces(const Cairo& C, cairo_t* cr, const std::vector<TraceGabarit>& t) {
     for (const TraceGabarit& e : t) {
-        epaisseur(cr, e.epaisseur, e.trait);
-        polyligne(cr, e.points, e.ferme);
+        epaisseur(C, cr, e.epaisseur, e.trait);
+        polyligne(C, cr, e.points, e.ferme);
     }
 }
 
 // The template itself, in template coordinates.
-void gabarit(cairo_t* cr, const Gabarit& g) {
-    traces(cr, g.traces);
-    epaisseur(cr, 0.3);
-    polyligne(cr, std::span(g.contour).subspan(g.debutPropre, g.finPropre + 1 - g.debutPropre),
+void gabarit(const Cairo& C, cairo_t* cr, const Gabarit& g) {
+    traces(C, cr, g.traces);
+    epaisseur(C, cr, 0.3);
+    polyligne(C, cr, std::span(g.contour).subspan(g.debutPropre, g.finPropre + 1 - g.debutPropre),
               false);
-    epaisseur(cr, 0.25);
+    epaisseur(C, cr, 0.25);
     for (const Graduation& t : g.graduations)
-        segment(cr, t.a, t.b);
+        segment(C, cr, t.a, t.b);
     for (const Graduation& t : g.graduations)
-        texte(cr, t.etiquette);
+        texte(C, cr, t.etiquette);
     for (const TexteGabarit& t : g.textes)
-        texte(cr, t);
+        texte(C, cr, t);
 }
 
 // An alignment mark: a cross in a circle, the same on every page that shows it.
-void croix(cairo_t* cr, Point2 c) {
-    epaisseur(cr, 0.2);
-    segment(cr, {c.x - 3, c.y}, {c.x + 3, c.y});
-    segment(cr, {c.x, c.y - 3}, {c.x, c.y + 3});
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, c.x, c.y, 2, 0, 2 * 3.14159265358979323846);
-    cairo_stroke(cr);
+void croix(const Cairo& C, cairo_t* cr, Point2 c) {
+    epaisseur(C, cr, 0.2);
+    segment(C, cr, {c.x - 3, c.y}, {c.x + 3, c.y});
+    segment(C, cr, {c.x, c.y - 3}, {c.x, c.y + 3});
+    C.cairo_new_sub_path(cr);
+    C.cairo_arc(cr, c.x, c.y, 2, 0, 2 * 3.14159265358979323846);
+    C.cairo_stroke(cr);
 }
 
-void page(cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
-    cairo_save(cr);
-    cairo_scale(cr, PointsParMm, PointsParMm);
-    cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+void page(const Cairo& C, cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
+    C.cairo_save(cr);
+    C.cairo_scale(cr, PointsParMm, PointsParMm);
+    C.cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+    C.cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    C.cairo_set_source_rgb(cr, 0, 0, 0);
+    C.cairo_select_font_face(cr, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
 
     if (!p.assemblage) {
-        cairo_save(cr);
-        cairo_rectangle(cr, p.marge, p.marge, p.largeurFenetre, p.hauteurFenetre);
-        cairo_clip(cr);
-        cairo_translate(cr, p.marge - p.coin.x, p.marge - p.coin.y);
-        gabarit(cr, g);
+        C.cairo_save(cr);
+        C.cairo_rectangle(cr, p.marge, p.marge, p.largeurFenetre, p.hauteurFenetre);
+        C.cairo_clip(cr);
+        C.cairo_translate(cr, p.marge - p.coin.x, p.marge - p.coin.y);
+        gabarit(C, cr, g);
         for (const Point2& c : p.croix)
-            croix(cr, c);
-        cairo_restore(cr);
+            croix(C, cr, c);
+        C.cairo_restore(cr);
     }
 
-    traces(cr, p.traces);
-    epaisseur(cr, 0.2);
+    traces(C, cr, p.traces);
+    epaisseur(C, cr, 0.2);
     for (const Segment& s : p.coupes)
-        segment(cr, s.a, s.b);
+        segment(C, cr, s.a, s.b);
     for (const TexteGabarit& t : p.textes)
-        texte(cr, t);
-    cairo_restore(cr);
+        texte(C, cr, t);
+    C.cairo_restore(cr);
 }
 
 // Reads the whole number at i, after blanks; i ends past its digits.
@@ -198,8 +260,9 @@ void imprimerTailleReelle(std::string& pdf) {
 }
 
 struct Detruire {
-    void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+    const Cairo* C;
+    void operator()(cairo_surface_t* s) const { C->cairo_surface_destroy(s); }
+    void operator()(cairo_t* cr) const { C->cairo_destroy(cr); }
 };
 
 } // namespace
@@ -219,33 +282,41 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
         titre += " " + g->nom;
     }
     if (gabarits.empty()) return Resultat::Refus("Aucun gabarit à enregistrer en PDF.");
+    const Cairo* charge = chargerCairo();
+    if (!charge)
+        return Resultat::Refus("La bibliothèque Cairo (" ORTIX_BIBLIOTHEQUE_CAIRO
+                               ") manque ou est incomplète : les gabarits ne peuvent pas être "
+                               "enregistrés en PDF.");
+    const Cairo& C = *charge;
 
     std::string octets;
     const PageGabarit& premiere = gabarits.front().second->pages.front();
-    std::unique_ptr<cairo_surface_t, Detruire> surface(cairo_pdf_surface_create_for_stream(
-        ajouter, &octets, premiere.largeur * PointsParMm, premiere.hauteur * PointsParMm));
+    std::unique_ptr<cairo_surface_t, Detruire> surface(
+        C.cairo_pdf_surface_create_for_stream(ajouter, &octets, premiere.largeur * PointsParMm,
+                                              premiere.hauteur * PointsParMm),
+        Detruire{&C});
 #if CAIRO_VERSION >= CAIRO_VERSION_ENCODE(1, 16, 0)
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE,
-                                   Texte_Affichable(titre).c_str());
-    cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR,
-                                   "Ortix version " ORTIX_VERSION);
+    C.cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_TITLE,
+                                     Texte_Affichable(titre).c_str());
+    C.cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATOR,
+                                     "Ortix version " ORTIX_VERSION);
 #endif
-    std::unique_ptr<cairo_t, Detruire> cr(cairo_create(surface.get()));
+    std::unique_ptr<cairo_t, Detruire> cr(C.cairo_create(surface.get()), Detruire{&C});
     for (const auto& [g, p] : gabarits)
         for (const PageGabarit& pg : p->pages) {
-            cairo_pdf_surface_set_size(surface.get(), pg.largeur * PointsParMm,
-                                       pg.hauteur * PointsParMm);
-            page(cr.get(), *g, pg);
-            cairo_show_page(cr.get());
+            C.cairo_pdf_surface_set_size(surface.get(), pg.largeur * PointsParMm,
+                                         pg.hauteur * PointsParMm);
+            page(C, cr.get(), *g, pg);
+            C.cairo_show_page(cr.get());
         }
-    cairo_status_t etat = cairo_status(cr.get());
+    cairo_status_t etat = C.cairo_status(cr.get());
     cr.reset();
-    cairo_surface_finish(surface.get());
-    if (etat == CAIRO_STATUS_SUCCESS) etat = cairo_surface_status(surface.get());
+    C.cairo_surface_finish(surface.get());
+    if (etat == CAIRO_STATUS_SUCCESS) etat = C.cairo_surface_status(surface.get());
     if (etat != CAIRO_STATUS_SUCCESS)
         return Resultat::Refus(std::string("Le fichier PDF des gabarits n'a pas pu être produit "
                                            "(Cairo : ") +
-                               cairo_status_to_string(etat) + ").");
+                               C.cairo_status_to_string(etat) + ").");
     imprimerTailleReelle(octets);
     pdf = std::move(octets);
     return {};
