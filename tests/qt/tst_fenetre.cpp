@@ -25,8 +25,11 @@
 
 #include <cstdio>
 #include <sstream>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <io.h> // dup, dup2
+#else
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace fs = std::filesystem;
@@ -136,7 +139,8 @@ class TestFenetre : public QObject {
     // each TrueType file of the folder loaded, a damaged one refused, anything
     // else left alone; no folder, nothing. The interface's face is then found.
     void policesDuProgramme() {
-        QTemporaryDir dossier;
+        // (Windows keeps a loaded font open: the folder stays until the next run.)
+        const QDir dossier(QString::fromStdString(ortix::essais::Dossier_Neuf("polices").string()));
         QVERIFY(
             QFile::copy(QStringLiteral(ORTIX_POLICE), dossier.filePath(QStringLiteral("a.ttf"))));
         for (const QString& autre : {QStringLiteral("abimee.ttf"), QStringLiteral("lisez.txt")}) {
