@@ -155,9 +155,22 @@ else()
     set(nsis COMMAND ${CMAKE_COMMAND} -E echo
         "Installateur non construit : makensis est introuvable (paquet Debian nsis).")
 endif()
+# The DLLs as installed lose their symbols too: Debian's libstdc++-6.dll carries
+# 20 MB of debugging information.
+set(allegees)
+foreach(f ${dll})
+    list(APPEND allegees ${dossier}/$<PATH:GET_FILENAME,${f}>)
+endforeach()
+foreach(f ${plateformes})
+    list(APPEND allegees ${dossier}/platforms/$<PATH:GET_FILENAME,${f}>)
+endforeach()
+foreach(f ${styles})
+    list(APPEND allegees ${dossier}/styles/$<PATH:GET_FILENAME,${f}>)
+endforeach()
 add_custom_target(paquet_windows
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${dossier} ${dossier}.zip ${installateur}
     COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${dossier} --strip
+    COMMAND ${CMAKE_STRIP} --strip-unneeded ${allegees}
     COMMAND ${CMAKE_COMMAND} -E tar cf ${dossier}.zip --format=zip ${ORTIX_PAQUET}
     ${nsis}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
