@@ -119,6 +119,11 @@ Section "Uninstall"
   !include "${LISTES}/retirer.nsh"
   Delete "$INSTDIR\desinstaller.exe"
   RMDir "$INSTDIR"
+  ; The per-user programs' folder, made by the install when it was missing, goes
+  ; too when nothing else is left in it.
+  ${If} $MultiUser.InstallMode == CurrentUser
+    RMDir "$LOCALAPPDATA\Programs"
+  ${EndIf}
 
   Delete "$SMPROGRAMS\${NOM}.lnk"
 
