@@ -14,9 +14,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# The C++ runtime, libgcc and winpthread linked in: each .exe runs alone on a
-# Windows machine that has none of MinGW's DLLs.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Qt for MinGW (shared libraries, as built from Debian's qt6-base source), when
+# ORTIX_QT_MINGW names its folder; its host tools are the build machine's Qt of
+# the same version (Qt's own default, QT_HOST_PATH=/usr).
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORTIX_QT_MINGW)
+if(ORTIX_QT_MINGW AND IS_DIRECTORY "${ORTIX_QT_MINGW}/lib/cmake/Qt6")
+    get_filename_component(ORTIX_QT_MINGW "${ORTIX_QT_MINGW}" ABSOLUTE)
+    list(APPEND CMAKE_FIND_ROOT_PATH "${ORTIX_QT_MINGW}")
+endif()
 
 # The tests run here through Wine, when it is installed.
 find_program(ORTIX_WINE NAMES wine)

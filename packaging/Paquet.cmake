@@ -1,12 +1,16 @@
 # Desktop integration and the Debian package, included at the end of the
-# top-level CMakeLists.txt. The programs, the .desktop file and the icon are
-# installed by the sections that build them; this adds the file type and the
+# top-level CMakeLists.txt. The programs are installed by the sections that
+# build them; this adds the .desktop file, the icon, the file type and the
 # AppStream description, then sets up CPack:
 #   cmake --build build/paquet && (cd build/paquet && cpack -G DEB)
 # gives build/paquet/ortix_<version>_<arch>.deb (dpkg-shlibdeps from dpkg-dev
 # computes the library dependencies).
 
 if(ORTIX_GUI)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/ortix.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/ortix.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
     # The ".ortix" project type (MIME application/x-ortix), opened by ortix.desktop.
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/ortix.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)

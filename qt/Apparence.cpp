@@ -1,6 +1,8 @@
 #include "qt/Apparence.h"
 
 #include <QDialog>
+#include <QDir>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +15,14 @@ QFont Police_Interface() {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setPixelSize(11);
     return f;
+}
+
+int Charger_Polices(const QString& dossier) {
+    int chargees = 0;
+    const QDir d(dossier);
+    for (const QString& nom : d.entryList({QStringLiteral("*.ttf")}, QDir::Files, QDir::Name))
+        chargees += QFontDatabase::addApplicationFont(d.filePath(nom)) >= 0;
+    return chargees;
 }
 
 QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignment alignement) {

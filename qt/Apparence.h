@@ -19,6 +19,10 @@ namespace ortix::gui {
 
 // A small sans-serif face, so that the rows fit the windows' fixed places at 96 dpi.
 QFont Police_Interface();
+// Makes every TrueType font of the folder available to the program, for a system
+// that lacks the interface's face; the number of fonts loaded (none when the
+// folder does not exist).
+int Charger_Polices(const QString& dossier);
 
 // A label at its place, vertically centred; a caption too long for its place is
 // set condensed until it fits.

@@ -1,4 +1,5 @@
 #include "app/qt/Interface.h"
+#include "qt/Apparence.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -6,12 +7,24 @@
 #include <QStyleFactory>
 #include <QTranslator>
 
+#include <cstdio>
+#include <cstring>
+
 int main(int argc, char* argv[]) {
+    // The version alone, before anything of the window is made, for a script
+    // checking what is installed.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::fputs("Ortix " ORTIX_VERSION "\n", stdout);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The interface's face, where the program ships it beside itself (Windows).
+    ortix::gui::Charger_Polices(QApplication::applicationDirPath() + QStringLiteral("/polices"));
     // The window tells the desktop which .desktop file it belongs to.
     QGuiApplication::setDesktopFileName(QStringLiteral("ortix"));
-    // Qt's own texts (context menus, standard buttons) in French, as the program's.
+    // Qt's own texts (context menus, standard buttons) in French, as the program's;
+    // on Windows, qt.conf beside the program says where they are.
     QTranslator qt;
     if (qt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

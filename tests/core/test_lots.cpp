@@ -127,8 +127,7 @@ bool JsonValide(std::string_view t) {
     return valeur() && (blancs(), i == t.size());
 }
 
-// Every JSON report of the golden transcripts is one valid object; a project
-// whose name is not UTF-8 gives valid UTF-8 all the same.
+// Every JSON report of the golden transcripts is one valid object.
 TEST(Lots, LeJsonEstValide) {
     int n = 0;
     for (const auto& f : fs::directory_iterator(Donnee("lots/attendus"))) {
@@ -140,6 +139,14 @@ TEST(Lots, LeJsonEstValide) {
             }
     }
     EXPECT_GT(n, 100);
+}
+
+// A project whose name is not UTF-8 gives valid UTF-8 all the same.
+TEST(Lots, UnNomQuiNEstPasUtf8) {
+#ifdef _WIN32
+    GTEST_SKIP() << "les noms de Windows sont en UTF-16 : un octet hors UTF-8 y est lu dans "
+                    "la page de code et devient un caractère valide ; un tel nom ne se fait pas";
+#endif
     const fs::path d = Dossier_Neuf("lots/json");
     fs::copy_file(Donnee("lots/projets/aile1.ortix"), d / "aile\xFF.ortix");
     std::ostringstream sortie, erreurs;

@@ -25,7 +25,9 @@ template <class T> T* enfant(const QObject* parent, const char* nom) {
 }
 
 struct Banc {
-    QTemporaryDir dehors; // holds the working folder and nothing else
+    // Holds the working folder and nothing else. Under the test output, on the drive
+    // of the test data: Windows reads a path without a drive on the current one.
+    QTemporaryDir dehors{QStringLiteral(ORTIX_TEST_OUT "/banc-XXXXXX")};
     QDir dossier{dehors.filePath(QStringLiteral("travail"))};
     QString ancien = QDir::currentPath();
     std::unique_ptr<Interface> w;
