@@ -258,12 +258,17 @@ class Lecteur {
     Resultat lireTable(const Entree& e, std::vector<SaigneeVitesse>& table) {
         std::vector<SaigneeVitesse> t;
         bool ok = true;
-        for (const std::string_view paire : Valeurs_Ligne(e.valeur)) {
+        const std::string_view valeur = e.valeur;
+        for (std::size_t debut = 0; ok && debut <= valeur.size();) {
+            const std::size_t virgule = std::min(valeur.find(',', debut), valeur.size());
+            const std::string_view paire = valeur.substr(debut, virgule - debut);
+            debut = virgule + 1;
             const std::size_t deux = paire.find(':');
             SaigneeVitesse s;
-            ok = ok && deux != std::string_view::npos && t.size() < 100 &&
-                 Lire_Nombre(paire.substr(0, deux), s.vitesse) == Nombre::Lu &&
-                 Lire_Nombre(paire.substr(deux + 1), s.saignee) == Nombre::Lu && s.vitesse >= 0 &&
+            ok = deux != std::string_view::npos && t.size() < 100 &&
+                 Lire_Nombre(sansBlancs(paire.substr(0, deux)), s.vitesse) == Nombre::Lu &&
+                 Lire_Nombre(sansBlancs(paire.substr(deux + 1)), s.saignee) == Nombre::Lu &&
+                 s.vitesse >= 0 &&
                  s.vitesse <= 1000 && s.saignee >= 0 && s.saignee <= 50 &&
                  (t.empty() || s.vitesse > t.back().vitesse);
             t.push_back(s);

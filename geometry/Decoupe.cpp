@@ -16,8 +16,9 @@ constexpr double SaigneeStable = 0.001; // mm: the kerf iteration stops below th
 constexpr int IterationsSaignee = 50;
 constexpr double FenetreVitesse = 1; // mm of the faster face's travel: see decaler()
 // A face that moves less than this share of the other face's displacement is a
-// pivot: the wire turns about a point on it, and its tower's direction says nothing.
+// pivot: the wire turns about a point on it.
 constexpr double PresqueImmobile = 0.01;
+constexpr double Recul = 0.01; // mm: a tower running back by less is still
 // Below this value of 1 + cos(turn), an outline that turns back (a nose of no
 // thickness) has no miter: its station is pushed ahead along the arriving segment.
 constexpr double DemiTour = 2e-4;
@@ -79,26 +80,34 @@ struct Contour {
         const Point2 d = b - a;
         return (1 / norme(d)) * Point2{d.y, -d.x};
     }
-    // The point half a kerf outside the outline at `a`: along the segment's normal
-    // inside a segment; at a point, where the two neighbouring segments' offset
-    // lines meet (a miter), so that the path stays exactly that far from each.
-    // Segments of no length are skipped.
-    Point2 decale(Appui a, double demi) const {
-        const Point2 q = point(a);
-        if (demi == 0) return q;
-        if (a.u != 0) return q + demi * normale(at(a.i), at(a.i + 1));
-        int avant = a.i - 1, apres = a.i + 1;
+    // Where a unit offset moves point i: where the offset lines of its two
+    // neighbouring segments meet (a miter), so that the path stays exactly as far
+    // from each; along the one segment's normal at an end. Segments of no length
+    // are skipped.
+    Point2 onglet(int i) const {
+        const Point2 q = at(i);
+        int avant = i - 1, apres = i + 1;
         while (avant >= 1 && at(avant) == q)
             --avant;
         while (apres <= p.n && at(apres) == q)
             ++apres;
-        if (avant < 1 && apres > p.n) return q;
-        if (avant < 1) return q + demi * normale(q, at(apres));
-        if (apres > p.n) return q + demi * normale(at(avant), q);
+        if (avant < 1 && apres > p.n) return {};
+        if (avant < 1) return normale(q, at(apres));
+        if (apres > p.n) return normale(at(avant), q);
         const Point2 n1 = normale(at(avant), q), n2 = normale(q, at(apres));
         const double c = 1 + scalaire(n1, n2);
-        if (c < DemiTour) return q + (demi / norme(q - at(avant))) * (q - at(avant));
-        return q + (demi / c) * (n1 + n2);
+        if (c < DemiTour) return (1 / norme(q - at(avant))) * (q - at(avant));
+        return (1 / c) * (n1 + n2);
+    }
+    // The point half a kerf outside the outline at `a`. Inside a segment, the
+    // offset runs between the miters of its ends, on the segment's offset line:
+    // the path is the polygon of the miters, never closer to the outline than the
+    // half kerf, and a station near a concave corner does not overshoot it.
+    Point2 decale(Appui a, double demi) const {
+        const Point2 q = point(a);
+        if (demi == 0) return q;
+        const Point2 m = onglet(a.i);
+        return q + demi * (a.u == 0 ? m : m + a.u * (onglet(a.i + 1) - m));
     }
 };
 
@@ -111,10 +120,14 @@ struct Station {
     std::array<Point2, 2> fil{};
 };
 
+// Whether two segments cross each other, not merely touch: points within a
+// hair's breadth of a line (collinear pieces of one offset line, two trailing-edge
+// ends that coincide) count as on it.
 bool croisent(Point2 a, Point2 b, Point2 c, Point2 d) {
     auto orientation = [](Point2 o, Point2 p, Point2 q) {
-        const double v = (p.x - o.x) * (q.y - o.y) - (p.y - o.y) * (q.x - o.x);
-        return (v > 0) - (v < 0);
+        const Point2 u = p - o, w = q - o;
+        const double v = u.x * w.y - u.y * w.x, marge = 1e-9 * norme(u) * norme(w);
+        return (v > marge) - (v < -marge);
     };
     return orientation(a, b, c) * orientation(a, b, d) < 0 &&
            orientation(c, d, a) * orientation(c, d, b) < 0;
@@ -197,16 +210,16 @@ class Calcul {
     Resultat verifierBloc() {
         distance_ = {p_.distanceEmplanture, p_.ecartTours - p_.distanceEmplanture - largeur_};
         if (distance_[0] <= 0)
-            return Resultat::Refus("Le bloc ne tient pas entre les tours : distance_emplanture "
-                                   "vaut " +
-                                   mm(distance_[0]) +
-                                   ", il faut une distance positive entre la tour côté "
+            return Resultat::Refus("Le bloc ne tient pas entre les tours : distance_emplanture = " +
+                                   Texte_Exact(p_.distanceEmplanture) +
+                                   " mm, il faut une distance positive entre la tour côté "
                                    "emplanture et la face d'emplanture.");
         if (distance_[1] <= 0)
             return Resultat::Refus(
-                "Le bloc ne tient pas entre les tours : avec ecart_tours = " + mm(p_.ecartTours) +
-                " et distance_emplanture = " + mm(p_.distanceEmplanture) + ", le bloc de " +
-                mm(largeur_) + " de large laisse " + mm(distance_[1]) +
+                "Le bloc ne tient pas entre les tours : avec ecart_tours = " +
+                Texte_Exact(p_.ecartTours) +
+                " mm et distance_emplanture = " + Texte_Exact(p_.distanceEmplanture) +
+                " mm, le bloc de " + mm(largeur_) + " de large laisse " + mm(distance_[1]) +
                 " entre la face du saumon et sa tour ; il faut une distance positive.");
         return {};
     }
@@ -289,7 +302,10 @@ class Calcul {
             s.partie = extrados ? Partie::Extrados : Partie::Intrados;
             s.X = signe * tt;
             s.appui[k] = {fait[k], 0};
-            s.appui[1 - k] = sur(1 - k, tt);
+            // Two points a hair apart in X' (both leading edges, often) make one station.
+            const std::size_t o = 1 - k;
+            if (fait[o] < fin[o] && t(o, fait[o] + 1) - tt <= Bruit) ++fait[o];
+            s.appui[o] = sur(o, tt);
             if (stations_.empty() || stations_.back().appui != s.appui) stations_.push_back(s);
         }
     }
@@ -447,7 +463,8 @@ class Calcul {
     }
 
     // The towers on the line of the wire, placed on the grid the G-code writes;
-    // a position the towers would not leave is dropped (its dwell kept). Durations
+    // a position the towers would not leave is dropped (its dwell kept), a
+    // lead-in point rather than the station it meets. Durations
     // and face speeds follow the wire as those towers carry it.
     void placerTours() {
         d_.largeur = largeur_;
@@ -463,10 +480,15 @@ class Calcul {
             const Point2 U = T + (distance_[1] / largeur_) * (T - R);
             q.tour = {Point2{grille(L.x), grille(L.y + p_.hauteurLigneDeBase)},
                       Point2{grille(U.x), grille(U.y + p_.hauteurLigneDeBase)}};
-            if (!gardees.empty() && gardees.back().tour == q.tour)
-                gardees.back().pause += q.pause;
-            else
+            const bool station = q.partie == Partie::Extrados || q.partie == Partie::Intrados;
+            if (gardees.empty() || !(gardees.back().tour == q.tour)) {
                 gardees.push_back(q);
+            } else if (station && gardees.back().partie == Partie::Entree) {
+                q.pause += gardees.back().pause; // the station keeps its outline points
+                gardees.back() = q;
+            } else {
+                gardees.back().pause += q.pause;
+            }
         }
         d_.positions = std::move(gardees);
         std::array<Point2, 2> avant = Fil_Sur_Faces(d_, d_.positions[0].tour);
@@ -514,8 +536,8 @@ class Calcul {
 
     // Each tower against its face, from one of the face's own outline points to
     // the next: inside one of its segments the face moves straight while the
-    // other face follows its curve, and the wire lines of single moves may cross
-    // anywhere near a nose without the tower's path being mirrored.
+    // other face follows its curve, and single moves would show crossings that
+    // the two outlines do not have.
     Resultat verifierMiroirs() const {
         const std::vector<PositionFil>& q = d_.positions;
         for (std::size_t k = 0; k < 2; ++k)
@@ -530,18 +552,24 @@ class Calcul {
         return {};
     }
 
-    // A tower that moves against its face: the wire's crossing point lies between
-    // them, and the tower's path comes out mirrored.
+    // A tower that runs back against its face: the wire lines at both ends of
+    // the stretch cross between the face and its tower, and the tower's path
+    // comes out mirrored. A face that barely moves is a pivot, whose tower's
+    // direction says nothing; a tower that runs back by less than Recul is taken
+    // as still.
     Resultat verifierMiroir(std::size_t k, const PositionFil& a, const PositionFil& b) const {
         const Point2 face = b.fil[k] - a.fil[k], autre = b.fil[1 - k] - a.fil[1 - k];
         const Point2 tour = b.tour[k] - a.tour[k];
-        if (norme(face) <= PresqueImmobile * norme(autre) || scalaire(face, tour) >= 0) return {};
+        const double longueur = norme(face);
+        if (longueur <= PresqueImmobile * norme(autre) || -scalaire(face, tour) <= Recul * longueur)
+            return {};
         const std::size_t premier = Premier_Axe(p_, Faces[k]);
         return Resultat::Refus(
             std::string("La trajectoire de la tour côté ") + (k == 0 ? "emplanture" : "saumon") +
             " (axes " + p_.axes[premier] + p_.axes[premier + 1] + ") serait inversée " + lieu(b) +
-            " : elle reculerait quand la face avance, le fil se croisant entre la face et sa "
-            "tour. Rapprocher cette tour du bloc (ecart_tours, distance_emplanture).");
+            " : elle reculerait de " + mm(-scalaire(face, tour) / longueur) +
+            " quand la face avance, le fil se croisant entre la face et sa tour. Rapprocher "
+            "cette tour du bloc (ecart_tours, distance_emplanture).");
     }
 
     static std::string lieu(const PositionFil& q) {

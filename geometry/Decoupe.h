@@ -39,7 +39,7 @@ struct PositionFil {
     // Per face: the outline point at the station or the one before it; on the
     // lead-in and lead-out, the outline's end the wire comes from or goes to.
     std::array<int, 2> point{};
-    std::array<bool, 2> sommet{};    // the station stands on that point itself
+    std::array<bool, 2> sommet{};    // the station stands on that outline point itself
     std::array<Point2, 2> profil{};  // the outline's point (lead-in and lead-out: the wire's)
     std::array<Point2, 2> fil{};     // the wire's planned point, k/2 outside the outline
     std::array<Point2, 2> tour{};    // both towers, machine coordinates on the 0.001 mm grid
