@@ -171,6 +171,29 @@ TEST(Decoupe, PanneauxAleatoires) {
     EXPECT_GT(acceptes, 36);
 }
 
+// A value that is not a finite number, in the panel or on the machine, is
+// refused and changes nothing.
+TEST(Decoupe, ValeursNonFinies) {
+    using Abimer = void (*)(Modele&, ProfilMachine&);
+    for (const Abimer abimer : std::initializer_list<Abimer>{
+             [](Modele&m, ProfilMachine&) { m.Y_Saum_Proj(5) = NAN; },
+             [](Modele&m, ProfilMachine&) { m.finals.Txt_Vrill_Empl_Final = "1e999"; },
+             [](Modele&, ProfilMachine&p) { p.vitesse = NAN; },
+             [](Modele&, ProfilMachine&p) {
+                 p.saigneeVitesse = {{1, INFINITY}, {2, 1}};
+             },
+             [](Modele&, ProfilMachine&p) { p.courseMax[3] = NAN; }}) {
+        auto m = Calcule("lots/projets/aile1.ortix");
+        ProfilMachine p;
+        Decoupe d;
+        ASSERT_TRUE(Calculer_Decoupe(*m, p, d).ok());
+        const std::size_t n = d.positions.size();
+        abimer(*m, p);
+        EXPECT_FALSE(Calculer_Decoupe(*m, p, d).ok());
+        EXPECT_EQ(d.positions.size(), n);
+    }
+}
+
 // What F means in G94 on each controller, move by move: the length it divides by F.
 TEST(Decoupe, LongueursDAvance) {
     using R = RegleAvance;
