@@ -72,7 +72,7 @@ class Ecrivain {
         if (g_.pourcent) ligne("%");
         entete(date);
         ligne(std::string(g_.preambule));
-        ligne("G94");
+        if (g_.tempsInverse) ligne("G94"); // a controller without G93 has no other mode
         const std::vector<PositionFil>& q = d_.positions;
         deplacement("G0", q[0], "");
         chauffer(true);

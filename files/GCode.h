@@ -28,11 +28,12 @@ struct ProgrammeGCode {
 
 // The program: a header in comments (program and version, project, date,
 // profiles, the machine profile's values, the block, each face's height and
-// kerf, the speed, the estimated time); millimetres, absolute; a G0 to the
-// start, cold; heat on; the pre-heat dwell; the cutting moves, in inverse time
-// (G93) or with F in mm/min by the controller's length rule (G94), dwells at
-// the edges; heat off; G94; a G0 back to the start; M2. Towers to 0.001 mm, F to
-// six significant digits; comments in ASCII.
+// kerf, the speed, the estimated time); millimetres, absolute, G94 where the
+// controller knows G93; a G0 to the start, cold; heat on; the pre-heat dwell;
+// the cutting moves, in inverse time (G93, then G94 again) or with F in mm/min
+// by the controller's length rule, dwells at the edges; heat off; a G0 back to
+// the start; M2. Towers to 0.001 mm, F to six significant digits; comments in
+// ASCII.
 ProgrammeGCode Ecrire_GCode(const Modele& m, const ProfilMachine& p, const Decoupe& d,
                             const std::string& date);
 
