@@ -268,8 +268,7 @@ class Lecteur {
             ok = deux != std::string_view::npos && t.size() < 100 &&
                  Lire_Nombre(sansBlancs(paire.substr(0, deux)), s.vitesse) == Nombre::Lu &&
                  Lire_Nombre(sansBlancs(paire.substr(deux + 1)), s.saignee) == Nombre::Lu &&
-                 s.vitesse >= 0 &&
-                 s.vitesse <= 1000 && s.saignee >= 0 && s.saignee <= 50 &&
+                 s.vitesse >= 0 && s.vitesse <= 1000 && s.saignee >= 0 && s.saignee <= 50 &&
                  (t.empty() || s.vitesse > t.back().vitesse);
             t.push_back(s);
         }
