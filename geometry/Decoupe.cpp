@@ -340,12 +340,13 @@ class Calcul {
             std::vector<std::array<double, 2>> nouvelles(n);
             for (std::size_t j = 0; j < n; ++j) {
                 std::size_t a = static_cast<std::size_t>(
-                    std::upper_bound(course.begin(), course.begin() + static_cast<long>(j),
+                    std::upper_bound(course.begin(),
+                                     course.begin() + static_cast<std::ptrdiff_t>(j),
                                      course[j] - FenetreVitesse) -
                     course.begin());
                 a = a > 0 ? a - 1 : 0;
                 std::size_t b = static_cast<std::size_t>(
-                    std::lower_bound(course.begin() + static_cast<long>(j), course.end(),
+                    std::lower_bound(course.begin() + static_cast<std::ptrdiff_t>(j), course.end(),
                                      course[j] + FenetreVitesse) -
                     course.begin());
                 b = std::min(b, n - 1);
@@ -534,21 +535,26 @@ class Calcul {
         return verifierMiroirs();
     }
 
-    // Each tower against its face, from one of the face's own outline points to
-    // the next: inside one of its segments the face moves straight while the
-    // other face follows its curve, and single moves would show crossings that
-    // the two outlines do not have.
+    // Each tower against its face along the outlines, from one of the face's own
+    // outline points to the next: inside one of its segments the face moves
+    // straight while the other face follows its curve, and single moves would
+    // show crossings that the two outlines do not have. The lead-in and lead-out,
+    // which only cross the trailing edge's channel, are not judged.
     Resultat verifierMiroirs() const {
         const std::vector<PositionFil>& q = d_.positions;
-        for (std::size_t k = 0; k < 2; ++k)
-            for (std::size_t j0 = 0, j = 1; j < q.size(); ++j) {
-                const bool borne =
-                    q[j].sommet[k] || j + 1 == q.size() ||
-                    (q[j].partie != Partie::Extrados && q[j].partie != Partie::Intrados);
-                if (!borne) continue;
-                if (Resultat r = verifierMiroir(k, q[j0], q[j]); !r) return r;
-                j0 = j;
+        auto station = [&](std::size_t j) {
+            return q[j].partie == Partie::Extrados || q[j].partie == Partie::Intrados;
+        };
+        for (std::size_t k = 0; k < 2; ++k) {
+            std::size_t j0 = 0;
+            for (std::size_t j = 0; j < q.size(); ++j) {
+                if (!station(j)) continue;
+                const bool dernier = j + 1 == q.size() || !station(j + 1);
+                if (station(j0) && j0 < j && (q[j].sommet[k] || dernier))
+                    if (Resultat r = verifierMiroir(k, q[j0], q[j]); !r) return r;
+                if (!station(j0) || q[j].sommet[k] || dernier) j0 = j;
             }
+        }
         return {};
     }
 
