@@ -58,10 +58,15 @@ std::string six(double v) {
 }
 
 std::string duree(double s) {
-    const double minutes = std::floor(s / 60);
-    return (minutes > 0 ? Format(minutes, "#0") + " min " : "") + Format(s - 60 * minutes, "#0") +
-           " s";
+    const double secondes = std::round(s), minutes = std::floor(secondes / 60);
+    return (minutes > 0 ? Format(minutes, "#0") + " min " : "") +
+           Format(secondes - 60 * minutes, "#0") + " s";
 }
+
+// Comments are cut into lines of at most this many characters, between words
+// (the two blanks that open a following line excepted): some controllers keep a
+// whole line, comment included, in a short buffer.
+constexpr std::size_t LargeurCommentaire = 72;
 
 class Ecrivain {
   public:
@@ -74,17 +79,17 @@ class Ecrivain {
         ligne(std::string(g_.preambule));
         if (g_.tempsInverse) ligne("G94"); // a controller without G93 has no other mode
         const std::vector<PositionFil>& q = d_.positions;
-        deplacement("G0", q[0], "");
+        deplacement("G0", q[0], "", true);
         chauffer(true);
         pause(d_.prechauffe);
         if (p_.avance == Avance::G93) ligne("G93");
         for (std::size_t j = 1; j < q.size(); ++j) {
-            deplacement("G1", q[j], " F" + six(avance(q[j - 1], q[j])));
+            deplacement("G1", q[j], " F" + six(avance(q[j - 1], q[j])), true);
             pause(q[j].pause);
         }
         if (p_.avance == Avance::G93) ligne("G94");
         chauffer(false);
-        deplacement("G0", q[0], "");
+        deplacement("G0", q[0], "", false);
         ligne("M2");
         if (g_.pourcent) ligne("%");
         return std::move(programme_);
@@ -96,7 +101,18 @@ class Ecrivain {
         ++lignes_;
     }
     void commentaire(const std::string& t) {
-        ligne(g_.parentheses ? "(" + ascii(t) + ")" : "; " + ascii(t));
+        std::string reste = ascii(t);
+        do {
+            std::size_t coupe = reste.size();
+            if (coupe > LargeurCommentaire) {
+                coupe = reste.rfind(' ', LargeurCommentaire);
+                if (coupe == std::string::npos || coupe <= 2) coupe = LargeurCommentaire;
+            }
+            ligne(g_.parentheses ? "(" + reste.substr(0, coupe) + ")"
+                                 : "; " + reste.substr(0, coupe));
+            reste.erase(0, reste.find_first_not_of(' ', coupe));
+            if (!reste.empty()) reste.insert(0, "  ");
+        } while (reste.size() > 2);
     }
 
     void entete(const std::string& date) {
@@ -121,12 +137,13 @@ class Ecrivain {
                     "de fuite ; verticale sur la table");
     }
 
-    void deplacement(const char* code, const PositionFil& q, const std::string& fin) {
+    // A move to q; `noter`: the move that reaches one of the cut's positions.
+    void deplacement(const char* code, const PositionFil& q, const std::string& fin, bool noter) {
         const std::array<double, NombreAxes> v = Valeurs_Axes(p_, q.tour);
         std::string t = code;
         for (std::size_t a = 0; a < NombreAxes; ++a)
             t += std::string(" ") + p_.axes[a] + Format(v[a], "#0.000");
-        programme_.ligneDePosition.push_back(lignes_ + 1);
+        if (noter) programme_.ligneDePosition.push_back(lignes_ + 1);
         ligne(t + fin);
     }
 
