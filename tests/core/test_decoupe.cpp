@@ -150,7 +150,12 @@ TEST(Decoupe, PanneauxAleatoires) {
             // The n-th cutting move read back reaches the n-th position.
             std::size_t coupes = 0;
             for (const MouvementSimule& s : g.simulation.mouvements) {
-                const Partie partie = g.decoupe.positions[s.coupe ? ++coupes : 0].partie;
+                const std::size_t j = s.coupe ? ++coupes : 0;
+                // The line the writer gives for each position is the one read back.
+                if (j || s.ligne < g.programme.ligneDePosition[1]) {
+                    EXPECT_EQ(s.ligne, g.programme.ligneDePosition[j]);
+                }
+                const Partie partie = g.decoupe.positions[j].partie;
                 if (saignee == 0 && (partie == Partie::Extrados || partie == Partie::Intrados)) {
                     EXPECT_LT(Distance(s.face[k], contour), EcartMaximal) << essai;
                 }
