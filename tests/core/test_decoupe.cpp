@@ -111,6 +111,7 @@ TEST(Decoupe, PanneauxAleatoires) {
         if (d.dialecte == Dialecte::LinuxCNC)
             Poser(sortie / ("panneau" + std::to_string(essai) + ".ngc"), g.programme.texte);
         EXPECT_LE(std::max(1 - g.simulation.rapportMin, g.simulation.rapportMax - 1), EcartVitesse);
+        EXPECT_EQ(g.programme.ligneDePosition.size(), g.decoupe.positions.size());
         std::vector<PositionFil> stations;
         std::copy_if(g.decoupe.positions.begin(), g.decoupe.positions.end(),
                      std::back_inserter(stations), [](const PositionFil& q) {
