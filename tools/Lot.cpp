@@ -61,8 +61,9 @@ const char* const Aide =
     "                 écrit ce profil machine par défaut dans FICHIER (UTF-8)\n"
     "  --help         affiche cette aide\n"
     "\n"
-    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué\n"
-    "ou si le rapport n'a pas pu être écrit, 2 pour une erreur d'utilisation.\n";
+    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué,\n"
+    "si le profil machine est refusé ou si le rapport n'a pas pu être écrit, 2 pour\n"
+    "une erreur d'utilisation.\n";
 
 enum class Opti { Aucune, Garder, Aligner, Melanger };
 
