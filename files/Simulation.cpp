@@ -144,7 +144,7 @@ class Controleur {
             const std::size_t a = Premier_Axe(p_, e), k = e == Extremite::Emplanture ? 0 : 1;
             m.tour[k] = {apres[a], apres[a + 1]};
         }
-        m.face = Fil_Sur_Faces(d_, m.tour);
+        m.face = Fil_Sur_Faces(p_, d_.largeur, m.tour);
         if (m.coupe) {
             m.duree = tempsInverse_ ? 60 / f_ : Longueur_Avance(g_.regle, p_.axes, delta) * 60 / f_;
             for (std::size_t k = 0; k < 2; ++k)

@@ -38,8 +38,9 @@ struct Simulation {
 
 // Reads `texte` by the rules of the profile's dialect: its comments and '%'
 // lines, its axis letters, G0 and G1 (modal), G93 and G94, F by the
-// controller's own length rule, G4's unit, the heat's M codes. The n-th move
-// must reach the n-th position of `prevue`. Refused, naming the line, on
+// controller's own length rule, G4's unit, the heat's M codes; places the wire
+// between the towers of the profile's machine, across a block as wide as the
+// planned one. The n-th move must reach the n-th position of `prevue`. Refused, naming the line, on
 // anything else: an unknown word, a move before every axis is placed, a G1
 // without its feed, a G0 while the wire is hot, a line after M2, a count of
 // moves other than planned.

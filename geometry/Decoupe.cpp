@@ -492,10 +492,10 @@ class Calcul {
             }
         }
         d_.positions = std::move(gardees);
-        std::array<Point2, 2> avant = Fil_Sur_Faces(d_, d_.positions[0].tour);
+        std::array<Point2, 2> avant = Fil_Sur_Faces(p_, largeur_, d_.positions[0].tour);
         for (std::size_t j = 1; j < d_.positions.size(); ++j) {
             PositionFil& q = d_.positions[j];
-            const std::array<Point2, 2> apres = Fil_Sur_Faces(d_, q.tour);
+            const std::array<Point2, 2> apres = Fil_Sur_Faces(p_, largeur_, q.tour);
             const double d0 = norme(apres[0] - avant[0]), d1 = norme(apres[1] - avant[1]);
             q.duree = std::max(d0, d1) / p_.vitesse;
             q.vitesse = {d0 / q.duree, d1 / q.duree};
@@ -642,12 +642,13 @@ Resultat Calculer_Decoupe(const Modele& m, const ProfilMachine& p, Decoupe& d) {
     return Calcul(m, p).faire(d);
 }
 
-std::array<Point2, 2> Fil_Sur_Faces(const Decoupe& d, const std::array<Point2, 2>& tours) {
-    const double ecart = d.distance[0] + d.largeur + d.distance[1];
-    const Point2 L = tours[0] - Point2{0, d.hauteurLigneDeBase};
-    const Point2 U = tours[1] - Point2{0, d.hauteurLigneDeBase};
-    return {L + (d.distance[0] / ecart) * (U - L),
-            L + ((d.distance[0] + d.largeur) / ecart) * (U - L)};
+std::array<Point2, 2> Fil_Sur_Faces(const ProfilMachine& p, double largeur,
+                                    const std::array<Point2, 2>& tours) {
+    const double a = p.distanceEmplanture / p.ecartTours;
+    const double b = (p.distanceEmplanture + largeur) / p.ecartTours;
+    const Point2 L = tours[0] - Point2{0, p.hauteurLigneDeBase};
+    const Point2 U = tours[1] - Point2{0, p.hauteurLigneDeBase};
+    return {L + a * (U - L), L + b * (U - L)};
 }
 
 std::array<double, NombreAxes> Valeurs_Axes(const ProfilMachine& p,

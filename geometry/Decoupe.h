@@ -86,9 +86,10 @@ struct Decoupe {
 // that cross ahead of the tip's own trailing edge, a kerf that does not settle.
 Resultat Calculer_Decoupe(const Modele& m, const ProfilMachine& p, Decoupe& d);
 
-// Where the wire stretched between both towers (machine coordinates) crosses
-// each face, in face coordinates.
-std::array<Point2, 2> Fil_Sur_Faces(const Decoupe& d, const std::array<Point2, 2>& tours);
+// Where the wire stretched between both towers of the machine (machine
+// coordinates) crosses each face of a block `largeur` wide, in face coordinates.
+std::array<Point2, 2> Fil_Sur_Faces(const ProfilMachine& p, double largeur,
+                                    const std::array<Point2, 2>& tours);
 
 // The four axes' values at the towers given, in the order of the profile's letters.
 std::array<double, NombreAxes> Valeurs_Axes(const ProfilMachine& p,

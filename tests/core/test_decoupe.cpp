@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <regex>
 #include <sstream>
 
 namespace ortix::essais {
@@ -198,6 +199,45 @@ TEST(Decoupe, ValeursNonFinies) {
         EXPECT_FALSE(Calculer_Decoupe(*m, p, d).ok());
         EXPECT_EQ(d.positions.size(), n);
     }
+}
+
+// The read-back catches what would cut wrong: a good file edited, or read with
+// another machine's rules, is refused or measured off the plan.
+TEST(Decoupe, RelectureDesFautes) {
+    const auto m = Calcule("lots/projets/aile1.ortix");
+    ProfilMachine p; // LinuxCNC, inverse time
+    p.chauffe = Chauffe::M3;
+    GCodeVerifie g;
+    ASSERT_TRUE(Preparer_GCode(*m, p, "01/01/2025", g).ok());
+    auto verdict = [&](const std::string& texte, const ProfilMachine& lecture) {
+        Simulation s;
+        if (const Resultat r = Simuler_GCode(texte, lecture, g.decoupe, s); !r) return r.message();
+        if (s.ecartMax > EcartMaximal) return std::string("écart");
+        return std::string(std::max(1 - s.rapportMin, s.rapportMax - 1) > EcartVitesse ? "vitesse"
+                                                                                       : "juste");
+    };
+    auto remplacer = [&](const std::string& de, const std::string& par) {
+        std::string t = g.programme.texte;
+        return t.replace(t.find(de), de.size(), par);
+    };
+    ProfilMachine droite = p, grbl = p, loin = p;
+    droite.emplantureAGauche = false;
+    grbl.dialecte = Dialecte::Grbl;
+    loin.distanceEmplanture += 1;
+    // clang-format off
+    for (const auto& [texte, lecture, attendu] : std::initializer_list<std::tuple<std::string, ProfilMachine, std::string>>{
+             {g.programme.texte, p, "juste"},
+             {remplacer("G93\n", ""), p, "vitesse"},
+             {remplacer("M3 S100\n", "M3 S100\nG0 X0 Y0 U0 V0\n"), p, "un G0 fil chaud"},
+             {remplacer("M2\n", "M2\nG4 P1\n"), p, "rien ne doit suivre M2"},
+             {remplacer("\nG1 X", "\nG1 Q1 X"), p, "mot inattendu « Q »"},
+             {std::regex_replace(g.programme.texte, std::regex(" F[0-9.]+"), "", std::regex_constants::format_first_only), p, "chaque G1 porte son F"},
+             {remplacer("G0 X", "G0 X0 Y0\nG0 X"), p, "placer les quatre axes"},
+             {g.programme.texte, droite, "écart"},
+             {g.programme.texte, loin, "écart"},
+             {g.programme.texte, grbl, "« % » n'est pas un mot"}}) // clang-format on
+        EXPECT_NE(verdict(texte, lecture).find(attendu), std::string::npos)
+            << attendu << " : " << verdict(texte, lecture);
 }
 
 // What F means in G94 on each controller, move by move: the length it divides by F.
