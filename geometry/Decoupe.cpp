@@ -470,7 +470,6 @@ class Calcul {
     void placerTours() {
         d_.largeur = largeur_;
         d_.distance = distance_;
-        d_.hauteurLigneDeBase = p_.hauteurLigneDeBase;
         d_.vitesse = p_.vitesse;
         d_.prechauffe = p_.prechauffe;
         auto grille = [](double v) { return std::round(v / Grille) * Grille; };

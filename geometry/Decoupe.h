@@ -61,7 +61,6 @@ struct Decoupe {
     std::vector<PositionFil> positions;
     double largeur = 0;               // mm between the faces
     std::array<double, 2> distance{}; // mm from each face to its own tower
-    double hauteurLigneDeBase = 0;    // mm above the table
     double vitesse = 0;               // mm/s of the faster face
     double prechauffe = 0;            // s, heated at the start before the first move
     double duree = 0;                 // s, from heat on to the last move's end, dwells included
