@@ -3,6 +3,7 @@
 #include "files/Chemins.h"
 #include "files/Citation.h"
 #include "files/Date.h"
+#include "files/GCode.h"
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
 #include "files/NomsDeFichiers.h"
@@ -54,6 +55,10 @@ NomsProposes Propose_Noms(const std::string& Txt_Nom_proj, const std::string& Tx
 
 std::string Nom_Gabarit_Svg(const std::string& P, Extremite e) {
     return P + (e == Extremite::Emplanture ? "_Gabarit_Empl.svg" : "_Gabarit_Saum.svg");
+}
+
+std::string Nom_GCode(const std::string& P) {
+    return P + "_Decoupe.ngc";
 }
 
 std::vector<std::string> Lignes_Donnees(const Modele& m, const std::string& nomEmpl,
@@ -181,7 +186,7 @@ Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms, const Papie
 
 Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
                         const NomsProposes& noms, const OptionsSortie& options,
-                        std::vector<std::string>& ecrits) {
+                        std::vector<std::string>& ecrits, GCodeVerifie* gcode) {
     std::vector<std::string> empl, saum;
     Resultat r = Lignes_Profil(m, Extremite::Emplanture, empl);
     if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
@@ -191,12 +196,18 @@ Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
         {noms.Txt_Nom_Fich_Empl, Octets_Des_Lignes(empl)},
         {noms.Txt_Nom_Fich_Saum, Octets_Des_Lignes(saum)}};
     if (r && options.gabarits) r = fichiersGabarits(m, noms, options.papier, fichiers);
+    GCodeVerifie decoupe;
+    if (r && options.machine) {
+        r = Preparer_GCode(m, *options.machine, plateforme::Date_Du_Jour(), decoupe);
+        fichiers.push_back({Nom_GCode(m.Txt_Nom_proj), decoupe.programme.texte});
+    }
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
     if (r = verifierNoms(dossier, fichiers); !r) return r;
     for (const Fichier& f : fichiers) {
         if (r = Ecrire_Atomique(dossier / Chemin_Depuis_Utf8(f.nom), f.octets); !r) return r;
         ecrits.push_back(f.nom);
     }
+    if (gcode && options.machine) *gcode = std::move(decoupe);
     return {};
 }
 

@@ -12,7 +12,13 @@
 #include <string>
 #include <vector>
 
+namespace ortix {
+struct ProfilMachine;
+}
+
 namespace ortix::fichiers {
+
+struct GCodeVerifie;
 
 // The names the output dialog proposes.
 struct NomsProposes {
@@ -53,16 +59,23 @@ std::vector<std::string> Lignes_Donnees(const ortix::Modele& m, const std::strin
 Resultat Lignes_Profil(const ortix::Modele& m, ortix::Extremite e,
                        std::vector<std::string>& lignes);
 
+// The name of the cut's G-code file for the project name P: P + "_Decoupe.ngc".
+std::string Nom_GCode(const std::string& P);
+
 // What is written besides the three profile files.
 struct OptionsSortie {
     bool gabarits = false; // the templates' PDF and their two SVG files
     Papier papier;         // the templates' paper
+    // With a machine, the cut's G-code, proven by reading it back (files/GCode.h).
+    const ProfilMachine* machine = nullptr;
 };
 
 // Writes into `dossier` the panel data file, the root profile file and the tip
-// profile file, under the names given, and with `options.gabarits` the templates'
-// PDF and their two SVG files (named after the model's project name), each
-// atomically, in this order; `ecrits` receives their names. Every content is
+// profile file, under the names given, with `options.gabarits` the templates'
+// PDF and their two SVG files, and with `options.machine` the cut's G-code
+// (named after the model's project name), each atomically, in this order;
+// `ecrits` receives their names, and `gcode`, when given, the cut and its
+// reading back. Every content is
 // made and every name checked before anything is written (accepted by
 // Nom_De_Fichier_Accepte, not too long for the folder, no two alike whatever the
 // letter case), so such a refusal writes nothing. A failing write stops there
@@ -70,7 +83,7 @@ struct OptionsSortie {
 // before it stay. The model is only read.
 Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& dossier,
                         const NomsProposes& noms, const OptionsSortie& options,
-                        std::vector<std::string>& ecrits);
+                        std::vector<std::string>& ecrits, GCodeVerifie* gcode = nullptr);
 
 // The text of the closing message box for the files Sauve_Fichiers wrote: the
 // root's, the tip's and the data file's names, the templates' names, an empty

@@ -19,7 +19,7 @@ Resultat verifier(const ProfilProjete& p, const std::string& nom) {
         if (!Fini(p.x(i)) || !Fini(p.y(i)))
             return Resultat::Refus("Le profil projeté " + nom +
                                    " a une valeur non numérique (point " + std::to_string(i) +
-                                   ") : aucun gabarit n'est produit.");
+                                   ").");
     return {};
 }
 

@@ -196,4 +196,11 @@ std::string Format(double valeur, std::string_view motif) {
     return texte;
 }
 
+std::string Texte_Exact(double valeur) {
+    if (!Fini(valeur)) return "---";
+    char t[400]; // the longest fixed form of a double has 328 characters
+    const auto fin = std::to_chars(t, t + sizeof t, valeur, std::chars_format::fixed).ptr;
+    return std::string(t, fin);
+}
+
 } // namespace ortix

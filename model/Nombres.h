@@ -47,4 +47,9 @@ std::string Lecture_Partielle(std::string_view texte);
 // gives "---": callers check before writing a number anywhere.
 std::string Format(double valeur, std::string_view motif);
 
+// The shortest decimal text, without exponent, that reads back as exactly the
+// value ("400", "0.8", "-0.0001"); "---" for a value that is not finite. For
+// values a user typed, written back or quoted.
+std::string Texte_Exact(double valeur);
+
 } // namespace ortix

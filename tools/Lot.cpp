@@ -5,6 +5,8 @@
 #include "files/Chemins.h"
 #include "files/Citation.h"
 #include "files/Encodage.h"
+#include "files/FichierMachine.h"
+#include "files/GCode.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "geometry/Optimisation.h"
@@ -34,7 +36,8 @@ using namespace ortix::fichiers;
 
 const char* const Aide =
     "Usage : ortix-batch [--json] [-o DOSSIER] [--opti keep|align|blend=P] [--gabarits]\n"
-    "                    [--papier a4|a3|letter] PROJET.ortix...\n"
+    "                    [--papier a4|a3|letter] [--gcode PROFIL] PROJET.ortix...\n"
+    "        ortix-batch --profil-machine | --ecrire-profil FICHIER\n"
     "\n"
     "Pour chaque projet : le charge comme « Charger un projet », calcule les profils\n"
     "projetés comme « Calculer les nouveaux profils », propose les noms comme la\n"
@@ -50,10 +53,17 @@ const char* const Aide =
     "  --gabarits     écrit aussi les gabarits à l'échelle 1 : NOM_Gabarits.pdf,\n"
     "                 NOM_Gabarit_Empl.svg et NOM_Gabarit_Saum.svg\n"
     "  --papier F     papier des gabarits : a4 (par défaut), a3 ou letter\n"
+    "  --gcode PROFIL écrit aussi la découpe en G-code pour la machine du profil\n"
+    "                 PROFIL : NOM_Decoupe.ngc, vérifiée en la relisant\n"
+    "  --profil-machine\n"
+    "                 affiche un profil machine par défaut, commenté\n"
+    "  --ecrire-profil FICHIER\n"
+    "                 écrit ce profil machine par défaut dans FICHIER (UTF-8)\n"
     "  --help         affiche cette aide\n"
     "\n"
-    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué\n"
-    "ou si le rapport n'a pas pu être écrit, 2 pour une erreur d'utilisation.\n";
+    "Code de sortie : 0 si tous les projets ont réussi, 1 si l'un d'eux a échoué,\n"
+    "si le profil machine est refusé ou si le rapport n'a pas pu être écrit, 2 pour\n"
+    "une erreur d'utilisation.\n";
 
 enum class Opti { Aucune, Garder, Aligner, Melanger };
 
@@ -63,6 +73,9 @@ struct Options {
     Opti opti = Opti::Aucune;
     int curseur = 50;
     OptionsSortie sortie;
+    std::optional<std::string> profilMachine; // --gcode
+    ProfilMachine machine;
+    std::optional<std::string> profilAEcrire; // --ecrire-profil
     std::vector<std::string> projets;
 };
 
@@ -122,6 +135,31 @@ std::string kinks(const Cassures& c, bool paire) {
                  : "{\"upper\":" + kink(c.extrados) + ",\"lower\":" + kink(c.intrados) + "}";
 }
 
+// A figure rounded as `motif` says, as a JSON number.
+std::string arrondi(double v, const char* motif) {
+    return nombre(Format(v, motif));
+}
+
+std::string etendue(const Etendue& e, const char* motif) {
+    return "[" + arrondi(e.min, motif) + "," + arrondi(e.max, motif) + "]";
+}
+
+// The cut's figures: its time, each face's kerf, the faster face's speed over
+// the planned one as read back, each axis's extent, the wire's largest angle,
+// the largest distance of the wire read back from the planned one.
+std::string bilanGCode(const GCodeVerifie& g, const ProfilMachine& p) {
+    const Decoupe& d = g.decoupe;
+    std::string t = "{\"time\":" + arrondi(d.duree, "#0.0") +
+                    ",\"kerf\":{\"root\":" + etendue(d.saignee[0], "#0.000") +
+                    ",\"tip\":" + etendue(d.saignee[1], "#0.000") + "},\"speed_ratio\":" +
+                    etendue({g.simulation.rapportMin, g.simulation.rapportMax}, "#0.000000") +
+                    ",\"axes\":{";
+    for (std::size_t a = 0; a < NombreAxes; ++a)
+        t += (a ? ",\"" : "\"") + std::string(1, p.axes[a]) + "\":" + etendue(d.axes[a], "#0.000");
+    return t + "},\"max_wire_angle\":" + arrondi(d.angleFil, "#0.00") +
+           ",\"max_deviation\":" + arrondi(g.simulation.ecartMax, "#0.000000") + "}";
+}
+
 Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
     const std::size_t argc = argv.size();
     for (std::size_t i = 1; i < argc; ++i) {
@@ -138,6 +176,10 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 return Resultat::Refus("l'option --papier attend a4, a3 ou letter");
             o.sortie.papier.largeur = f->largeur;
             o.sortie.papier.hauteur = f->hauteur;
+        } else if (a == "--gcode" || a == "--ecrire-profil") {
+            if (++i >= argc || argv[i].empty())
+                return Resultat::Refus("l'option " + a + " attend un fichier");
+            (a == "--gcode" ? o.profilMachine : o.profilAEcrire) = argv[i];
         } else if (a == "-o") {
             // An empty folder would silently mean the working folder.
             if (++i >= argc || argv[i].empty())
@@ -168,7 +210,7 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
             o.projets.push_back(a);
         }
     }
-    if (o.projets.empty()) return Resultat::Refus("aucun fichier projet");
+    if (o.projets.empty() && !o.profilAEcrire) return Resultat::Refus("aucun fichier projet");
     return {};
 }
 
@@ -219,7 +261,8 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
         o.dossier ? Chemin_Depuis_Utf8(*o.dossier)
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     std::vector<std::string> ecrits;
-    if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.sortie, ecrits); !r) return r;
+    auto gcode = std::make_unique<GCodeVerifie>();
+    if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.sortie, ecrits, gcode.get()); !r) return r;
     std::vector<std::string> chemins;
     chemins.reserve(ecrits.size());
     for (const std::string& nom : ecrits)
@@ -252,6 +295,7 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
         sortie << ",\"candidate_kinks\":{\"keep\":" << kinks(cassuresCandidats[0], true)
                << ",\"align\":" << kinks(cassuresCandidats[1], true)
                << ",\"blend\":" << kinks(cassuresCandidats[2], true) << '}';
+    if (o.sortie.machine) sortie << ",\"gcode\":" << bilanGCode(*gcode, o.machine);
     sortie << "}\n";
     return {};
 }
@@ -268,11 +312,30 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
             sortie << Aide;
             return 0;
         }
+        if (arguments[i] == "--profil-machine") {
+            for (const std::string& ligne : Lignes_Profil_Machine({}, true))
+                sortie << ligne << '\n';
+            return 0;
+        }
     }
     Options o;
     if (Resultat r = lireOptions(arguments, o); !r) {
         erreurs << "ortix-batch : " << r.message() << "\n\n" << Aide;
         return 2;
+    }
+    if (o.profilAEcrire) {
+        if (Resultat r = Ecrire_Profil_Machine(Chemin_Depuis_Utf8(*o.profilAEcrire), {}); !r) {
+            erreurs << "ortix-batch : " << r.message() << '\n';
+            return 1;
+        }
+        if (o.projets.empty()) return 0;
+    }
+    if (o.profilMachine) {
+        if (Resultat r = Lire_Profil_Machine(Chemin_Depuis_Utf8(*o.profilMachine), o.machine); !r) {
+            erreurs << "ortix-batch : " << r.message() << '\n';
+            return 1;
+        }
+        o.sortie.machine = &o.machine;
     }
     int code = 0;
     for (const std::string& projet : o.projets) {

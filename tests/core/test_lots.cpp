@@ -27,13 +27,20 @@ std::string Remplacer(std::string texte, const std::string& de, const std::strin
     return texte;
 }
 
-// Runs one case and writes down everything it gave, in a fixed order.
+// Runs one case and writes down everything it gave, in a fixed order. Projects
+// are in lots/projets, machine profiles in machines; a profile to write goes
+// to the case's folder.
 std::string Transcription(const std::string& nom, const std::vector<std::string>& options) {
     const fs::path sortie = Dossier_Neuf("lots/" + nom);
     const std::string projets = Donnee("lots/projets").string();
+    const std::string machines = Donnee("machines").string();
     std::vector<std::string> arguments = {"ortix-batch", "-o", sortie.string()};
     for (const std::string& o : options)
-        arguments.push_back(o.ends_with(".ortix") ? projets + "/" + o : o);
+        arguments.push_back(
+            o.ends_with(".ortix") ? projets + "/" + o
+            : o.ends_with(".profil")
+                ? (arguments.back() == "--ecrire-profil" ? sortie.string() : machines) + "/" + o
+                : o);
     std::ostringstream rapport, erreurs;
     const int code = lot::Executer(arguments, rapport, erreurs);
     std::string t = "code " + std::to_string(code) + "\n== sortie\n" + rapport.str() +
@@ -49,7 +56,7 @@ std::string Transcription(const std::string& nom, const std::vector<std::string>
     // Each folder as printed and as JSON writes it, Windows' backslashes doubled; the
     // separator after it is shown as '/'.
     for (const auto& [dossier, repere] :
-         {std::pair{sortie.string(), "@SORTIE@"}, {projets, "@PROJETS@"}})
+         {std::pair{sortie.string(), "@SORTIE@"}, {projets, "@PROJETS@"}, {machines, "@MACHINES@"}})
         for (const std::string& d : {Remplacer(dossier, "\\", "\\\\"), dossier}) {
             for (const std::string separateur : {"\\\\", "\\"})
                 t = Remplacer(t, d + separateur, repere + std::string("/"));
