@@ -60,6 +60,8 @@ constexpr double PointsParMm = 72 / 25.4;
     X(cairo_translate)
 
 struct Cairo {
+// f names a member here, where parentheses are not allowed.
+// NOLINTNEXTLINE(bugprone-macro-parentheses)
 #define ORTIX_DECLARER(f) decltype(&::f) f = nullptr;
     ORTIX_FONCTIONS_CAIRO(ORTIX_DECLARER)
 #undef ORTIX_DECLARER
