@@ -127,7 +127,7 @@ bool Pdf_Disponible() {
 }
 
 Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>& gabarits,
-                      std::string& pdf) {
+                      std::string& pdf, const std::atomic<bool>* annulation) {
     std::string titre = "Gabarits";
     for (const auto& [g, p] : gabarits) {
         if (!Gabarit_Fini(*g) || p->pages.empty())
@@ -151,6 +151,7 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
     std::unique_ptr<cairo_t, Detruire> cr(cairo_create(surface.get()));
     for (const auto& [g, p] : gabarits)
         for (const PageGabarit& pg : p->pages) {
+            if (annulation && annulation->load()) return Resultat::Refus("Enregistrement annulé.");
             cairo_pdf_surface_set_size(surface.get(), pg.largeur * PointsParMm,
                                        pg.hauteur * PointsParMm);
             page(cr.get(), *g, pg);
@@ -179,7 +180,7 @@ bool Pdf_Disponible() {
 }
 
 Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>&,
-                      std::string&) {
+                      std::string&, const std::atomic<bool>*) {
     return Resultat::Refus("Cette version d'Ortix a été construite sans la sortie PDF : les "
                            "gabarits ne peuvent pas être enregistrés en PDF.");
 }
