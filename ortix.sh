@@ -16,7 +16,7 @@ run | test | renouveler) ;;
 esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-dejavu-core locales libcairo2-dev poppler-utils qt6-translations-l10n)
+    fonts-dejavu-core locales libcairo2-dev poppler-utils libxml2-utils qt6-translations-l10n)
 source packaging/paquets-debian.sh
 installer_paquets "${paquets[@]}"
 

@@ -26,7 +26,12 @@ constexpr std::size_t TailleMaximale = 16u << 20;
 } // namespace
 
 std::string Chemin_Cite(const std::filesystem::path& chemin) {
-    return "« " + Citation(Utf8_Depuis_Chemin(chemin), std::string::npos) + " »";
+    // Part by part: the folders of a deep path all stay, a name of millions of
+    // characters does not.
+    std::filesystem::path court;
+    for (const std::filesystem::path& partie : chemin)
+        court /= Chemin_Depuis_Utf8(Citation(Utf8_Depuis_Chemin(partie)));
+    return "« " + Citation(Utf8_Depuis_Chemin(court), std::string::npos) + " »";
 }
 
 Resultat Lire_Fichier(const std::filesystem::path& chemin, std::string& octets) {

@@ -5,6 +5,7 @@
 #include "files/Chemins.h"
 #include "files/Citation.h"
 #include "files/Encodage.h"
+#include "files/Lecture.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "geometry/Optimisation.h"
@@ -157,13 +158,13 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 o.opti = Opti::Melanger;
                 o.curseur = std::stoi(v.substr(6));
             } else {
-                return Resultat::Refus("valeur de --opti inconnue : « " + v + " »");
+                return Resultat::Refus("valeur de --opti inconnue : « " + Citation(v) + " »");
             }
         } else if (a == "--") {
             for (++i; i < argc; ++i)
                 o.projets.emplace_back(argv[i]);
         } else if (!a.empty() && a[0] == '-') {
-            return Resultat::Refus("option inconnue : « " + a + " »");
+            return Resultat::Refus("option inconnue : « " + Citation(a) + " »");
         } else {
             o.projets.push_back(a);
         }
@@ -287,8 +288,8 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         if (r) {
             sortie << rapport.str() << std::flush;
         } else {
-            erreurs << "ortix-batch : projet « " << Citation(projet, std::string::npos)
-                    << " » : " << r.message() << '\n';
+            erreurs << "ortix-batch : projet " << Chemin_Cite(Chemin_Depuis_Utf8(projet)) << " : "
+                    << r.message() << '\n';
             code = 1;
         }
     }

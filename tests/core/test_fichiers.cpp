@@ -92,6 +92,7 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
         {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
 #endif
         {"c'est un dossier", d / "dossier.dat"},
+        {"nom", d / std::string(1000, 'n')}, // quoted at 80 characters
     };
     Poser(d / "a.ortix", "ancien\r\n");
     fs::create_directory(d / "dossier.dat");
@@ -100,9 +101,11 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
         const Resultat r = Ecrire_Atomique(c.cible, "NOUVEAU");
         plateforme::Simuler_Panne(Etape::Aucune, 0);
         EXPECT_FALSE(r.ok()) << c.raison;
-        EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " + c.cible.string()),
+        EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " +
+                                   c.cible.parent_path().string()),
                   std::string::npos)
             << r.message();
+        EXPECT_LT(r.message().size(), 400u);
         EXPECT_NE(r.message().find(c.raison), std::string::npos) << r.message();
         EXPECT_EQ(Contenu(d / "a.ortix"), "ancien\r\n");
         EXPECT_EQ(Noms(d), (std::set<std::string>{"a.ortix", "dossier.dat"}));

@@ -150,6 +150,21 @@ TEST(Lots, LeJsonEstValide) {
     EXPECT_NE(sortie.str().find("aile\uFFFD.ortix\",\"name\""), std::string::npos);
 }
 
+// "A project name of 15 million characters is quoted like every other text: at
+// most 80 characters, then « … »", and no 15 MB error line.
+TEST(Lots, UnNomImmenseEstCite) {
+    const fs::path d = Dossier_Neuf("lots/nom_immense");
+    std::string projet = Contenu(Donnee("lots/projets/aile1.ortix"));
+    const std::size_t nom = projet.find('\n') + 1;
+    projet.replace(nom, projet.find('\r', nom) - nom, std::string(15'000'000, 'N'));
+    Poser(d / "immense.ortix", projet);
+    std::ostringstream sortie, erreurs;
+    EXPECT_EQ(lot::Executer({"ortix-batch", "--gabarits", (d / "immense.ortix").string()}, sortie,
+                            erreurs),
+              1);
+    EXPECT_LT(erreurs.str().size(), 600u) << erreurs.str().substr(0, 600);
+}
+
 #if defined(ORTIX_BATCH) && !defined(_WIN32)
 // POSIX only, for the shell's redirections: the built command, its report going to a
 // full device, then to a closed standard output. A lost report is a failure.
