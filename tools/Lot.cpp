@@ -6,6 +6,7 @@
 #include "files/Citation.h"
 #include "files/Encodage.h"
 #include "files/Lecture.h"
+#include "files/NomsDeFichiers.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "geometry/Optimisation.h"
@@ -21,6 +22,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -180,7 +182,33 @@ Resultat calculer(Modele& m) {
     return Calculer_Profils_Projetes(m, vue);
 }
 
-Resultat traiter(const std::string& projet, const Options& o, std::ostream& sortie) {
+// The files a call has written, each under its whole path folded as names are
+// compared (Minuscules), with the project that wrote it.
+using Ecrits = std::map<std::string, std::string>;
+
+std::string cleEcrit(const fs::path& dossier, const std::string& nom) {
+    std::error_code e;
+    const fs::path reel = fs::weakly_canonical(dossier, e);
+    return Minuscules(
+        Utf8_Depuis_Chemin((e ? fs::absolute(dossier, e) : reel) / Chemin_Depuis_Utf8(nom)));
+}
+
+// A project refused before anything is written when it would write a file that
+// an earlier project of the same call wrote: the later one would replace it.
+Resultat verifierDejaEcrits(const Ecrits& ecrits, const fs::path& dossier,
+                            const std::vector<std::string>& noms) {
+    for (const std::string& nom : noms)
+        if (const auto deja = ecrits.find(cleEcrit(dossier, nom)); deja != ecrits.end())
+            return Resultat::Refus("le fichier « " + Citation(nom) +
+                                   " » a déjà été écrit par le projet " +
+                                   Chemin_Cite(Chemin_Depuis_Utf8(deja->second)) +
+                                   " de cette commande : ce projet le remplacerait. Aucun "
+                                   "fichier n'a été écrit.");
+    return {};
+}
+
+Resultat traiter(const std::string& projet, const Options& o, Ecrits& dejaEcrits,
+                 std::ostream& sortie) {
     const fs::path chemin = Chemin_Depuis_Utf8(projet);
     auto lu = std::make_unique<Projet>();
     if (Resultat r = Lire_Projet(chemin, *lu); !r) return r;
@@ -220,7 +248,13 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
         o.dossier ? Chemin_Depuis_Utf8(*o.dossier)
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     std::vector<std::string> ecrits;
+    if (Resultat r = verifierDejaEcrits(dejaEcrits, dossier,
+                                        Noms_Des_Fichiers(m->Txt_Nom_proj, noms, o.sortie));
+        !r)
+        return r;
     if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.sortie, ecrits); !r) return r;
+    for (const std::string& nom : ecrits)
+        dejaEcrits.emplace(cleEcrit(dossier, nom), projet);
     std::vector<std::string> chemins;
     chemins.reserve(ecrits.size());
     for (const std::string& nom : ecrits)
@@ -276,11 +310,12 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         return 2;
     }
     int code = 0;
+    Ecrits ecrits;
     for (const std::string& projet : o.projets) {
         std::ostringstream rapport;
         Resultat r;
         try {
-            r = traiter(projet, o, rapport);
+            r = traiter(projet, o, ecrits, rapport);
         } catch (const std::exception& e) {
             // A name the system cannot convert, or memory exhausted: this project fails.
             r = Resultat::Refus(std::string("erreur inattendue : ") + e.what());
