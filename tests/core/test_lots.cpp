@@ -16,6 +16,10 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#ifndef _WIN32
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace ortix::essais {
 namespace {
@@ -177,6 +181,32 @@ TEST(Lots, UnRapportPerduEstUnEchec) {
         EXPECT_EQ(std::system(commande.c_str()), 1 << 8) << sortie;
         EXPECT_NE(Contenu(d / "erreurs").find("sortie standard"), std::string::npos) << sortie;
     }
+}
+
+// The report into a pipe whose reader is gone: "`| head -c 10` ends the batch
+// silently after two of four projects". Every project is processed, the failure
+// said on standard error, the exit status 1.
+TEST(Lots, UnLecteurPartiNArretePasLeLot) {
+    const fs::path d = Dossier_Neuf("lots/tube_ferme");
+    int tube[2];
+    ASSERT_EQ(::pipe(tube), 0);
+    ::close(tube[0]);
+    const ::pid_t fils = ::fork();
+    if (fils == 0) {
+        ::dup2(tube[1], 1);
+        ::freopen((d / "erreurs").c_str(), "w", stderr);
+        const std::string projets = Donnee("lots/projets/").string();
+        ::execl(ORTIX_BATCH, ORTIX_BATCH, "-o", d.c_str(), (projets + "p01.ortix").c_str(),
+                (projets + "p02.ortix").c_str(), (projets + "c313.ortix").c_str(),
+                (projets + "aile1.ortix").c_str(), nullptr);
+        ::_exit(127);
+    }
+    ::close(tube[1]);
+    int etat = 0;
+    ASSERT_EQ(::waitpid(fils, &etat, 0), fils);
+    EXPECT_TRUE(WIFEXITED(etat) && WEXITSTATUS(etat) == 1) << etat;
+    EXPECT_NE(Contenu(d / "erreurs").find("sortie standard"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(d), {}), 4 * 3 + 1);
 }
 #endif
 
