@@ -5,6 +5,7 @@
 #include "files/Chemins.h"
 #include "files/Citation.h"
 #include "files/Encodage.h"
+#include "files/LecteurChamps.h"
 #include "files/Lecture.h"
 #include "files/NomsDeFichiers.h"
 #include "files/Projet.h"
@@ -207,14 +208,17 @@ Resultat verifierDejaEcrits(const Ecrits& ecrits, const fs::path& dossier,
     return {};
 }
 
+// `avis` receives how each field not entirely a number was read, as the window's
+// status line says it.
 Resultat traiter(const std::string& projet, const Options& o, Ecrits& dejaEcrits,
-                 std::ostream& sortie) {
+                 std::vector<std::string>& avis, std::ostream& sortie) {
     const fs::path chemin = Chemin_Depuis_Utf8(projet);
     auto lu = std::make_unique<Projet>();
     if (Resultat r = Lire_Projet(chemin, *lu); !r) return r;
     auto m = std::make_unique<Modele>();
     Profils_Provisoires(*m);
     Appliquer_Projet(*m, *lu);
+    avis = Lectures_Partielles(m->champs);
     if (Resultat r = calculer(*m); !r) return r;
 
     // The candidates as the optimisation dialog shows them on opening, with the
@@ -287,6 +291,12 @@ Resultat traiter(const std::string& projet, const Options& o, Ecrits& dejaEcrits
         sortie << ",\"candidate_kinks\":{\"keep\":" << kinks(cassuresCandidats[0], true)
                << ",\"align\":" << kinks(cassuresCandidats[1], true)
                << ",\"blend\":" << kinks(cassuresCandidats[2], true) << '}';
+    if (!avis.empty()) {
+        sortie << ",\"notices\":[";
+        for (std::size_t k = 0; k < avis.size(); ++k)
+            sortie << (k ? "," : "") << json(avis[k]);
+        sortie << ']';
+    }
     sortie << "}\n";
     return {};
 }
@@ -313,18 +323,21 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
     Ecrits ecrits;
     for (const std::string& projet : o.projets) {
         std::ostringstream rapport;
+        std::vector<std::string> avis;
         Resultat r;
         try {
-            r = traiter(projet, o, ecrits, rapport);
+            r = traiter(projet, o, ecrits, avis, rapport);
         } catch (const std::exception& e) {
             // A name the system cannot convert, or memory exhausted: this project fails.
             r = Resultat::Refus(std::string("erreur inattendue : ") + e.what());
         }
+        const std::string cite = Chemin_Cite(Chemin_Depuis_Utf8(projet));
+        for (const std::string& a : avis)
+            erreurs << "ortix-batch : projet " << cite << " : " << a << '\n';
         if (r) {
             sortie << rapport.str() << std::flush;
         } else {
-            erreurs << "ortix-batch : projet " << Chemin_Cite(Chemin_Depuis_Utf8(projet)) << " : "
-                    << r.message() << '\n';
+            erreurs << "ortix-batch : projet " << cite << " : " << r.message() << '\n';
             code = 1;
         }
     }

@@ -2,6 +2,7 @@
 
 #include "files/Chemins.h"
 #include "files/FichierProfil.h"
+#include "files/LecteurChamps.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
@@ -452,12 +453,8 @@ void Interface::Trace_Profil_Ini() {
     for (const std::string& m : r.messages)
         messages << q(m);
     // A field read only in part says how it was read, until it holds a whole number.
-    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
-        if (ortix::TableChamps[k].valeur)
-            if (const std::string l = ortix::Lecture_Partielle(s(parametres_[k]->text()));
-                !l.empty())
-                messages << QString::fromUtf8(ortix::TableChamps[k].nom) + QStringLiteral(" : ") +
-                                q(l);
+    for (const std::string& l : ortix::fichiers::Lectures_Partielles(modele_->champs))
+        messages << q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
     Pic_Prof_Proj->setToolTip(messages.join(QLatin1Char('\n')));
     afficherModele();
