@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <new>
+#include <string>
 
 namespace ortix::fichiers {
 
@@ -115,6 +116,31 @@ void page(cairo_t* cr, const Gabarit& g, const PageGabarit& p) {
     cairo_restore(cr);
 }
 
+// Why Cairo failed, in French: its own texts are English.
+std::string raisonCairo(cairo_status_t etat) {
+    switch (etat) {
+    case CAIRO_STATUS_NO_MEMORY:
+    case CAIRO_STATUS_WRITE_ERROR: // the output grows in memory: only an allocation fails it
+        return "mémoire insuffisante";
+    case CAIRO_STATUS_INVALID_STRING:
+        return "un texte contient un caractère qui ne peut pas être dessiné";
+    case CAIRO_STATUS_FILE_NOT_FOUND:
+    case CAIRO_STATUS_FONT_TYPE_MISMATCH:
+    case CAIRO_STATUS_FREETYPE_ERROR:
+        return "la police DejaVu Sans est introuvable ou inutilisable";
+    case CAIRO_STATUS_TEMP_FILE_ERROR:
+        return "un fichier temporaire de la bibliothèque de dessin n'a pas pu être créé";
+    case CAIRO_STATUS_INVALID_MATRIX:
+    case CAIRO_STATUS_INVALID_SIZE:
+    case CAIRO_STATUS_INVALID_DASH:
+    case CAIRO_STATUS_INVALID_PATH_DATA:
+        return "une dimension du dessin est hors des limites de la bibliothèque de dessin";
+    default:
+        return "erreur n° " + std::to_string(static_cast<int>(etat)) +
+               " de la bibliothèque de dessin Cairo";
+    }
+}
+
 struct Detruire {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
     void operator()(cairo_t* cr) const { cairo_destroy(cr); }
@@ -162,9 +188,8 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
     cairo_surface_finish(surface.get());
     if (etat == CAIRO_STATUS_SUCCESS) etat = cairo_surface_status(surface.get());
     if (etat != CAIRO_STATUS_SUCCESS)
-        return Resultat::Refus(std::string("Le fichier PDF des gabarits n'a pas pu être produit "
-                                           "(Cairo : ") +
-                               cairo_status_to_string(etat) + ").");
+        return Resultat::Refus(
+            "Le fichier PDF des gabarits n'a pas pu être produit : " + raisonCairo(etat) + ".");
     pdf = std::move(octets);
     return {};
 }

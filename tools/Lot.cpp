@@ -326,9 +326,9 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         std::vector<std::string> avis;
         Resultat r;
         try {
-            r = traiter(projet, o, ecrits, avis, rapport);
+            r = Proteger([&] { return traiter(projet, o, ecrits, avis, rapport); });
         } catch (const std::exception& e) {
-            // A name the system cannot convert, or memory exhausted: this project fails.
+            // A name the system cannot convert: this project fails.
             r = Resultat::Refus(std::string("erreur inattendue : ") + e.what());
         }
         const std::string cite = Chemin_Cite(Chemin_Depuis_Utf8(projet));

@@ -463,8 +463,9 @@ void Interface::Trace_Profil_Ini() {
 bool Interface::Bt_Calc_Click() {
     lireChamps();
     ortix::Vue vue;
-    if (ortix::Resultat r =
-            ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            return ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
+        });
         !r) {
         messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
@@ -519,9 +520,12 @@ void Interface::Charge_Profil_Saum(const QString& chemin, const QString& nom) {
 
 void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom) {
     lireChamps();
-    auto p = std::make_unique<ortix::Profil>();
-    if (ortix::Resultat r = ortix::fichiers::Lire_Profil(
-            ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nom), *p);
+    std::unique_ptr<ortix::Profil> p;
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            p = std::make_unique<ortix::Profil>();
+            return ortix::fichiers::Lire_Profil(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)),
+                                                s(nom), *p);
+        });
         !r) {
         messager(QStringLiteral("Chargement du profil"), q(r.message()));
         return;
@@ -533,9 +537,12 @@ void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const Q
 
 void Interface::Charge_Projet(const QString& chemin) {
     lireChamps();
-    auto projet = std::make_unique<ortix::fichiers::Projet>();
-    if (ortix::Resultat r =
-            ortix::fichiers::Lire_Projet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), *projet);
+    std::unique_ptr<ortix::fichiers::Projet> projet;
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            projet = std::make_unique<ortix::fichiers::Projet>();
+            return ortix::fichiers::Lire_Projet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)),
+                                                *projet);
+        });
         !r) {
         messager(QStringLiteral("Chargement d'un projet"), q(r.message()));
         return;
@@ -549,8 +556,10 @@ void Interface::Charge_Projet(const QString& chemin) {
 
 void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
-    if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
-            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nomTape));
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            return ortix::fichiers::Sauve_Projet(
+                *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nomTape));
+        });
         !r) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -23,6 +25,10 @@
 
 namespace ortix::essais {
 namespace {
+
+// Allocations of more bytes than this fail while a test asks: memory running
+// out, the same way on every system (the replaced operator new below).
+std::atomic<std::size_t> LimiteAllocation{SIZE_MAX};
 
 // `texte` with every occurrence of `de` replaced by `par`.
 std::string Remplacer(std::string texte, const std::string& de, const std::string& par) {
@@ -154,6 +160,25 @@ TEST(Lots, LeJsonEstValide) {
     EXPECT_NE(sortie.str().find("aile\uFFFD.ortix\",\"name\""), std::string::npos);
 }
 
+// "Running out of memory gives a French message (« mémoire insuffisante »), never
+// std::bad_alloc or a library's English text, and writes nothing": first the
+// model's allocation fails, then the templates' PDF growing in memory (Cairo's
+// "error while writing to output stream").
+TEST(Lots, LaMemoireQuiManqueEstDite) {
+    const fs::path d = Dossier_Neuf("lots/memoire");
+    for (const std::size_t limite : {100'000, 500'000}) {
+        std::ostringstream sortie, erreurs;
+        LimiteAllocation = limite;
+        const int code = lot::Executer({"ortix-batch", "--gabarits", "-o", d.string(),
+                                        Donnee("gabarits/grand.ortix").string()},
+                                       sortie, erreurs);
+        LimiteAllocation = SIZE_MAX;
+        EXPECT_EQ(code, 1);
+        EXPECT_NE(erreurs.str().find("émoire insuffisante"), std::string::npos) << erreurs.str();
+        EXPECT_TRUE(fs::is_empty(d));
+    }
+}
+
 // "A project name of 15 million characters is quoted like every other text: at
 // most 80 characters, then « … »", and no 15 MB error line.
 TEST(Lots, UnNomImmenseEstCite) {
@@ -212,3 +237,19 @@ TEST(Lots, UnLecteurPartiNArretePasLeLot) {
 
 } // namespace
 } // namespace ortix::essais
+
+// GCC takes the replaced pair for a mismatch once it inlines them.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
+void* operator new(std::size_t n) {
+    if (n > ortix::essais::LimiteAllocation) throw std::bad_alloc();
+    if (void* p = std::malloc(n > 0 ? n : 1)) return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
