@@ -28,6 +28,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -126,6 +127,18 @@ std::string kinks(const Cassures& c, bool paire) {
                  : "{\"upper\":" + kink(c.extrados) + ",\"lower\":" + kink(c.intrados) + "}";
 }
 
+// The slider's position of --opti blend=P: digits only, 0 to 100, leading
+// zeros allowed (007 is 7, 0100 is 100).
+bool position(std::string_view texte, int& p) {
+    int v = 0;
+    const auto fin = texte.data() + texte.size();
+    const auto [lu, erreur] = std::from_chars(texte.data(), fin, v);
+    if (texte.empty() || texte[0] == '-' || erreur != std::errc() || lu != fin || v > 100)
+        return false;
+    p = v;
+    return true;
+}
+
 Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
     const std::size_t argc = argv.size();
     for (std::size_t i = 1; i < argc; ++i) {
@@ -155,11 +168,8 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 o.opti = Opti::Garder;
             } else if (v == "align") {
                 o.opti = Opti::Aligner;
-            } else if (v.rfind("blend=", 0) == 0 && v.size() > 6 && v.size() <= 9 &&
-                       v.find_first_not_of("0123456789", 6) == std::string::npos &&
-                       std::stoi(v.substr(6)) <= 100) {
+            } else if (v.rfind("blend=", 0) == 0 && position(v.substr(6), o.curseur)) {
                 o.opti = Opti::Melanger;
-                o.curseur = std::stoi(v.substr(6));
             } else {
                 return Resultat::Refus("valeur de --opti inconnue : « " + Citation(v) + " »");
             }
@@ -265,8 +275,9 @@ Resultat traiter(const std::string& projet, const Options& o, Ecrits& dejaEcrits
         chemins.push_back(Utf8_Depuis_Chemin(dossier / Chemin_Depuis_Utf8(nom)));
 
     if (!o.json) {
+        // One line a file, whatever a folder's name holds, as a message quotes it.
         for (const std::string& c : chemins)
-            sortie << c << '\n';
+            sortie << Citation(c, std::string::npos) << '\n';
         return {};
     }
     // One object per project on one line; its keys are documented in the README.

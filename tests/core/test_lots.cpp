@@ -179,6 +179,22 @@ TEST(Lots, LaMemoireQuiManqueEstDite) {
     }
 }
 
+#ifndef _WIN32 // no line feed in a Windows name
+// "The plain report shows a path with a line feed in it on one line, as the
+// quoting does."
+TEST(Lots, UnCheminParLigne) {
+    const fs::path d = Dossier_Neuf("lots/saut") / "a\nb";
+    fs::create_directory(d);
+    std::ostringstream sortie, erreurs;
+    EXPECT_EQ(lot::Executer(
+                  {"ortix-batch", "-o", d.string(), Donnee("lots/projets/aile1.ortix").string()},
+                  sortie, erreurs),
+              0);
+    const std::string rapport = sortie.str();
+    EXPECT_EQ(std::count(rapport.begin(), rapport.end(), '\n'), 3) << rapport;
+}
+#endif
+
 // "A project name of 15 million characters is quoted like every other text: at
 // most 80 characters, then « … »", and no 15 MB error line.
 TEST(Lots, UnNomImmenseEstCite) {
