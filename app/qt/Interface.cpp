@@ -35,6 +35,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
+#include <QTextDocument>
 
 #include <cstdio>
 #include <tuple>
@@ -456,7 +457,8 @@ void Interface::Trace_Profil_Ini() {
     for (const std::string& l : ortix::fichiers::Lectures_Partielles(modele_->champs))
         messages << q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
-    Pic_Prof_Proj->setToolTip(messages.join(QLatin1Char('\n')));
+    // A tooltip has no plain-text mode: its text is escaped, never read as markup.
+    Pic_Prof_Proj->setToolTip(Qt::convertFromPlainText(messages.join(QLatin1Char('\n'))));
     afficherModele();
 }
 
@@ -590,6 +592,8 @@ void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::No
 
 void Interface::afficherMessage(const QString& titre, const QString& texte) {
     auto* boite = new QMessageBox(QMessageBox::NoIcon, titre, texte, QMessageBox::Ok, this);
+    // A message quotes names and lines from files: shown as typed, never as a link.
+    boite->setTextFormat(Qt::PlainText);
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
 }

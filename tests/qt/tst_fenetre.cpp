@@ -13,14 +13,17 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <cstdio>
+#include <map>
 #include <sstream>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -43,6 +46,17 @@ std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
         f[t.substr(nom, debut - 1 - nom)] = t.substr(debut, i == std::string::npos ? i : i - debut);
     }
     return f;
+}
+
+// aile1.ortix with some of its lines (counted from 1) replaced, in the bench's folder.
+QString ProjetAvec(const Banc& b, const QString& nom, std::map<int, std::string> lignes) {
+    std::istringstream aile1(Contenu(Donnee("lots/projets/aile1.ortix")));
+    std::string r;
+    int n = 0;
+    for (std::string l; std::getline(aile1, l);)
+        r += (lignes.count(++n) ? lignes[n] + "\r" : l) + "\n";
+    ortix::essais::Poser(b.chemin(nom).toStdString(), r);
+    return b.chemin(nom);
 }
 
 } // namespace
@@ -153,7 +167,8 @@ class TestFenetre : public QObject {
         QCOMPARE(
             etat->text(),
             QStringLiteral("Flèche : « 12,5 » est lu 12 : le séparateur décimal est le point."));
-        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(), etat->text());
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(),
+                 Qt::convertFromPlainText(etat->text())); // escaped: a tooltip has no plain mode
         saisir(b.champ("txt_fleche"), QStringLiteral("12.5"));
         QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
         QVERIFY(etat->text().isEmpty());
@@ -179,6 +194,31 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
         QCOMPARE(b.messages.size(), 1);
         QCOMPARE(b.etat(), avant);
+    }
+
+    // "Every text that comes from a file, a file name, a field or the command line is
+    // shown as plain text": a project whose point line is <a href="https://example.org/">
+    // Cliquez ici</a> 0, with <h1>, <img src=…> and &lt; in names and lines. Every
+    // label of the window, its dialogs and its message box shows its characters as
+    // typed, and none is a link: "one click on that link opens a web address".
+    void texteBrut() {
+        Banc b;
+        b.w->Charge_Projet(ProjetAvec(
+            b, QStringLiteral("balises.ortix"),
+            {{2, "<h1>Titre</h1>"}, {4, "<b>350</b>"}, {14, "<img src=\"x.png\">&lt;"}}));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        const Interface lien(
+            {ProjetAvec(b, QStringLiteral("lien.ortix"),
+                        {{15, "<a href=\"https://example.org/\">Cliquez ici</a> 0"}})});
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(),
+                 QStringLiteral("<img src=\"x.png\">&lt;"));
+        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")->text().contains(u"« <b>350</b> »"));
+        QVERIFY(lien.findChild<QMessageBox*>()->text().contains(u"Cliquez ici</a> 0"));
+        for (const QWidget* w : std::initializer_list<const QWidget*>{b.w.get(), &lien})
+            for (const QLabel* l : w->findChildren<QLabel*>())
+                QVERIFY2(l->text().isEmpty() || l->textFormat() == Qt::PlainText,
+                         qPrintable(l->text()));
     }
 
     // A window that grows: the drawings take the room, each fitted again; the wheel
