@@ -24,7 +24,6 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -100,13 +99,13 @@ constexpr QSize TailleOuverture{736, 491};
 
 } // namespace
 
-Interface::Interface(const QStringList& fichiers, QWidget* parent)
+Interface::Interface(const std::optional<std::string>& projet, QWidget* parent)
     : QWidget(parent), modele_(std::make_unique<ortix::Modele>()) {
     messager = [this](const QString& titre, const QString& texte) {
         afficherMessage(titre, texte);
     };
     construire();
-    Form_Load(fichiers);
+    Form_Load(projet);
 }
 
 Interface::~Interface() = default;
@@ -328,14 +327,14 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
     return QWidget::eventFilter(objet, event);
 }
 
-void Interface::Form_Load(const QStringList& fichiers) {
+void Interface::Form_Load(const std::optional<std::string>& projet) {
     lireReglages();
     ortix::Profils_Provisoires(*modele_);
     afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
     // A project named on the command line, after the settings, as "Charger un
     // projet" loads it.
-    if (!fichiers.isEmpty()) Charge_Projet(QFileInfo(fichiers.first()).absoluteFilePath());
+    if (projet) chargerProjet(ortix::fichiers::Chemin_Depuis_Utf8(*projet));
 }
 
 void Interface::Form_Unload() {
@@ -538,12 +537,15 @@ void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const Q
 }
 
 void Interface::Charge_Projet(const QString& chemin) {
+    chargerProjet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)));
+}
+
+void Interface::chargerProjet(const std::filesystem::path& chemin) {
     lireChamps();
     std::unique_ptr<ortix::fichiers::Projet> projet;
     if (ortix::Resultat r = ortix::Proteger([&] {
             projet = std::make_unique<ortix::fichiers::Projet>();
-            return ortix::fichiers::Lire_Projet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)),
-                                                *projet);
+            return ortix::fichiers::Lire_Projet(chemin, *projet);
         });
         !r) {
         messager(QStringLiteral("Chargement d'un projet"), q(r.message()));

@@ -14,8 +14,10 @@
 #include <QWidget>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 
 class Charge_Fichier;
@@ -32,9 +34,9 @@ class ZoneDessin;
 class Interface : public QWidget {
     Q_OBJECT
   public:
-    // The files named on the command line: "ortix PROJET.ortix", as a file
-    // manager opens a project, loads it at start-up.
-    explicit Interface(const QStringList& fichiers = {}, QWidget* parent = nullptr);
+    // The project named on the command line (Lire_Commande_Fenetre): "ortix
+    // PROJET.ortix", as a file manager opens a project, loads it at start-up.
+    explicit Interface(const std::optional<std::string>& projet = {}, QWidget* parent = nullptr);
     ~Interface() override;
 
     // The refresh: sections, rotation, final figures and the three initial views.
@@ -80,7 +82,9 @@ class Interface : public QWidget {
     ortix::TaillesVues tailles() const;
     void relierEvenements();
     void relierDialogues();
-    void Form_Load(const QStringList& fichiers);
+    void Form_Load(const std::optional<std::string>& projet);
+    // Charge_Projet's work, on a path that need not be UTF-8.
+    void chargerProjet(const std::filesystem::path& chemin);
     void Form_Unload();
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();

@@ -2,6 +2,7 @@
 // dialog's routing, the files written (the same bytes as the batch command's),
 // the refusals, which change nothing, and the look, against a reference image.
 #include "Banc.h"
+#include "files/CommandeFenetre.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Parametres.h"
 #include "tests/support/Support.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStyle>
@@ -209,8 +211,9 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
         QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
         const Interface lien(
-            {ProjetAvec(b, QStringLiteral("lien.ortix"),
-                        {{15, "<a href=\"https://example.org/\">Cliquez ici</a> 0"}})});
+            ProjetAvec(b, QStringLiteral("lien.ortix"),
+                       {{15, "<a href=\"https://example.org/\">Cliquez ici</a> 0"}})
+                .toStdString());
         QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(),
                  QStringLiteral("<img src=\"x.png\">&lt;"));
         QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")->text().contains(u"« <b>350</b> »"));
@@ -376,10 +379,16 @@ class TestFenetre : public QObject {
                  std::string());
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
-        // "ortix PROJET.ortix": the project loaded at start-up.
-        const Interface parLaLigneDeCommande({QStringLiteral("Aile1.ortix")});
-        QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
-                 QStringLiteral("600"));
+        // "ortix PROJET.ortix": the project loaded at start-up; "ortix -- -x.ortix opens
+        // -x.ortix", and "a file name that is not valid UTF-8 opens".
+        for (const std::string fichier : {"-x.ortix", "a\xFF.ortix"}) {
+            fs::copy_file("Aile1.ortix", fichier, fs::copy_options::overwrite_existing);
+            ortix::fichiers::CommandeFenetre c;
+            QVERIFY(ortix::fichiers::Lire_Commande_Fenetre({"ortix", "--", fichier}, c).ok());
+            const Interface parLaLigneDeCommande(c.projet);
+            QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
+                     QStringLiteral("600"));
+        }
 
         // "Quitter": the settings file, every dialog at the working folder.
         QTest::mouseClick(b.bouton("Bt_Quit"), Qt::LeftButton);
@@ -393,6 +402,20 @@ class TestFenetre : public QObject {
                 .replace(QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
         QCOMPARE(ortix::essais::Ecart_Au_Modele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
                  std::string());
+    }
+
+    // "ortix --help and ortix --version print in French and exit 0", with no
+    // display: the command line is read before Qt starts.
+    void aideEtVersion() {
+        for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+            QProcess ortix;
+            ortix.setProcessEnvironment({});
+            ortix.start(QStringLiteral(ORTIX_FENETRE), {option});
+            QVERIFY(ortix.waitForFinished());
+            QCOMPARE(ortix.exitCode(), 0);
+            QVERIFY(ortix.readAllStandardOutput().startsWith(option == u"--help" ? "Usage : ortix"
+                                                                                 : "Ortix 0."));
+        }
     }
 
     // When the settings cannot be written at closing, standard error says why.
