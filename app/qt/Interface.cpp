@@ -31,12 +31,15 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QTextDocument>
+#include <QThread>
 
 #include <cstdio>
+#include <memory>
 #include <tuple>
 
 namespace {
@@ -108,7 +111,11 @@ Interface::Interface(const std::optional<std::string>& projet, QWidget* parent)
     Form_Load(projet);
 }
 
-Interface::~Interface() = default;
+Interface::~Interface() {
+    // A save in progress reads this window's cancellation: it stops and is waited for.
+    annulation_ = true;
+    if (sauvegarde_) sauvegarde_->wait();
+}
 
 void Interface::construire() {
     setObjectName(QStringLiteral("Interface"));
@@ -576,20 +583,49 @@ void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
 
 void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                                bool gabarits) {
+    if (sauvegarde_) return;
     lireChamps();
-    std::vector<std::string> ecrits;
+    // The save works on a copy of the model in a thread of its own, so that the
+    // window keeps painting and can cancel it; the result comes back here.
+    struct Travail {
+        ortix::Modele modele;
+        std::vector<std::string> ecrits;
+        ortix::Resultat r;
+    };
+    auto travail = std::make_shared<Travail>(Travail{*modele_, {}, {}});
     ortix::fichiers::OptionsSortie options;
     options.gabarits = gabarits;
-    if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(dossier)), noms, options, ecrits);
-        !r) {
-        messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
-        return;
-    }
-    Sauv_Profil_->hide();
-    rafraichirPanneaux();
-    messager(QStringLiteral("Sauvegarde effectuée"),
-             q(ortix::fichiers::Message_Sauvegarde(ecrits, s(dossier))));
+    annulation_ = false;
+    sauvegarde_ = QThread::create(
+        [this, travail, options, noms, chemin = ortix::fichiers::Chemin_Depuis_Utf8(s(dossier))] {
+            travail->r = ortix::Proteger([&] {
+                return ortix::fichiers::Sauve_Fichiers(travail->modele, chemin, noms, options,
+                                                       travail->ecrits, &annulation_);
+            });
+        });
+    sauvegarde_->setParent(this);
+    // Shown once the save has taken half a second; the windows wait meanwhile.
+    auto* progression = new QProgressDialog(QStringLiteral("Enregistrement des fichiers…"),
+                                            QStringLiteral("Annuler"), 0, 0, Sauv_Profil_);
+    progression->setWindowTitle(QStringLiteral("Sauvegarde des profils"));
+    progression->setWindowModality(Qt::WindowModal);
+    progression->setMinimumDuration(500);
+    progression->setValue(0); // starts the half second
+    connect(progression, &QProgressDialog::canceled, this, [this] { annulation_ = true; });
+    connect(sauvegarde_, &QThread::finished, this, [this, travail, progression, dossier] {
+        delete progression;
+        sauvegarde_->deleteLater();
+        sauvegarde_ = nullptr;
+        if (!travail->r) {
+            messager(QStringLiteral("Sauvegarde des profils"), q(travail->r.message()));
+            return;
+        }
+        Sauv_Profil_->hide();
+        rafraichirPanneaux();
+        messager(QStringLiteral("Sauvegarde effectuée"),
+                 q(ortix::fichiers::Message_Sauvegarde(travail->ecrits, s(dossier))));
+    });
+    sauvegarde_->start();
 }
 
 void Interface::afficherMessage(const QString& titre, const QString& texte) {

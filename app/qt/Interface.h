@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -27,6 +28,7 @@ class PanneauFichiers;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QThread;
 class Sauv_Profil;
 class Sauv_Proj;
 class ZoneDessin;
@@ -56,7 +58,9 @@ class Interface : public QWidget {
     // Writes the project file.
     void Sauve_Projet(const QString& chemin, const QString& nomTape);
     // Writes the panel data file, then the root and tip profile files, and the
-    // cutting templates when asked, into the folder.
+    // cutting templates when asked, into the folder, as one set: off the
+    // window's thread, on a copy of the model, with a progress dialog once it
+    // takes half a second, whose « Annuler » changes no file. One save at a time.
     void Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                         bool gabarits);
 
@@ -120,4 +124,7 @@ class Interface : public QWidget {
     Sauv_Proj* Sauv_Proj_ = nullptr;
     Charge_Proj* Charge_Proj_ = nullptr;
     Opti_Href* Opti_Href_ = nullptr; // created at its first use
+    // The output's save in progress, and its cancellation, which it reads.
+    QThread* sauvegarde_ = nullptr;
+    std::atomic<bool> annulation_{false};
 };

@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStyle>
@@ -343,7 +344,7 @@ class TestFenetre : public QObject {
         auto* sortie = enfant<QDialog>(b.w.get(), "Sauv_Profil");
         QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Corde")->text(), b.texte("Txt_Corde_Final"));
         QTest::keyClick(enfant<QLineEdit>(sortie, "Txt_Nom_proj"), Qt::Key_Return);
-        QVERIFY(!sortie->isVisible());
+        QTRY_VERIFY(!sortie->isVisible()); // saved off the window's thread
         QCOMPARE(b.messages.last().first, QStringLiteral("Sauvegarde effectuée"));
         for (const auto& [nom, octets] : FichiersDuLot("aile1"))
             QVERIFY2(Contenu(b.chemin(QString::fromStdString(nom)).toStdString()) == octets,
@@ -354,7 +355,7 @@ class TestFenetre : public QObject {
         QVERIFY(!gabarits->isChecked());
         gabarits->click();
         QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
-        QVERIFY(b.messages.last().second.startsWith(QStringLiteral(
+        QTRY_VERIFY(b.messages.last().second.startsWith(QStringLiteral(
             "Aile1_Empl_C287.4_H12.0_L0.0_V2.7.dat\nAile1_Saum_C287.4_H25.9_L669.5_V-1.2.dat\n"
             "Aile1_Data_Troncon.txt\nAile1_Gabarits.pdf\nAile1_Gabarit_Empl.svg\n")));
         // A click on a file of the list takes its name, less ".dat", as the project's.
@@ -416,6 +417,35 @@ class TestFenetre : public QObject {
             QVERIFY(ortix.readAllStandardOutput().startsWith(option == u"--help" ? "Usage : ortix"
                                                                                  : "Ortix 0."));
         }
+    }
+
+    // "Long saves leave the window alive": 742 pages of templates "froze the window
+    // for 42 s". The save runs off the window's thread: its progress shows after
+    // half a second, the events going on, and « Annuler » leaves every old file.
+    void sauvegardeLongue() {
+        Banc b({QStringLiteral("gabarits/grand.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("grand.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+        auto* sortie = b.dialogue<QDialog>("Sauv_Profil");
+        enfant<QAbstractButton>(sortie, "Chk_Gabarits")->click();
+        QStringList anciens = {QStringLiteral("Grand_Gabarit_Empl.svg"),
+                               QStringLiteral("Grand_Gabarit_Saum.svg")};
+        for (const char* n : {"Txt_Nom_Fich_Empl", "Txt_Nom_Fich_Saum", "Txt_Nom_Fich_Data",
+                              "Txt_Nom_Fich_Gabarits"})
+            anciens << enfant<QLineEdit>(sortie, n)->text();
+        for (const QString& n : anciens)
+            ortix::essais::Poser(b.chemin(n).toStdString(), "ancien");
+        QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
+        QTRY_VERIFY(b.w->findChild<QProgressDialog*>() &&
+                    b.w->findChild<QProgressDialog*>()->isVisible());
+        QTest::mouseClick(b.w->findChild<QProgressDialog*>()->findChild<QPushButton*>(),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!b.w->findChild<QProgressDialog*>());
+        QVERIFY(b.messages.last().second.startsWith(u"Enregistrement annulé."));
+        for (const QString& n : anciens)
+            QCOMPARE(Contenu(b.chemin(n).toStdString()), std::string("ancien"));
+        QCOMPARE(b.dossier.entryList(QDir::Files | QDir::Hidden).size(), anciens.size() + 1);
     }
 
     // When the settings cannot be written at closing, standard error says why.
