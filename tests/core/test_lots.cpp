@@ -201,7 +201,7 @@ TEST(Lots, UnNomImmenseEstCite) {
     const fs::path d = Dossier_Neuf("lots/nom_immense");
     std::string projet = Contenu(Donnee("lots/projets/aile1.ortix"));
     const std::size_t nom = projet.find('\n') + 1;
-    projet.replace(nom, projet.find('\r', nom) - nom, std::string(15'000'000, 'N'));
+    projet.replace(nom, projet.find('\r', nom) - nom, 15'000'000, 'N');
     Poser(d / "immense.ortix", projet);
     std::ostringstream sortie, erreurs;
     EXPECT_EQ(lot::Executer({"ortix-batch", "--gabarits", (d / "immense.ortix").string()}, sortie,
