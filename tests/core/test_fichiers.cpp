@@ -92,7 +92,7 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
         {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
 #endif
         {"c'est un dossier", d / "dossier.dat"},
-        {"nom", d / std::string(1000, 'n')}, // quoted at 80 characters
+        {"", d / std::string(1000, 'n')}, // whatever the reason, quoted at 80 characters
     };
     Poser(d / "a.ortix", "ancien\r\n");
     fs::create_directory(d / "dossier.dat");
