@@ -1,6 +1,7 @@
 #include "app/qt/Interface.h"
 
 #include "files/Chemins.h"
+#include "files/Citation.h"
 #include "files/FichierProfil.h"
 #include "files/LecteurChamps.h"
 #include "files/Projet.h"
@@ -428,8 +429,10 @@ void Interface::afficherModele() {
     }
     txt_prof_empl->setCursorPosition(0);
     txt_prof_saum->setCursorPosition(0);
-    Lbl_prof_empl->setText(q(modele_->Lbl_prof_empl));
-    Lbl_Prof_Saum->setText(q(modele_->Lbl_Prof_Saum));
+    // Quoted as messages quote: a legend of millions of characters, laid out at
+    // every paint, would hold up the window.
+    Lbl_prof_empl->setText(q(ortix::fichiers::Citation(modele_->Lbl_prof_empl)));
+    Lbl_Prof_Saum->setText(q(ortix::fichiers::Citation(modele_->Lbl_Prof_Saum)));
     Label32->setText(q(modele_->Label32));
     const ortix::Boutons& b = modele_->boutons;
     // The figures only a computation writes look stale from a refresh to the next one.
