@@ -16,7 +16,7 @@ run | test | renouveler) ;;
 esac
 
 paquets=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    locales libcairo2-dev poppler-utils)
+    locales libcairo2-dev poppler-utils libxml2-utils)
 source packaging/paquets-debian.sh
 # shellcheck disable=SC2046 # one package name a word
 installer_paquets "${paquets[@]}" $(paquets_execution)

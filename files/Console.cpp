@@ -2,6 +2,8 @@
 
 #include "files/Chemins.h"
 
+#include <csignal>
+
 #ifdef _WIN32
 #include <cstdlib>
 #include <windows.h>
@@ -34,4 +36,11 @@ void Console_Utf8() {
     std::atexit([] { SetConsoleOutputCP(avant); });
 #endif
 }
+
+void Ignorer_Tube_Ferme() {
+#ifdef SIGPIPE // not on Windows, where such a write fails anyway
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+}
+
 } // namespace ortix::fichiers::plateforme

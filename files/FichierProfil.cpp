@@ -20,7 +20,7 @@ struct Ligne {
 };
 
 std::string nomCite(const std::string& nomFichier) {
-    return "« " + Citation(nomFichier, std::string::npos) + " »";
+    return "« " + Citation(nomFichier) + " »";
 }
 
 // The surface counts of a count line, when the line is one: two whole numbers

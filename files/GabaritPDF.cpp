@@ -13,6 +13,7 @@
 #include <memory>
 #include <new>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -51,7 +52,6 @@ constexpr double PointsParMm = 72 / 25.4;
     X(cairo_show_page)                                                                             \
     X(cairo_show_text)                                                                             \
     X(cairo_status)                                                                                \
-    X(cairo_status_to_string)                                                                      \
     X(cairo_stroke)                                                                                \
     X(cairo_surface_destroy)                                                                       \
     X(cairo_surface_finish)                                                                        \
@@ -261,6 +261,31 @@ void imprimerTailleReelle(std::string& pdf) {
     pdf.insert(ici, Ajout);
 }
 
+// Why Cairo failed, in French: its own texts are English.
+std::string raisonCairo(cairo_status_t etat) {
+    switch (etat) {
+    case CAIRO_STATUS_NO_MEMORY:
+    case CAIRO_STATUS_WRITE_ERROR: // the output grows in memory: only an allocation fails it
+        return "mémoire insuffisante";
+    case CAIRO_STATUS_INVALID_STRING:
+        return "un texte contient un caractère qui ne peut pas être dessiné";
+    case CAIRO_STATUS_FILE_NOT_FOUND:
+    case CAIRO_STATUS_FONT_TYPE_MISMATCH:
+    case CAIRO_STATUS_FREETYPE_ERROR:
+        return "la police DejaVu Sans est introuvable ou inutilisable";
+    case CAIRO_STATUS_TEMP_FILE_ERROR:
+        return "un fichier temporaire de la bibliothèque de dessin n'a pas pu être créé";
+    case CAIRO_STATUS_INVALID_MATRIX:
+    case CAIRO_STATUS_INVALID_SIZE:
+    case CAIRO_STATUS_INVALID_DASH:
+    case CAIRO_STATUS_INVALID_PATH_DATA:
+        return "une dimension du dessin est hors des limites de la bibliothèque de dessin";
+    default:
+        return "erreur n° " + std::to_string(static_cast<int>(etat)) +
+               " de la bibliothèque de dessin Cairo";
+    }
+}
+
 struct Detruire {
     const Cairo* C;
     void operator()(cairo_surface_t* s) const { C->cairo_surface_destroy(s); }
@@ -274,7 +299,7 @@ bool Pdf_Disponible() {
 }
 
 Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>& gabarits,
-                      std::string& pdf) {
+                      std::string& pdf, const std::atomic<bool>* annulation) {
     std::string titre = "Gabarits";
     for (const auto& [g, p] : gabarits) {
         if (!Gabarit_Fini(*g) || p->pages.empty())
@@ -306,6 +331,7 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
     std::unique_ptr<cairo_t, Detruire> cr(C.cairo_create(surface.get()), Detruire{&C});
     for (const auto& [g, p] : gabarits)
         for (const PageGabarit& pg : p->pages) {
+            if (annulation && annulation->load()) return Resultat::Refus("Enregistrement annulé.");
             C.cairo_pdf_surface_set_size(surface.get(), pg.largeur * PointsParMm,
                                          pg.hauteur * PointsParMm);
             page(C, cr.get(), *g, pg);
@@ -316,9 +342,8 @@ Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Paginati
     C.cairo_surface_finish(surface.get());
     if (etat == CAIRO_STATUS_SUCCESS) etat = C.cairo_surface_status(surface.get());
     if (etat != CAIRO_STATUS_SUCCESS)
-        return Resultat::Refus(std::string("Le fichier PDF des gabarits n'a pas pu être produit "
-                                           "(Cairo : ") +
-                               C.cairo_status_to_string(etat) + ").");
+        return Resultat::Refus(
+            "Le fichier PDF des gabarits n'a pas pu être produit : " + raisonCairo(etat) + ".");
     imprimerTailleReelle(octets);
     pdf = std::move(octets);
     return {};
@@ -335,7 +360,7 @@ bool Pdf_Disponible() {
 }
 
 Resultat Pdf_Gabarits(const std::vector<std::pair<const Gabarit*, const Pagination*>>&,
-                      std::string&) {
+                      std::string&, const std::atomic<bool>*) {
     return Resultat::Refus("Cette version d'Ortix a été construite sans la sortie PDF : les "
                            "gabarits ne peuvent pas être enregistrés en PDF.");
 }

@@ -1,12 +1,25 @@
 #include "files/LecteurChamps.h"
 
+#include "files/Citation.h"
 #include "model/Nombres.h"
+#include "model/Parametres.h"
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
 namespace ortix::fichiers {
+
+std::vector<std::string> Lectures_Partielles(const Champs& champs) {
+    std::vector<std::string> avis;
+    for (const ChampParametre& c : TableChamps) {
+        if (!c.valeur) continue;
+        const std::string& texte = champs.*c.texte;
+        if (std::string l = Lecture_Partielle(texte, Citation(texte)); !l.empty())
+            avis.push_back(std::string(c.nom) + " : " + l);
+    }
+    return avis;
+}
 
 bool Est_Blanc(char c) {
     return c == ' ' || c == '\t';

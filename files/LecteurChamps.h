@@ -3,6 +3,9 @@
 // whatever the process locale).
 #pragma once
 
+#include "model/Modele.h"
+
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +20,11 @@ std::string_view Sans_Blancs_Devant(std::string_view ligne);
 // The line's values, cut at blanks, tabs and commas; separators that follow one
 // another count as one.
 std::vector<std::string_view> Valeurs_Ligne(std::string_view ligne);
+
+// How each parameter field that is not entirely a number is read, as the status
+// line says it, the text quoted as Citation quotes it: "Flèche : « 12,5 » est lu
+// 12 : le séparateur décimal est le point."
+std::vector<std::string> Lectures_Partielles(const ortix::Champs& champs);
 
 enum class Nombre { Lu, PasUnNombre, HorsLimites };
 // Reads `texte` whole as a decimal number: optional sign, digits with an optional

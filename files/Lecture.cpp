@@ -26,7 +26,19 @@ constexpr std::size_t TailleMaximale = 16u << 20;
 } // namespace
 
 std::string Chemin_Cite(const std::filesystem::path& chemin) {
-    return "« " + Citation(Utf8_Depuis_Chemin(chemin), std::string::npos) + " »";
+    // Part by part, between the separators as written: the folders of a deep path
+    // all stay, a name of millions of characters does not.
+    const std::string texte = Utf8_Depuis_Chemin(chemin);
+    const char separateurs[] = {'/', static_cast<char>(std::filesystem::path::preferred_separator),
+                                0};
+    std::string cite = "« ";
+    for (std::size_t debut = 0;;) {
+        const std::size_t fin = texte.find_first_of(separateurs, debut);
+        cite += Citation(std::string_view(texte).substr(debut, fin - debut));
+        if (fin == std::string::npos) return cite + " »";
+        cite += texte[fin];
+        debut = fin + 1;
+    }
 }
 
 Resultat Lire_Fichier(const std::filesystem::path& chemin, std::string& octets) {

@@ -14,7 +14,8 @@ namespace ortix::fichiers {
 // same way.
 Resultat Lire_Fichier(const std::filesystem::path& chemin, std::string& octets);
 
-// A path as a message names it: whole, between French quotes, its control
+// A path as a message names it: between French quotes, each of its parts quoted
+// as Citation quotes a text (at most 80 characters, then "…"), its control
 // characters as '?'.
 std::string Chemin_Cite(const std::filesystem::path& chemin);
 

@@ -4,8 +4,10 @@
 
 #include "model/Resultat.h"
 
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ortix::fichiers {
 
@@ -19,8 +21,15 @@ namespace ortix::fichiers {
 // accents and inner blanks included, is accepted as it is.
 Resultat Nom_De_Fichier_Accepte(const std::string& nom);
 
+// The names of a set of files to be written into `dossier`, all checked before
+// anything is written: each accepted by Nom_De_Fichier_Accepte, none too long
+// for the folder's file system, no two alike whatever the letter case. The
+// refusal names the first fault.
+Resultat Verifier_Noms(const std::filesystem::path& dossier, const std::vector<std::string>& noms);
+
 // The name in lower case, as Windows compares names: two names that differ only
-// by the case of their letters are the same file there.
+// by the case of their letters are the same file there. Latin, Greek and
+// Cyrillic capitals are lowered (É as é); other characters stay as they are.
 std::string Minuscules(std::string nom);
 // Whether the name ends with `fin`, whatever the letter case.
 bool Finit_Par(std::string_view nom, std::string_view fin);

@@ -24,19 +24,25 @@ namespace {
 Etape etapeEnPanne = Etape::Aucune;
 int codePanne = 0;
 int foisPanne = 0;
+int avantPanne = 0;
 Etape etapeSignal = Etape::Aucune;
 int signalSimule = 0;
 } // namespace
 
-void Simuler_Panne(Etape etape, int code, int fois) {
+void Simuler_Panne(Etape etape, int code, int fois, int apres) {
     etapeEnPanne = etape;
     codePanne = code;
     foisPanne = fois;
+    avantPanne = apres;
 }
 
-// Whether this step fails now; a count of failures runs down.
+// Whether this step fails now; the counts of successes, then of failures, run down.
 bool enPanne(Etape etape) {
     if (etapeEnPanne != etape) return false;
+    if (avantPanne > 0) {
+        --avantPanne;
+        return false;
+    }
     if (foisPanne > 0 && --foisPanne == 0) etapeEnPanne = Etape::Aucune;
     return true;
 }

@@ -34,10 +34,11 @@ bool Nom_Trop_Long(const std::filesystem::path& dossier, const std::filesystem::
 #ifdef ORTIX_PANNES_SIMULEES
 // In the tests' build only: from now on the given step fails with `code` (an
 // errno value, such as ENOSPC for a full disk) until Simuler_Panne(Etape::Aucune, 0)
-// is called, or only its next `fois` times when `fois` > 0, so that the tests
-// reach the paths a failing device takes.
+// is called, or only its next `fois` times when `fois` > 0, once its next
+// `apres` calls have succeeded, so that the tests reach the paths a failing
+// device takes.
 enum class Etape { Aucune, Creation, Ecriture, Synchronisation, Fermeture, Renommage };
-void Simuler_Panne(Etape etape, int code, int fois = 0);
+void Simuler_Panne(Etape etape, int code, int fois = 0, int apres = 0);
 // In the tests' build only: from now on the given step first sends the process
 // `signal`, as a user's Ctrl+C or kill would arrive in the middle of a save.
 void Simuler_Signal(Etape etape, int signal);

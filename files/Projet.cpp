@@ -106,9 +106,8 @@ class Lecteur {
     }
 
     Resultat refus(const std::string& raison) const {
-        return Resultat::Refus("Projet « " + Citation(nom_, std::string::npos) +
-                               " » refusé, ligne " + std::to_string(courante_) + " : " + raison +
-                               ".");
+        return Resultat::Refus("Projet « " + Citation(nom_) + " » refusé, ligne " +
+                               std::to_string(courante_) + " : " + raison + ".");
     }
 
     const std::vector<std::string>& lignes_;
@@ -137,7 +136,7 @@ Resultat Sauve_Projet(const ortix::Modele& m, const std::filesystem::path& chemi
             return Resultat::Refus(std::string("Le profil ") +
                                    (e == Extremite::Emplanture ? "d'emplanture" : "de saumon") +
                                    " n'a pas de 1 à 1000 points finis : le projet « " +
-                                   nomFichierTape + " » n'est pas enregistré.");
+                                   Citation(nomFichierTape) + " » n'est pas enregistré.");
     // Saved as a project, so that "Charger un projet" lists it.
     std::filesystem::path fichier = chemin;
     if (!Finit_Par(nomFichierTape, Extension)) fichier += Extension;

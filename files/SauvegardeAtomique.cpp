@@ -1,15 +1,18 @@
 #include "files/SauvegardeAtomique.h"
 
+#include "files/Chemins.h"
+#include "files/Citation.h"
 #include "files/Encodage.h"
 #include "files/GardeSignaux.h"
 #include "files/Lecture.h"
+#include "files/NomsDeFichiers.h"
 #include "files/Plateforme.h"
 #include "files/Raisons.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 namespace ortix::fichiers {
 
@@ -17,9 +20,11 @@ namespace pf = plateforme;
 
 namespace {
 
-Resultat refusEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
-    return Resultat::Refus("Impossible d'enregistrer le fichier " + Chemin_Cite(chemin) + " : " +
-                           pf::Raison(e) + ".");
+constexpr std::string_view RienDeModifie = " Aucun fichier n'a été modifié.";
+
+std::string refusEcriture(const std::filesystem::path& chemin, const std::error_code& e) {
+    return "Impossible d'enregistrer le fichier " + Chemin_Cite(chemin) + " : " + pf::Raison(e) +
+           ".";
 }
 
 // A name no dialog lists (the patterns are *.dat and *.ortix), unlikely to be
@@ -35,73 +40,149 @@ std::filesystem::path nomTemporaire(const std::filesystem::path& cible) {
     return cible.parent_path() / nom;
 }
 
-// While a save is in progress, SIGINT or SIGTERM removes its temporary file.
-class GardeTemporaire {
-  public:
-    GardeTemporaire() = default;
-    GardeTemporaire(const GardeTemporaire&) = delete;
-    GardeTemporaire& operator=(const GardeTemporaire&) = delete;
-    ~GardeTemporaire() { liberer(); }
-    void garder(const std::filesystem::path& temporaire) {
-        liberer();
-        tenue_ = pf::Garder_Temporaire(temporaire);
+// A file of the set on its way: its target, its bytes, and its temporary file
+// from the moment it is guarded until it is renamed or removed.
+struct Envoi {
+    Envoi(std::filesystem::path c, std::string_view o) : cible(std::move(c)), octets(o) {}
+
+    std::filesystem::path cible;
+    std::string_view octets;
+    std::filesystem::path temporaire;
+    int garde = -1;
+
+    void oublier() {
+        pf::Oublier_Temporaire(garde);
+        garde = -1;
+        temporaire.clear();
     }
-    void liberer() {
-        if (tenue_) pf::Oublier_Temporaire();
-        tenue_ = false;
+};
+
+// The set's temporary files are removed on every way out of the save but their
+// renames, an exception included.
+class Temporaires {
+  public:
+    explicit Temporaires(std::vector<Envoi>& envois) : envois_(envois) {}
+    Temporaires(const Temporaires&) = delete;
+    Temporaires& operator=(const Temporaires&) = delete;
+    ~Temporaires() { (void)supprimer(); }
+
+    // Removes those still there; names those the folder refused to remove (an
+    // append-only folder refuses the rename and the removal alike).
+    std::string supprimer() {
+        std::string restes;
+        for (Envoi& e : envois_) {
+            if (e.temporaire.empty()) continue;
+            std::error_code erreur;
+            std::filesystem::remove(e.temporaire, erreur);
+            if (erreur)
+                restes += " Le fichier temporaire " + Chemin_Cite(e.temporaire) +
+                          " reste : il n'a pas pu être supprimé (" + pf::Raison(erreur) + ").";
+            e.oublier();
+        }
+        return restes;
     }
 
   private:
-    bool tenue_ = false;
+    std::vector<Envoi>& envois_;
 };
 
-} // namespace
-
-Resultat Ecrire_Atomique(const std::filesystem::path& chemin, std::string_view octets) {
-    std::error_code e;
-    if (chemin.empty() || !chemin.has_filename())
-        return refusEcriture(chemin, std::make_error_code(std::errc::invalid_argument));
-    if (std::filesystem::is_directory(chemin, e))
-        return refusEcriture(chemin, std::make_error_code(std::errc::is_a_directory));
-    std::filesystem::path temporaire;
+// Creates, fills, flushes to disk and closes the temporary file of `e`.
+std::error_code ecrireTemporaire(Envoi& e) {
+    std::error_code erreur;
     std::FILE* f = nullptr;
-    GardeTemporaire garde;
     for (int essai = 0; essai < 100 && !f; ++essai) {
-        temporaire = nomTemporaire(chemin);
+        e.oublier();
+        e.temporaire = nomTemporaire(e.cible);
         // Guarded before it exists, so that no moment of the save can leave it.
-        garde.garder(temporaire);
-        f = pf::Creer_Exclusif(temporaire, e);
-        if (!f && e != std::errc::file_exists) break;
+        e.garde = pf::Garder_Temporaire(e.temporaire);
+        f = pf::Creer_Exclusif(e.temporaire, erreur);
+        if (!f && erreur != std::errc::file_exists) break;
     }
-    if (!f) return refusEcriture(chemin, e);
+    if (!f) {
+        e.oublier(); // never created: the name may be another's file
+        return erreur;
+    }
     // Keep the read, write and execute rights of the file being replaced, never a
     // set-uid, set-gid or sticky bit. A symbolic link is replaced itself: the new
     // file has the default rights, not those of the link's target.
     std::error_code ignore;
-    const auto ancien = std::filesystem::symlink_status(chemin, ignore);
+    const auto ancien = std::filesystem::symlink_status(e.cible, ignore);
     if (std::filesystem::is_regular_file(ancien))
-        std::filesystem::permissions(temporaire, ancien.permissions() & std::filesystem::perms::all,
-                                     ignore);
-
-    e = pf::Ecrire(f, octets);
-    if (!e) e = pf::Synchroniser(f);
+        std::filesystem::permissions(e.temporaire,
+                                     ancien.permissions() & std::filesystem::perms::all, ignore);
+    erreur = pf::Ecrire(f, e.octets);
+    if (!erreur) erreur = pf::Synchroniser(f);
     const std::error_code eFermeture = pf::Fermer(f);
-    if (!e) e = eFermeture;
-    if (!e) e = pf::Renommer(temporaire, chemin);
-    if (e) {
-        std::error_code eSuppression;
-        std::filesystem::remove(temporaire, eSuppression);
-        garde.liberer();
-        Resultat r = refusEcriture(chemin, e);
-        if (!eSuppression) return r;
-        // A folder that refuses the rename may refuse the removal too (append-only).
-        return Resultat::Refus(r.message() + " Le fichier temporaire " + Chemin_Cite(temporaire) +
-                               " reste : il n'a pas pu être supprimé (" + pf::Raison(eSuppression) +
-                               ").");
+    return erreur ? erreur : eFermeture;
+}
+
+// Which files a rename that failed at `k` leaves replaced, and which as they were.
+std::string bilan(const std::vector<Envoi>& envois, std::size_t k) {
+    auto liste = [&](std::size_t de, std::size_t a) {
+        std::string l;
+        for (std::size_t i = de; i < a; ++i)
+            l += (i > de ? ", « " : "« ") +
+                 Citation(Utf8_Depuis_Chemin(envois[i].cible.filename())) + " »";
+        return l;
+    };
+    return " Fichiers déjà remplacés : " + liste(0, k) +
+           ". Fichiers laissés tels qu'ils étaient : " + liste(k, envois.size()) + ".";
+}
+
+Resultat ecrireEnsemble(std::vector<Envoi>& envois, const std::atomic<bool>* annulation) {
+    for (const Envoi& e : envois)
+        if (std::error_code ignore; std::filesystem::is_directory(e.cible, ignore))
+            return Resultat::Refus(
+                refusEcriture(e.cible, std::make_error_code(std::errc::is_a_directory)) +
+                std::string(RienDeModifie));
+    Temporaires temporaires(envois);
+    // Cancelling is heard until the first rename, never after.
+    const auto annule = [&] { return annulation && annulation->load(); };
+    for (Envoi& e : envois) {
+        const std::error_code erreur = annule() ? std::error_code() : ecrireTemporaire(e);
+        if (annule() || erreur) {
+            const std::string restes = temporaires.supprimer();
+            return Resultat::Refus(
+                (erreur ? refusEcriture(e.cible, erreur) : std::string("Enregistrement annulé.")) +
+                std::string(RienDeModifie) + restes);
+        }
     }
-    garde.liberer();
-    pf::Synchroniser_Dossier(chemin.parent_path());
+    for (std::size_t k = 0; k < envois.size(); ++k) {
+        if (const std::error_code erreur = pf::Renommer(envois[k].temporaire, envois[k].cible)) {
+            const std::string restes = temporaires.supprimer();
+            return Resultat::Refus(refusEcriture(envois[k].cible, erreur) +
+                                   (k == 0 ? std::string(RienDeModifie) : bilan(envois, k)) +
+                                   restes);
+        }
+        envois[k].oublier();
+    }
+    if (!envois.empty()) pf::Synchroniser_Dossier(envois.front().cible.parent_path());
     return {};
+}
+
+} // namespace
+
+Resultat Ecrire_Ensemble(const std::filesystem::path& dossier,
+                         const std::vector<FichierAEcrire>& fichiers,
+                         const std::atomic<bool>* annulation) {
+    std::vector<std::string> noms;
+    std::vector<Envoi> envois;
+    for (const FichierAEcrire& f : fichiers) {
+        noms.push_back(f.nom);
+        envois.emplace_back(dossier / Chemin_Depuis_Utf8(f.nom), f.octets);
+    }
+    if (Resultat r = Verifier_Noms(dossier, noms); !r)
+        return Resultat::Refus(r.message() + std::string(RienDeModifie));
+    return ecrireEnsemble(envois, annulation);
+}
+
+Resultat Ecrire_Atomique(const std::filesystem::path& chemin, std::string_view octets) {
+    if (chemin.empty() || !chemin.has_filename())
+        return Resultat::Refus(
+            refusEcriture(chemin, std::make_error_code(std::errc::invalid_argument)));
+    std::vector<Envoi> envois;
+    envois.emplace_back(chemin, octets);
+    return ecrireEnsemble(envois, nullptr);
 }
 
 std::string Octets_Des_Lignes(const std::vector<std::string>& lignes) {

@@ -1,13 +1,10 @@
 #include "files/Sortie.h"
 
-#include "files/Chemins.h"
-#include "files/Citation.h"
 #include "files/Date.h"
 #include "files/GCode.h"
 #include "files/GabaritPDF.h"
 #include "files/GabaritSVG.h"
 #include "files/NomsDeFichiers.h"
-#include "files/Plateforme.h"
 #include "files/SauvegardeAtomique.h"
 #include "geometry/Pagination.h"
 #include "model/Nombres.h"
@@ -139,74 +136,63 @@ Resultat Lignes_Profil(const Modele& m, Extremite e, std::vector<std::string>& l
 
 namespace {
 
-// A file of the output: its name as given, and its bytes, made before anything
-// is written.
-struct Fichier {
-    std::string nom;
-    std::string octets;
-};
-
-Resultat verifierNoms(const std::filesystem::path& dossier, const std::vector<Fichier>& fichiers) {
-    for (std::size_t i = 0; i < fichiers.size(); ++i) {
-        const std::string& nom = fichiers[i].nom;
-        if (Resultat r = Nom_De_Fichier_Accepte(nom); !r) return r;
-        if (plateforme::Nom_Trop_Long(dossier, Chemin_Depuis_Utf8(nom)))
-            return Resultat::Refus("Nom de fichier refusé : \"" + Citation(nom, std::string::npos) +
-                                   "\" est trop long pour le système de fichiers du dossier "
-                                   "choisi.");
-        for (std::size_t j = 0; j < i; ++j)
-            if (Minuscules(fichiers[j].nom) == Minuscules(nom))
-                return Resultat::Refus("Noms de fichiers refusés : \"" +
-                                       Citation(fichiers[j].nom, std::string::npos) + "\" et \"" +
-                                       Citation(nom, std::string::npos) +
-                                       "\" désigneraient le même fichier.");
-    }
-    return {};
-}
-
-// The templates' three files: the PDF, then the root's SVG, then the tip's.
-Resultat fichiersGabarits(const Modele& m, const NomsProposes& noms, const Papier& papier,
-                          std::vector<Fichier>& fichiers) {
+// The templates' three contents: the PDF, then the root's SVG, then the tip's.
+Resultat contenusGabarits(const Modele& m, const Papier& papier,
+                          const std::atomic<bool>* annulation, std::vector<std::string>& contenus) {
     Gabarit empl, saum;
     Pagination pe, ps;
     std::string pdf, svgEmpl, svgSaum;
     Resultat r = Mettre_En_Pages(m, plateforme::Date_Du_Jour(), papier, empl, saum, pe, ps);
-    if (r) r = Pdf_Gabarits({{&empl, &pe}, {&saum, &ps}}, pdf);
+    if (r) r = Pdf_Gabarits({{&empl, &pe}, {&saum, &ps}}, pdf, annulation);
     if (r) r = Svg_Gabarit(empl, svgEmpl);
     if (r) r = Svg_Gabarit(saum, svgSaum);
     if (!r) return r;
-    fichiers.push_back({noms.Txt_Nom_Fich_Gabarits, std::move(pdf)});
-    fichiers.push_back(
-        {Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Emplanture), std::move(svgEmpl)});
-    fichiers.push_back({Nom_Gabarit_Svg(m.Txt_Nom_proj, Extremite::Saumon), std::move(svgSaum)});
+    for (std::string* c : {&pdf, &svgEmpl, &svgSaum})
+        contenus.push_back(std::move(*c));
     return {};
 }
 
 } // namespace
 
+std::vector<std::string> Noms_Des_Fichiers(const std::string& P, const NomsProposes& noms,
+                                           const OptionsSortie& options) {
+    std::vector<std::string> n = {noms.Txt_Nom_Fich_Data, noms.Txt_Nom_Fich_Empl,
+                                  noms.Txt_Nom_Fich_Saum};
+    if (options.gabarits)
+        for (const std::string& g :
+             {noms.Txt_Nom_Fich_Gabarits, Nom_Gabarit_Svg(P, Extremite::Emplanture),
+              Nom_Gabarit_Svg(P, Extremite::Saumon)})
+            n.push_back(g);
+    if (options.machine) n.push_back(Nom_GCode(P));
+    return n;
+}
+
 Resultat Sauve_Fichiers(const Modele& m, const std::filesystem::path& dossier,
                         const NomsProposes& noms, const OptionsSortie& options,
-                        std::vector<std::string>& ecrits, GCodeVerifie* gcode) {
+                        std::vector<std::string>& ecrits, GCodeVerifie* gcode,
+                        const std::atomic<bool>* annulation) {
+    const std::vector<std::string> nomsEcrits = Noms_Des_Fichiers(m.Txt_Nom_proj, noms, options);
+    // Before the contents: a name refused costs no template.
+    if (Resultat r = Verifier_Noms(dossier, nomsEcrits); !r)
+        return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
     std::vector<std::string> empl, saum;
     Resultat r = Lignes_Profil(m, Extremite::Emplanture, empl);
     if (r) r = Lignes_Profil(m, Extremite::Saumon, saum);
-    std::vector<Fichier> fichiers = {
-        {noms.Txt_Nom_Fich_Data,
-         Octets_Des_Lignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum))},
-        {noms.Txt_Nom_Fich_Empl, Octets_Des_Lignes(empl)},
-        {noms.Txt_Nom_Fich_Saum, Octets_Des_Lignes(saum)}};
-    if (r && options.gabarits) r = fichiersGabarits(m, noms, options.papier, fichiers);
+    std::vector<std::string> contenus = {
+        Octets_Des_Lignes(Lignes_Donnees(m, noms.Txt_Nom_Fich_Empl, noms.Txt_Nom_Fich_Saum)),
+        Octets_Des_Lignes(empl), Octets_Des_Lignes(saum)};
+    if (r && options.gabarits) r = contenusGabarits(m, options.papier, annulation, contenus);
     GCodeVerifie decoupe;
     if (r && options.machine) {
         r = Preparer_GCode(m, *options.machine, plateforme::Date_Du_Jour(), decoupe);
-        fichiers.push_back({Nom_GCode(m.Txt_Nom_proj), decoupe.programme.texte});
+        contenus.push_back(decoupe.programme.texte);
     }
     if (!r) return Resultat::Refus(r.message() + " Aucun fichier n'a été écrit.");
-    if (r = verifierNoms(dossier, fichiers); !r) return r;
-    for (const Fichier& f : fichiers) {
-        if (r = Ecrire_Atomique(dossier / Chemin_Depuis_Utf8(f.nom), f.octets); !r) return r;
-        ecrits.push_back(f.nom);
-    }
+    std::vector<FichierAEcrire> fichiers;
+    for (std::size_t k = 0; k < nomsEcrits.size(); ++k)
+        fichiers.push_back({nomsEcrits[k], std::move(contenus[k])});
+    if (r = Ecrire_Ensemble(dossier, fichiers, annulation); !r) return r;
+    ecrits = nomsEcrits;
     if (gcode && options.machine) *gcode = std::move(decoupe);
     return {};
 }

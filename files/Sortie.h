@@ -8,6 +8,7 @@
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
+#include <atomic>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -70,20 +71,24 @@ struct OptionsSortie {
     const ProfilMachine* machine = nullptr;
 };
 
-// Writes into `dossier` the panel data file, the root profile file and the tip
-// profile file, under the names given, with `options.gabarits` the templates'
-// PDF and their two SVG files, and with `options.machine` the cut's G-code
-// (named after the model's project name), each atomically, in this order;
-// `ecrits` receives their names, and `gcode`, when given, the cut and its
-// reading back. Every content is
-// made and every name checked before anything is written (accepted by
-// Nom_De_Fichier_Accepte, not too long for the folder, no two alike whatever the
-// letter case), so such a refusal writes nothing. A failing write stops there
-// with the text layer's message, which names the file; the files written
-// before it stay. The model is only read.
+// The names of the files Sauve_Fichiers writes for the project name P, in the
+// order it writes them: the panel data file, the root profile file, the tip
+// profile file, with `options.gabarits` the templates' PDF and their two SVG
+// files, and with `options.machine` the cut's G-code.
+std::vector<std::string> Noms_Des_Fichiers(const std::string& P, const NomsProposes& noms,
+                                           const OptionsSortie& options);
+
+// Writes into `dossier` the files Noms_Des_Fichiers names (P the model's project
+// name), as one set (Ecrire_Ensemble): every name is checked, then every content
+// made, then every file written, so that a refusal before the renames changes
+// no file. `ecrits` receives their names and `gcode`, when given, the cut and
+// its reading back. `annulation`, when given and set,
+// stops the work at the next step before the renames and changes nothing. The
+// model is only read.
 Resultat Sauve_Fichiers(const ortix::Modele& m, const std::filesystem::path& dossier,
                         const NomsProposes& noms, const OptionsSortie& options,
-                        std::vector<std::string>& ecrits, GCodeVerifie* gcode = nullptr);
+                        std::vector<std::string>& ecrits, GCodeVerifie* gcode = nullptr,
+                        const std::atomic<bool>* annulation = nullptr);
 
 // The text of the closing message box for the files Sauve_Fichiers wrote: the
 // root's, the tip's and the data file's names, the templates' names, an empty

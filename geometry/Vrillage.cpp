@@ -3,11 +3,52 @@
 #include "model/Nombres.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace ortix {
 
-Resultat Calc_Vrillage_Final(const Parametres& p, VrillageFinal& v) {
+namespace {
+
+// How many times the length or a chord may go into the largest of the
+// dimensions the rotation and the trailing edges mix: beyond it that one is lost
+// in the rounding of the largest (a chord of 1e300 put the trailing edge "on the
+// leading edge's vertical"). A sweep may be as small as it likes; heights only
+// shift the profiles.
+constexpr double EcartMaximal = 1e12;
+
+Resultat verifierDimensions(const Parametres& p) {
     if (p.L == 0) return Resultat::Refus("Longueur nulle : la rotation ne peut pas être calculée.");
+    if (p.Ce == 0 || p.Cs == 0)
+        return Resultat::Refus(std::string("La corde ") +
+                               (p.Ce == 0 ? "de l'emplanture" : "du saumon") +
+                               " est nulle : cette extrémité n'est qu'un point, le vrillage final "
+                               "ne peut pas être calculé.");
+    const std::pair<const char*, double> dimensions[] = {{"la longueur", p.L},
+                                                         {"la corde de l'emplanture", p.Ce},
+                                                         {"la corde du saumon", p.Cs},
+                                                         {"la flèche", p.F}};
+    const auto* plusGrande = &dimensions[0];
+    const auto* plusPetite = &dimensions[0];
+    for (const auto& d : dimensions) {
+        if (!(std::abs(d.second) <= std::abs(plusGrande->second))) plusGrande = &d;
+        if (&d != &dimensions[3] && std::abs(d.second) < std::abs(plusPetite->second))
+            plusPetite = &d;
+    }
+    if (!(std::abs(plusGrande->second) <= EcartMaximal * std::abs(plusPetite->second))) {
+        std::string grande = plusGrande->first;
+        grande[0] = 'L';
+        return Resultat::Refus(grande + " dépasse mille milliards de fois " + plusPetite->first +
+                               " : à cette échelle les arrondis du calcul fausseraient le "
+                               "vrillage final, qui n'est pas calculé.");
+    }
+    return {};
+}
+
+} // namespace
+
+Resultat Calc_Vrillage_Final(const Parametres& p, VrillageFinal& v) {
+    if (Resultat r = verifierDimensions(p); !r) return r;
     const double a = std::atan(p.F / p.L);
     const double thetaE = Radians(p.Te);
     const double thetaS = Radians(p.Ts);

@@ -16,9 +16,11 @@ struct VrillageFinal {
 };
 
 // Computes the four figures from the parameters alone. Refuses, with a French
-// message, a zero length, a division by zero (the two trailing edges at the
-// same span, the tip leading edge in the root plane, a trailing edge on its
-// leading edge's vertical) and any figure that is not a finite number.
+// message, a zero length or chord, a length, chord or sweep more than 10¹²
+// times another (which rounding would turn into any of the faults below), a
+// division by zero (the two trailing edges at the same span, the tip leading
+// edge in the root plane, a trailing edge on its leading edge's vertical) and
+// any figure that is not a finite number.
 Resultat Calc_Vrillage_Final(const Parametres& p, VrillageFinal& v);
 
 // Writes the four figures into their fields, in order, with "#0.00".

@@ -108,13 +108,13 @@ double Val(std::string_view texte) {
     return lireNombre(texte, fin);
 }
 
-std::string Lecture_Partielle(std::string_view texte) {
+std::string Lecture_Partielle(std::string_view texte, std::string_view affiche) {
     std::size_t fin = 0;
     const double v = lireNombre(texte, fin);
     if (fin == texte.size() && fin > 0) return {};
     char nombre[32];
     const auto ecrit = std::to_chars(nombre, nombre + sizeof nombre, v);
-    const std::string debut = "« " + std::string(texte) + " » est lu " +
+    const std::string debut = "« " + std::string(affiche) + " » est lu " +
                               std::string(nombre, static_cast<std::size_t>(ecrit.ptr - nombre)) +
                               " : ";
     if (texte.find_first_not_of(" \t\n") == std::string_view::npos)

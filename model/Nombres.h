@@ -35,9 +35,10 @@ inline double Degres(double radians) {
 double Val(std::string_view texte);
 
 // How a field's text is read when it is not entirely a number ("12,5", "abc",
-// "210mm", an empty text), as a French sentence: « 12,5 » est lu 12 : le
-// séparateur décimal est le point. Empty when the whole text is the number.
-std::string Lecture_Partielle(std::string_view texte);
+// "210mm", an empty text), as a French sentence showing the text as `affiche`
+// gives it: « 12,5 » est lu 12 : le séparateur décimal est le point. Empty when
+// the whole text is the number.
+std::string Lecture_Partielle(std::string_view texte, std::string_view affiche);
 
 // Formats a value with a pattern of '#', '0' and '.', such as "#0.00", "#.00",
 // "0#.##", "#.0", "#0.00000" or "#0.000000". The value is first taken to 15

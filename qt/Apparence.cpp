@@ -27,6 +27,7 @@ int Charger_Polices(const QString& dossier) {
 
 QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignment alignement) {
     auto* l = new QLabel(texte, parent);
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(place);
     l->setAlignment(alignement | Qt::AlignVCenter);
     QFont f = l->font();
@@ -61,6 +62,7 @@ class LegendeSurFond : public QLabel {
 QLabel* Legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
                 Qt::Alignment alignement, QColor couleur) {
     auto* l = new LegendeSurFond(texte, parent);
+    l->setTextFormat(Qt::PlainText);
     l->setObjectName(QString::fromLatin1(nom));
     l->setGeometry(place);
     l->setAlignment(alignement | Qt::AlignVCenter);

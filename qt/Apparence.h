@@ -25,7 +25,8 @@ QFont Police_Interface();
 int Charger_Polices(const QString& dossier);
 
 // A label at its place, vertically centred; a caption too long for its place is
-// set condensed until it fits.
+// set condensed until it fits. Every label shows its text as plain text: a text
+// from a file or a field never becomes a heading, a picture or a link.
 QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place,
                   Qt::Alignment alignement = Qt::AlignLeft);
 // A named caption over a drawing, in its colour, kept legible on a white band the

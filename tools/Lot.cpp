@@ -7,6 +7,9 @@
 #include "files/Encodage.h"
 #include "files/FichierMachine.h"
 #include "files/GCode.h"
+#include "files/LecteurChamps.h"
+#include "files/Lecture.h"
+#include "files/NomsDeFichiers.h"
 #include "files/Projet.h"
 #include "files/Sortie.h"
 #include "geometry/Optimisation.h"
@@ -22,10 +25,12 @@
 
 #include <cstdio>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -160,6 +165,18 @@ std::string bilanGCode(const GCodeVerifie& g, const ProfilMachine& p) {
            ",\"max_deviation\":" + arrondi(g.simulation.ecartMax, "#0.000000") + "}";
 }
 
+// The slider's position of --opti blend=P: digits only, 0 to 100, leading
+// zeros allowed (007 is 7, 0100 is 100).
+bool position(std::string_view texte, int& p) {
+    int v = 0;
+    const auto fin = texte.data() + texte.size();
+    const auto [lu, erreur] = std::from_chars(texte.data(), fin, v);
+    if (texte.empty() || texte[0] == '-' || erreur != std::errc() || lu != fin || v > 100)
+        return false;
+    p = v;
+    return true;
+}
+
 Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
     const std::size_t argc = argv.size();
     for (std::size_t i = 1; i < argc; ++i) {
@@ -193,19 +210,16 @@ Resultat lireOptions(const std::vector<std::string>& argv, Options& o) {
                 o.opti = Opti::Garder;
             } else if (v == "align") {
                 o.opti = Opti::Aligner;
-            } else if (v.rfind("blend=", 0) == 0 && v.size() > 6 && v.size() <= 9 &&
-                       v.find_first_not_of("0123456789", 6) == std::string::npos &&
-                       std::stoi(v.substr(6)) <= 100) {
+            } else if (v.rfind("blend=", 0) == 0 && position(v.substr(6), o.curseur)) {
                 o.opti = Opti::Melanger;
-                o.curseur = std::stoi(v.substr(6));
             } else {
-                return Resultat::Refus("valeur de --opti inconnue : « " + v + " »");
+                return Resultat::Refus("valeur de --opti inconnue : « " + Citation(v) + " »");
             }
         } else if (a == "--") {
             for (++i; i < argc; ++i)
                 o.projets.emplace_back(argv[i]);
         } else if (!a.empty() && a[0] == '-') {
-            return Resultat::Refus("option inconnue : « " + a + " »");
+            return Resultat::Refus("option inconnue : « " + Citation(a) + " »");
         } else {
             o.projets.push_back(a);
         }
@@ -221,13 +235,42 @@ Resultat calculer(Modele& m) {
     return Calculer_Profils_Projetes(m, vue);
 }
 
-Resultat traiter(const std::string& projet, const Options& o, std::ostream& sortie) {
+// The files a call has written, each under its whole path folded as names are
+// compared (Minuscules), with the project that wrote it.
+using Ecrits = std::map<std::string, std::string>;
+
+std::string cleEcrit(const fs::path& dossier, const std::string& nom) {
+    std::error_code e;
+    const fs::path reel = fs::weakly_canonical(dossier, e);
+    return Minuscules(
+        Utf8_Depuis_Chemin((e ? fs::absolute(dossier, e) : reel) / Chemin_Depuis_Utf8(nom)));
+}
+
+// A project refused before anything is written when it would write a file that
+// an earlier project of the same call wrote: the later one would replace it.
+Resultat verifierDejaEcrits(const Ecrits& ecrits, const fs::path& dossier,
+                            const std::vector<std::string>& noms) {
+    for (const std::string& nom : noms)
+        if (const auto deja = ecrits.find(cleEcrit(dossier, nom)); deja != ecrits.end())
+            return Resultat::Refus("le fichier « " + Citation(nom) +
+                                   " » a déjà été écrit par le projet " +
+                                   Chemin_Cite(Chemin_Depuis_Utf8(deja->second)) +
+                                   " de cette commande : ce projet le remplacerait. Aucun "
+                                   "fichier n'a été écrit.");
+    return {};
+}
+
+// `avis` receives how each field not entirely a number was read, as the window's
+// status line says it.
+Resultat traiter(const std::string& projet, const Options& o, Ecrits& dejaEcrits,
+                 std::vector<std::string>& avis, std::ostream& sortie) {
     const fs::path chemin = Chemin_Depuis_Utf8(projet);
     auto lu = std::make_unique<Projet>();
     if (Resultat r = Lire_Projet(chemin, *lu); !r) return r;
     auto m = std::make_unique<Modele>();
     Profils_Provisoires(*m);
     Appliquer_Projet(*m, *lu);
+    avis = Lectures_Partielles(m->champs);
     if (Resultat r = calculer(*m); !r) return r;
 
     // The candidates as the optimisation dialog shows them on opening, with the
@@ -262,15 +305,22 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
                   : (chemin.has_parent_path() ? chemin.parent_path() : fs::path("."));
     std::vector<std::string> ecrits;
     auto gcode = std::make_unique<GCodeVerifie>();
+    if (Resultat r = verifierDejaEcrits(dejaEcrits, dossier,
+                                        Noms_Des_Fichiers(m->Txt_Nom_proj, noms, o.sortie));
+        !r)
+        return r;
     if (Resultat r = Sauve_Fichiers(*m, dossier, noms, o.sortie, ecrits, gcode.get()); !r) return r;
+    for (const std::string& nom : ecrits)
+        dejaEcrits.emplace(cleEcrit(dossier, nom), projet);
     std::vector<std::string> chemins;
     chemins.reserve(ecrits.size());
     for (const std::string& nom : ecrits)
         chemins.push_back(Utf8_Depuis_Chemin(dossier / Chemin_Depuis_Utf8(nom)));
 
     if (!o.json) {
+        // One line a file, whatever a folder's name holds, as a message quotes it.
         for (const std::string& c : chemins)
-            sortie << c << '\n';
+            sortie << Citation(c, std::string::npos) << '\n';
         return {};
     }
     // One object per project on one line; its keys are documented in the README.
@@ -296,6 +346,12 @@ Resultat traiter(const std::string& projet, const Options& o, std::ostream& sort
                << ",\"align\":" << kinks(cassuresCandidats[1], true)
                << ",\"blend\":" << kinks(cassuresCandidats[2], true) << '}';
     if (o.sortie.machine) sortie << ",\"gcode\":" << bilanGCode(*gcode, o.machine);
+    if (!avis.empty()) {
+        sortie << ",\"notices\":[";
+        for (std::size_t k = 0; k < avis.size(); ++k)
+            sortie << (k ? "," : "") << json(avis[k]);
+        sortie << ']';
+    }
     sortie << "}\n";
     return {};
 }
@@ -338,20 +394,24 @@ int Executer(const std::vector<std::string>& arguments, std::ostream& sortie,
         o.sortie.machine = &o.machine;
     }
     int code = 0;
+    Ecrits ecrits;
     for (const std::string& projet : o.projets) {
         std::ostringstream rapport;
+        std::vector<std::string> avis;
         Resultat r;
         try {
-            r = traiter(projet, o, rapport);
+            r = Proteger([&] { return traiter(projet, o, ecrits, avis, rapport); });
         } catch (const std::exception& e) {
-            // A name the system cannot convert, or memory exhausted: this project fails.
+            // A name the system cannot convert: this project fails.
             r = Resultat::Refus(std::string("erreur inattendue : ") + e.what());
         }
+        const std::string cite = Chemin_Cite(Chemin_Depuis_Utf8(projet));
+        for (const std::string& a : avis)
+            erreurs << "ortix-batch : projet " << cite << " : " << a << '\n';
         if (r) {
             sortie << rapport.str() << std::flush;
         } else {
-            erreurs << "ortix-batch : projet « " << Citation(projet, std::string::npos)
-                    << " » : " << r.message() << '\n';
+            erreurs << "ortix-batch : projet " << cite << " : " << r.message() << '\n';
             code = 1;
         }
     }

@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv) {
     ortix::fichiers::plateforme::Console_Utf8();
+    // A reader that goes (| head) loses the report, not the projects left.
+    ortix::fichiers::plateforme::Ignorer_Tube_Ferme();
     const int code = ortix::lot::Executer(ortix::fichiers::plateforme::Arguments_Utf8(argc, argv),
                                           std::cout, std::cerr);
     // A script reads the report: one lost on a full disk or a closed standard output

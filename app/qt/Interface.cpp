@@ -3,8 +3,10 @@
 #include "app/qt/Aide.h"
 
 #include "files/Chemins.h"
+#include "files/Citation.h"
 #include "files/Date.h"
 #include "files/FichierProfil.h"
+#include "files/LecteurChamps.h"
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
@@ -25,20 +27,23 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QShortcut>
+#include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 
 #include <cstdio>
+#include <memory>
 #include <tuple>
 
 namespace {
@@ -101,16 +106,20 @@ constexpr QSize TailleOuverture{736, 491};
 
 } // namespace
 
-Interface::Interface(const QStringList& fichiers, QWidget* parent)
+Interface::Interface(const std::optional<std::string>& projet, QWidget* parent)
     : QWidget(parent), modele_(std::make_unique<ortix::Modele>()) {
     messager = [this](const QString& titre, const QString& texte) {
         afficherMessage(titre, texte);
     };
     construire();
-    Form_Load(fichiers);
+    Form_Load(projet);
 }
 
-Interface::~Interface() = default;
+Interface::~Interface() {
+    // A save in progress reads this window's cancellation: it stops and is waited for.
+    annulation_ = true;
+    if (sauvegarde_) sauvegarde_->wait();
+}
 
 void Interface::construire() {
     setObjectName(QStringLiteral("Interface"));
@@ -362,14 +371,14 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
     return QWidget::eventFilter(objet, event);
 }
 
-void Interface::Form_Load(const QStringList& fichiers) {
+void Interface::Form_Load(const std::optional<std::string>& projet) {
     lireReglages();
     ortix::Profils_Provisoires(*modele_);
     afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
     // A project named on the command line, after the settings, as "Charger un
     // projet" loads it.
-    if (!fichiers.isEmpty()) Charge_Projet(QFileInfo(fichiers.first()).absoluteFilePath());
+    if (projet) chargerProjet(ortix::fichiers::Chemin_Depuis_Utf8(*projet));
 }
 
 void Interface::Form_Unload() {
@@ -487,8 +496,10 @@ void Interface::afficherModele() {
     }
     txt_prof_empl->setCursorPosition(0);
     txt_prof_saum->setCursorPosition(0);
-    Lbl_prof_empl->setText(q(modele_->Lbl_prof_empl));
-    Lbl_Prof_Saum->setText(q(modele_->Lbl_Prof_Saum));
+    // Quoted as messages quote: a legend of millions of characters, laid out at
+    // every paint, would hold up the window.
+    Lbl_prof_empl->setText(q(ortix::fichiers::Citation(modele_->Lbl_prof_empl)));
+    Lbl_Prof_Saum->setText(q(ortix::fichiers::Citation(modele_->Lbl_Prof_Saum)));
     Label32->setText(q(modele_->Label32));
     const ortix::Boutons& b = modele_->boutons;
     // The figures only a computation writes look stale from a refresh to the next one.
@@ -519,22 +530,20 @@ void Interface::Trace_Profil_Ini() {
     for (const std::string& m : r.messages)
         messages << q(m);
     // A field read only in part says how it was read, until it holds a whole number.
-    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
-        if (ortix::TableChamps[k].valeur)
-            if (const std::string l = ortix::Lecture_Partielle(s(parametres_[k]->text()));
-                !l.empty())
-                messages << QString::fromUtf8(ortix::TableChamps[k].nom) + QStringLiteral(" : ") +
-                                q(l);
+    for (const std::string& l : ortix::fichiers::Lectures_Partielles(modele_->champs))
+        messages << q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
-    Pic_Prof_Proj->setToolTip(messages.join(QLatin1Char('\n')));
+    // A tooltip has no plain-text mode: its text is escaped, never read as markup.
+    Pic_Prof_Proj->setToolTip(Qt::convertFromPlainText(messages.join(QLatin1Char('\n'))));
     afficherModele();
 }
 
 bool Interface::Bt_Calc_Click() {
     lireChamps();
     ortix::Vue vue;
-    if (ortix::Resultat r =
-            ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            return ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
+        });
         !r) {
         messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
@@ -589,9 +598,12 @@ void Interface::Charge_Profil_Saum(const QString& chemin, const QString& nom) {
 
 void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const QString& nom) {
     lireChamps();
-    auto p = std::make_unique<ortix::Profil>();
-    if (ortix::Resultat r = ortix::fichiers::Lire_Profil(
-            ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nom), *p);
+    std::unique_ptr<ortix::Profil> p;
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            p = std::make_unique<ortix::Profil>();
+            return ortix::fichiers::Lire_Profil(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)),
+                                                s(nom), *p);
+        });
         !r) {
         messager(QStringLiteral("Chargement du profil"), q(r.message()));
         return;
@@ -602,10 +614,16 @@ void Interface::Charge_Profil(ortix::Extremite e, const QString& chemin, const Q
 }
 
 void Interface::Charge_Projet(const QString& chemin) {
+    chargerProjet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)));
+}
+
+void Interface::chargerProjet(const std::filesystem::path& chemin) {
     lireChamps();
-    auto projet = std::make_unique<ortix::fichiers::Projet>();
-    if (ortix::Resultat r =
-            ortix::fichiers::Lire_Projet(ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), *projet);
+    std::unique_ptr<ortix::fichiers::Projet> projet;
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            projet = std::make_unique<ortix::fichiers::Projet>();
+            return ortix::fichiers::Lire_Projet(chemin, *projet);
+        });
         !r) {
         messager(QStringLiteral("Chargement d'un projet"), q(r.message()));
         return;
@@ -619,8 +637,10 @@ void Interface::Charge_Projet(const QString& chemin) {
 
 void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
     lireChamps();
-    if (ortix::Resultat r = ortix::fichiers::Sauve_Projet(
-            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nomTape));
+    if (ortix::Resultat r = ortix::Proteger([&] {
+            return ortix::fichiers::Sauve_Projet(
+                *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(chemin)), s(nomTape));
+        });
         !r) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return;
@@ -633,24 +653,55 @@ void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
 
 void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                                bool gabarits) {
+    if (sauvegarde_) return;
     lireChamps();
-    std::vector<std::string> ecrits;
+    // The save works on a copy of the model in a thread of its own, so that the
+    // window keeps painting and can cancel it; the result comes back here.
+    struct Travail {
+        ortix::Modele modele;
+        std::vector<std::string> ecrits;
+        ortix::Resultat r;
+    };
+    auto travail = std::make_shared<Travail>(Travail{*modele_, {}, {}});
     ortix::fichiers::OptionsSortie options;
     options.gabarits = gabarits;
-    if (ortix::Resultat r = ortix::fichiers::Sauve_Fichiers(
-            *modele_, ortix::fichiers::Chemin_Depuis_Utf8(s(dossier)), noms, options, ecrits);
-        !r) {
-        messager(QStringLiteral("Sauvegarde des profils"), q(r.message()));
-        return;
-    }
-    Sauv_Profil_->hide();
-    rafraichirPanneaux();
-    messager(QStringLiteral("Sauvegarde effectuée"),
-             q(ortix::fichiers::Message_Sauvegarde(ecrits, s(dossier))));
+    annulation_ = false;
+    sauvegarde_ = QThread::create(
+        [this, travail, options, noms, chemin = ortix::fichiers::Chemin_Depuis_Utf8(s(dossier))] {
+            travail->r = ortix::Proteger([&] {
+                return ortix::fichiers::Sauve_Fichiers(travail->modele, chemin, noms, options,
+                                                       travail->ecrits, nullptr, &annulation_);
+            });
+        });
+    sauvegarde_->setParent(this);
+    // Shown once the save has taken half a second; the windows wait meanwhile.
+    auto* progression = new QProgressDialog(QStringLiteral("Enregistrement des fichiers…"),
+                                            QStringLiteral("Annuler"), 0, 0, Sauv_Profil_);
+    progression->setWindowTitle(QStringLiteral("Sauvegarde des profils"));
+    progression->setWindowModality(Qt::WindowModal);
+    progression->setMinimumDuration(500);
+    progression->setValue(0); // starts the half second
+    connect(progression, &QProgressDialog::canceled, this, [this] { annulation_ = true; });
+    connect(sauvegarde_, &QThread::finished, this, [this, travail, progression, dossier] {
+        delete progression;
+        sauvegarde_->deleteLater();
+        sauvegarde_ = nullptr;
+        if (!travail->r) {
+            messager(QStringLiteral("Sauvegarde des profils"), q(travail->r.message()));
+            return;
+        }
+        Sauv_Profil_->hide();
+        rafraichirPanneaux();
+        messager(QStringLiteral("Sauvegarde effectuée"),
+                 q(ortix::fichiers::Message_Sauvegarde(travail->ecrits, s(dossier))));
+    });
+    sauvegarde_->start();
 }
 
 void Interface::afficherMessage(const QString& titre, const QString& texte) {
     auto* boite = new QMessageBox(QMessageBox::NoIcon, titre, texte, QMessageBox::Ok, this);
+    // A message quotes names and lines from files: shown as typed, never as a link.
+    boite->setTextFormat(Qt::PlainText);
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
 }

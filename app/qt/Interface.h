@@ -14,8 +14,11 @@
 #include <QWidget>
 
 #include <array>
+#include <atomic>
+#include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <utility>
 
 class Aide;
@@ -26,6 +29,7 @@ class PanneauFichiers;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QThread;
 class Sauv_Profil;
 class Sauv_Proj;
 class ZoneDessin;
@@ -33,9 +37,9 @@ class ZoneDessin;
 class Interface : public QWidget {
     Q_OBJECT
   public:
-    // The files named on the command line: "ortix PROJET.ortix", as a file
-    // manager opens a project, loads it at start-up.
-    explicit Interface(const QStringList& fichiers = {}, QWidget* parent = nullptr);
+    // The project named on the command line (Lire_Commande_Fenetre): "ortix
+    // PROJET.ortix", as a file manager opens a project, loads it at start-up.
+    explicit Interface(const std::optional<std::string>& projet = {}, QWidget* parent = nullptr);
     ~Interface() override;
 
     // The refresh: sections, rotation, final figures and the three initial views.
@@ -57,7 +61,9 @@ class Interface : public QWidget {
     // Writes the project file.
     void Sauve_Projet(const QString& chemin, const QString& nomTape);
     // Writes the panel data file, then the root and tip profile files, and the
-    // cutting templates when asked, into the folder.
+    // cutting templates when asked, into the folder, as one set: off the
+    // window's thread, on a copy of the model, with a progress dialog once it
+    // takes half a second, whose « Annuler » changes no file. One save at a time.
     void Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
                         bool gabarits);
 
@@ -84,7 +90,9 @@ class Interface : public QWidget {
     ortix::TaillesVues tailles() const;
     void relierEvenements();
     void relierDialogues();
-    void Form_Load(const QStringList& fichiers);
+    void Form_Load(const std::optional<std::string>& projet);
+    // Charge_Projet's work, on a path that need not be UTF-8.
+    void chargerProjet(const std::filesystem::path& chemin);
     void Form_Unload();
     // Copies the field texts into the model, and the model back into the window.
     void lireChamps();
@@ -130,4 +138,7 @@ class Interface : public QWidget {
     Charge_Proj* Charge_Proj_ = nullptr;
     Opti_Href* Opti_Href_ = nullptr; // created at its first use
     Aide* Aide_ = nullptr;           // likewise
+    // The output's save in progress, and its cancellation, which it reads.
+    QThread* sauvegarde_ = nullptr;
+    std::atomic<bool> annulation_{false};
 };

@@ -1,4 +1,6 @@
 #include "app/qt/Interface.h"
+#include "files/CommandeFenetre.h"
+#include "files/Console.h"
 #include "qt/Apparence.h"
 
 #include <QApplication>
@@ -8,16 +10,29 @@
 #include <QTranslator>
 
 #include <cstdio>
-#include <cstring>
 
 int main(int argc, char* argv[]) {
-    // The version alone, before anything of the window is made, for a script
-    // checking what is installed.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    using namespace ortix::fichiers;
+    plateforme::Console_Utf8();
+    // Read before Qt starts: --help and --version answer without a display, and
+    // no file name is taken for one of Qt's own options.
+    CommandeFenetre commande;
+    if (const ortix::Resultat r =
+            Lire_Commande_Fenetre(plateforme::Arguments_Utf8(argc, argv), commande);
+        !r) {
+        std::fprintf(stderr, "ortix : %s\n\n%s", r.message().c_str(), AideFenetre);
+        return 2;
+    }
+    if (commande.demande == CommandeFenetre::Demande::Aide) {
+        std::fputs(AideFenetre, stdout);
+        return 0;
+    }
+    if (commande.demande == CommandeFenetre::Demande::Version) {
         std::fputs("Ortix " ORTIX_VERSION "\n", stdout);
         return 0;
     }
-    QApplication application(argc, argv);
+    int argcQt = 1;
+    QApplication application(argcQt, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // The interface's face, where the program ships it beside itself (Windows).
     ortix::gui::Charger_Polices(QApplication::applicationDirPath() + QStringLiteral("/polices"));
@@ -29,7 +44,7 @@ int main(int argc, char* argv[]) {
     if (qt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                 QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qt);
-    Interface fenetre(QApplication::arguments().mid(1));
+    Interface fenetre(commande.projet);
     // Where and how large the window was at the end of the last session.
     fenetre.restoreGeometry(QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
                                 .value(QStringLiteral("fenetre/geometrie"))

@@ -32,6 +32,7 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     QString texte = QString::fromUtf8(Explication);
     texte.chop(1); // the last line break would only add an empty line
     auto* Text1 = new QLabel(texte, this);
+    Text1->setTextFormat(Qt::PlainText);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setGeometry(8, 8, 424, 86);
     Text1->setWordWrap(true);

@@ -11,12 +11,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <functional>
 #include <set>
 
 #ifndef _WIN32
 #include <csignal>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #endif
 #ifdef __linux__
@@ -90,6 +92,7 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
         {"n'est pas un dossier", d / "a.ortix" / "a.dat"},
 #endif
         {"c'est un dossier", d / "dossier.dat"},
+        {"", d / std::string(1000, 'n')}, // whatever the reason, quoted at 80 characters
     };
     Poser(d / "a.ortix", "ancien\r\n");
     fs::create_directory(d / "dossier.dat");
@@ -98,9 +101,11 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
         const Resultat r = Ecrire_Atomique(c.cible, "NOUVEAU");
         plateforme::Simuler_Panne(Etape::Aucune, 0);
         EXPECT_FALSE(r.ok()) << c.raison;
-        EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " + c.cible.string()),
+        EXPECT_NE(r.message().find("Impossible d'enregistrer le fichier « " +
+                                   c.cible.parent_path().string()),
                   std::string::npos)
             << r.message();
+        EXPECT_LT(r.message().size(), 400u);
         EXPECT_NE(r.message().find(c.raison), std::string::npos) << r.message();
         EXPECT_EQ(Contenu(d / "a.ortix"), "ancien\r\n");
         EXPECT_EQ(Noms(d), (std::set<std::string>{"a.ortix", "dossier.dat"}));
@@ -111,6 +116,40 @@ TEST(Ecrire_Atomique, UnEchecNeLaisseQueLAncienFichier) {
     EXPECT_EQ(Contenu(d / "a.ortix"), "nouveau");
 }
 
+// The output is saved as a whole: a failure before the renames changes no file and
+// leaves no temporary one; a failed rename says what it replaced. As found: "a
+// full disk leaves new profiles beside the old PDF and SVGs, and a folder named
+// like the last output is found after five files were written".
+TEST(Sauve_Fichiers, UnEnsembleEchoueSansRienChanger) {
+    using plateforme::Etape;
+    const auto m = Calcule("lots/projets/aile1.ortix");
+    const fs::path d = Dossier_Neuf("fichiers/ensemble");
+    const OptionsSortie options{Pdf_Disponible(), {}};
+    const NomsProposes noms = Propose_Noms(m->Txt_Nom_proj, "1", "2", m->finals);
+    const std::vector<std::string> tous = Noms_Des_Fichiers(m->Txt_Nom_proj, noms, options);
+    for (const std::string& n : tous)
+        Poser(d / n, "ancien");
+    std::atomic<bool> annule{false};
+    const std::pair<std::string, std::function<void()>> cas[] = {
+        {"disque plein", [] { plateforme::Simuler_Panne(Etape::Ecriture, ENOSPC, 1, 2); }},
+        {"Enregistrement annulé", [&] { annule = true; }},
+        {"Fichiers déjà remplacés : « " + tous[0] + " »",
+         [] { plateforme::Simuler_Panne(Etape::Renommage, EACCES, 1, 1); }},
+        {"c'est un dossier",
+         [&] { fs::remove(d / tous.back()), fs::create_directory(d / tous.back()); }}};
+    for (const auto& [raison, preparer] : cas) {
+        preparer();
+        std::vector<std::string> ecrits;
+        const Resultat r = Sauve_Fichiers(*m, d, noms, options, ecrits, nullptr, &annule);
+        annule = false;
+        EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
+        EXPECT_EQ(Noms(d), std::set<std::string>(tous.begin(), tous.end()));
+        for (std::size_t k = raison.starts_with("Fichiers") ? 1 : 0; k + 1 < tous.size(); ++k)
+            EXPECT_EQ(Contenu(d / tous[k]), "ancien") << raison << " " << tous[k];
+        Poser(d / tous[0], "ancien");
+    }
+}
+
 // Every name of an output is checked before anything is written; the templates'
 // too, when the PDF can be made.
 TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
@@ -119,6 +158,7 @@ TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
     const bool pdf = fichiers::Pdf_Disponible();
     const std::pair<fichiers::NomsProposes, std::string> cas[] = {
         {{"a.dat", "b.dat", "A.DAT", "g.pdf"}, "\"A.DAT\" et \"a.dat\" désigneraient le même"},
+        {{"ÉtÉ.dat", "b.dat", "été.DAT", "g.pdf"}, "\"été.DAT\" et \"ÉtÉ.dat\" désigneraient"},
         {{"a.dat", "b.dat", pdf ? "c.txt" : "b.dat", "b.dat"}, "\"b.dat\" et \"b.dat\""},
         {{"a.dat", std::string(300, 'b'), "c.txt", "g.pdf"}, "est trop long"},
         {{"a.dat", "b.dat", "c\x01.txt", "g.pdf"}, "caractère de contrôle"}};
@@ -186,22 +226,46 @@ TEST(Ecrire_Atomique, DroitsDuFichierRemplace) {
     EXPECT_EQ(fs::status(d / "lien.dat").permissions(), fs::status(d / "neuf.dat").permissions());
 }
 
-// SIGTERM in the middle of a save, the whole file written to the temporary one:
-// the process ends as the signal says, the old file intact, nothing left beside it.
-TEST(Ecrire_Atomique, UnSignalPendantLaSauvegardeNeLaisseRien) {
-    const fs::path d = Dossier_Neuf("fichiers/signal");
+// A child process saving a.dat and b.dat over "ancien", under a file-size limit
+// and with its core dumps off; its exit status as waitpid gives it.
+int EnsembleDansUnFils(const fs::path& d, std::size_t taille, const std::function<void()>& avant) {
     Poser(d / "a.dat", "ancien");
+    Poser(d / "b.dat", "ancien");
     const ::pid_t fils = ::fork();
     if (fils == 0) {
-        plateforme::Simuler_Signal(plateforme::Etape::Synchronisation, SIGTERM);
-        (void)Ecrire_Atomique(d / "a.dat", std::string(1 << 20, 'x'));
-        ::_exit(0);
+        const ::rlimit coeur{0, 0}, taille_{4096, 4096};
+        ::setrlimit(RLIMIT_CORE, &coeur);
+        ::setrlimit(RLIMIT_FSIZE, &taille_);
+        avant();
+        const Resultat r =
+            Ecrire_Ensemble(d, {{"a.dat", "x"}, {"b.dat", std::string(taille, 'y')}});
+        ::_exit(r.message().find("fichier trop volumineux. Aucun fichier n'a été modifié.") ==
+                        std::string::npos
+                    ? 1
+                    : 0);
     }
     int etat = 0;
-    ASSERT_EQ(::waitpid(fils, &etat, 0), fils);
-    EXPECT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGTERM) << etat;
-    EXPECT_EQ(Noms(d), std::set<std::string>{"a.dat"});
-    EXPECT_EQ(Contenu(d / "a.dat"), "ancien");
+    ::waitpid(fils, &etat, 0);
+    return etat;
+}
+
+// A signal in the middle of a save, every file of the set written to its temporary
+// one: the process ends as the signal says, the old files intact, nothing left
+// beside them; "SIGHUP and SIGQUIT remove the temporary file, as SIGINT and
+// SIGTERM do". A file-size limit is a refusal: "SIGXFSZ (a file-size limit)
+// gives the French « fichier trop volumineux » refusal and no temporary file".
+TEST(Ecrire_Ensemble, UnSignalPendantLaSauvegardeNeLaisseRien) {
+    const fs::path d = Dossier_Neuf("fichiers/signal");
+    for (const int s : {SIGTERM, SIGHUP, SIGQUIT, SIGXFSZ}) {
+        const int etat = EnsembleDansUnFils(d, s == SIGXFSZ ? 1 << 20 : 10, [s] {
+            if (s != SIGXFSZ) plateforme::Simuler_Signal(plateforme::Etape::Renommage, s);
+        });
+        EXPECT_TRUE(s == SIGXFSZ ? WIFEXITED(etat) && WEXITSTATUS(etat) == 0
+                                 : WIFSIGNALED(etat) && WTERMSIG(etat) == s)
+            << s << " " << etat;
+        EXPECT_EQ(Noms(d), (std::set<std::string>{"a.dat", "b.dat"}));
+        EXPECT_EQ(Contenu(d / "a.dat") + Contenu(d / "b.dat"), "ancienancien");
+    }
 }
 
 // The open itself refuses a pipe, at once: the name may have become one since

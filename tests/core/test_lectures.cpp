@@ -1,6 +1,7 @@
 // The readers of what users give: airfoil files, from the table
 // tests/data/profils/attendus.txt (each file and what reading it gives), and the
 // settings file, which never refuses.
+#include "files/CommandeFenetre.h"
 #include "files/FichierProfil.h"
 #include "files/NomsDeFichiers.h"
 #include "files/Projet.h"
@@ -71,6 +72,29 @@ TEST(Lectures, NomsDeFichiers) {
         ++n;
     }
     EXPECT_GT(n, 10);
+}
+
+// The window's command line: "extra arguments are refused with a French usage
+// line rather than ignored", and "ortix \"\" says that the name is empty".
+TEST(Lectures, CommandeDeLaFenetre) {
+    const std::pair<std::vector<std::string>, std::string> cas[] = {
+        {{"ortix", "--", "-x.ortix"}, "-x.ortix"},
+        {{"ortix", "a.ortix", "--help"}, "aide"},
+        {{"ortix", "--version"}, "version"},
+        {{"ortix", "a.ortix", "b"}, "un seul projet, pas « b » en plus de « a.ortix »."},
+        {{"ortix", "-x"}, "option inconnue : « -x »."},
+        {{"ortix", ""}, "le nom du fichier projet est vide."}};
+    for (const auto& [arguments, attendu] : cas) {
+        CommandeFenetre c;
+        const Resultat r = Lire_Commande_Fenetre(arguments, c);
+        using D = CommandeFenetre::Demande;
+        const bool dit = r.message().find(attendu) != std::string::npos;
+        EXPECT_EQ(!r                        ? (dit ? attendu : r.message())
+                  : c.demande == D::Aide    ? "aide"
+                  : c.demande == D::Version ? "version"
+                                            : c.projet.value_or(""),
+                  attendu);
+    }
 }
 
 // Lines are taken whole by position; a short file gives what it holds.

@@ -39,7 +39,7 @@ int VerifierLaTable() {
             EXPECT_EQ(Val(c[1]), Decimal(c[2])) << "« " << c[1] << " »";
         } else if (c[0] == "partiel") {
             c.resize(3);
-            EXPECT_EQ(Lecture_Partielle(c[1]), c[2]) << "« " << c[1] << " »";
+            EXPECT_EQ(Lecture_Partielle(c[1], c[1]), c[2]) << "« " << c[1] << " »";
         } else if (c.size() == 4 && c[0] == "format") {
             EXPECT_EQ(Format(Decimal(c[1]), c[2]), c[3]) << c[1] << " " << c[2];
         } else {

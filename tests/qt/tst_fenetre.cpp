@@ -2,6 +2,7 @@
 // dialog's routing, the files written (the same bytes as the batch command's),
 // the refusals, which change nothing, and the look, against a reference image.
 #include "Banc.h"
+#include "files/CommandeFenetre.h"
 #include "files/GabaritPDF.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Parametres.h"
@@ -16,15 +17,20 @@
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QWheelEvent>
 
 #include <cstdio>
+#include <map>
 #include <sstream>
 #ifdef _WIN32
 #include <io.h> // dup, dup2
@@ -50,6 +56,17 @@ std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
         f[t.substr(nom, debut - 1 - nom)] = t.substr(debut, i == std::string::npos ? i : i - debut);
     }
     return f;
+}
+
+// aile1.ortix with some of its lines (counted from 1) replaced, in the bench's folder.
+QString ProjetAvec(const Banc& b, const QString& nom, std::map<int, std::string> lignes) {
+    std::istringstream aile1(Contenu(Donnee("lots/projets/aile1.ortix")));
+    std::string r;
+    int n = 0;
+    for (std::string l; std::getline(aile1, l);)
+        r += (lignes.count(++n) ? lignes[n] + "\r" : l) + "\n";
+    ortix::essais::Poser(b.chemin(nom).toStdString(), r);
+    return b.chemin(nom);
 }
 
 } // namespace
@@ -194,7 +211,8 @@ class TestFenetre : public QObject {
         QCOMPARE(
             etat->text(),
             QStringLiteral("Flèche : « 12,5 » est lu 12 : le séparateur décimal est le point."));
-        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(), etat->text());
+        QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(),
+                 Qt::convertFromPlainText(etat->text())); // escaped: a tooltip has no plain mode
         saisir(b.champ("txt_fleche"), QStringLiteral("12.5"));
         QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
         QVERIFY(etat->text().isEmpty());
@@ -240,6 +258,34 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
         QCOMPARE(b.messages.size(), 1);
         QCOMPARE(b.etat(), avant);
+    }
+
+    // "Every text that comes from a file, a file name, a field or the command line is
+    // shown as plain text": a project whose point line is <a href="https://example.org/">
+    // Cliquez ici</a> 0, with <h1>, <img src=…> and &lt; in names and lines. Every
+    // label of the window, its dialogs and its message box shows its characters as
+    // typed, and none is a link: "one click on that link opens a web address". A
+    // legend is quoted at 80 characters: one of 15 MB held up the window.
+    void texteBrut() {
+        Banc b;
+        b.w->Charge_Projet(ProjetAvec(b, QStringLiteral("balises.ortix"),
+                                      {{2, "<h1>Titre</h1>"},
+                                       {4, "<b>350</b>"},
+                                       {14, "<img src=\"x.png\">&lt;" + std::string(100, 'L')}}));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        const Interface lien(
+            ProjetAvec(b, QStringLiteral("lien.ortix"),
+                       {{15, "<a href=\"https://example.org/\">Cliquez ici</a> 0"}})
+                .toStdString());
+        QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(), // quoted as messages quote
+                 QString::fromStdString("<img src=\"x.png\">&lt;" + std::string(59, 'L') + "…"));
+        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Etat")->text().contains(u"« <b>350</b> »"));
+        QVERIFY(lien.findChild<QMessageBox*>()->text().contains(u"Cliquez ici</a> 0"));
+        for (const QWidget* w : std::initializer_list<const QWidget*>{b.w.get(), &lien})
+            for (const QLabel* l : w->findChildren<QLabel*>())
+                QVERIFY2(l->text().isEmpty() || l->textFormat() == Qt::PlainText,
+                         qPrintable(l->text()));
     }
 
     // A window that grows: the drawings take the room, each fitted again; the wheel
@@ -361,7 +407,7 @@ class TestFenetre : public QObject {
         auto* sortie = enfant<QDialog>(b.w.get(), "Sauv_Profil");
         QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Corde")->text(), b.texte("Txt_Corde_Final"));
         QTest::keyClick(enfant<QLineEdit>(sortie, "Txt_Nom_proj"), Qt::Key_Return);
-        QVERIFY(!sortie->isVisible());
+        QTRY_VERIFY(!sortie->isVisible()); // saved off the window's thread
         QCOMPARE(b.messages.last().first, QStringLiteral("Sauvegarde effectuée"));
         const QString copies = qEnvironmentVariable("ORTIX_COPIE_FICHIERS");
         for (const auto& [nom, octets] : FichiersDuLot("aile1")) {
@@ -378,11 +424,11 @@ class TestFenetre : public QObject {
         gabarits->click();
         QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
         if (ortix::fichiers::Pdf_Disponible())
-            QVERIFY(b.messages.last().second.startsWith(QStringLiteral(
+            QTRY_VERIFY(b.messages.last().second.startsWith(QStringLiteral(
                 "Aile1_Empl_C287.4_H12.0_L0.0_V2.7.dat\nAile1_Saum_C287.4_H25.9_L669.5_V-1.2.dat\n"
                 "Aile1_Data_Troncon.txt\nAile1_Gabarits.pdf\nAile1_Gabarit_Empl.svg\n")));
         else // built without Cairo, as for Windows: refused, saying why
-            QVERIFY2(
+            QTRY_VERIFY2(
                 b.messages.last().second.contains(QStringLiteral("construite sans la sortie PDF")),
                 qPrintable(b.messages.last().second));
         // A click on a file of the list takes its name, less ".dat", as the project's.
@@ -407,10 +453,16 @@ class TestFenetre : public QObject {
                  std::string());
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
-        // "ortix PROJET.ortix": the project loaded at start-up.
-        const Interface parLaLigneDeCommande({QStringLiteral("Aile1.ortix")});
-        QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
-                 QStringLiteral("600"));
+        // "ortix PROJET.ortix": the project loaded at start-up; "ortix -- -x.ortix opens
+        // -x.ortix", and "a file name that is not valid UTF-8 opens".
+        for (const std::string fichier : {"-x.ortix", "a\xFF.ortix"}) {
+            fs::copy_file("Aile1.ortix", fichier, fs::copy_options::overwrite_existing);
+            ortix::fichiers::CommandeFenetre c;
+            QVERIFY(ortix::fichiers::Lire_Commande_Fenetre({"ortix", "--", fichier}, c).ok());
+            const Interface parLaLigneDeCommande(c.projet);
+            QCOMPARE(enfant<QLineEdit>(&parLaLigneDeCommande, "Txt_Long")->text(),
+                     QStringLiteral("600"));
+        }
 
         // "Quitter": the settings file, every dialog at the working folder.
         QTest::mouseClick(b.bouton("Bt_Quit"), Qt::LeftButton);
@@ -424,6 +476,52 @@ class TestFenetre : public QObject {
                 .replace(QDir::toNativeSeparators(b.dossier.path()), QStringLiteral("@DOSSIER@"));
         QCOMPARE(ortix::essais::Ecart_Au_Modele(obtenu.toStdString(), Donnee("modeles/ortix.ini")),
                  std::string());
+    }
+
+    // "ortix --help and ortix --version print in French and exit 0", with no
+    // display: the command line is read before Qt starts.
+    void aideEtVersion() {
+        for (const QString& option : {QStringLiteral("--help"), QStringLiteral("--version")}) {
+            QProcess ortix;
+            ortix.setProcessEnvironment({});
+            ortix.start(QStringLiteral(ORTIX_FENETRE), {option});
+            QVERIFY(ortix.waitForFinished());
+            QCOMPARE(ortix.exitCode(), 0);
+            QVERIFY(ortix.readAllStandardOutput().startsWith(option == u"--help" ? "Usage : ortix"
+                                                                                 : "Ortix 0."));
+        }
+    }
+
+    // "Long saves leave the window alive": 742 pages of templates "froze the window
+    // for 42 s". The save runs off the window's thread, the events going on, under
+    // a progress dialog (shown once the save has taken half a second) whose
+    // « Annuler » leaves every old file.
+    void sauvegardeLongue() {
+        Banc b({QStringLiteral("gabarits/grand.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("grand.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+        auto* sortie = b.dialogue<QDialog>("Sauv_Profil");
+        enfant<QAbstractButton>(sortie, "Chk_Gabarits")->click();
+        QStringList anciens = {QStringLiteral("Grand_Gabarit_Empl.svg"),
+                               QStringLiteral("Grand_Gabarit_Saum.svg")};
+        for (const char* n : {"Txt_Nom_Fich_Empl", "Txt_Nom_Fich_Saum", "Txt_Nom_Fich_Data",
+                              "Txt_Nom_Fich_Gabarits"})
+            anciens << enfant<QLineEdit>(sortie, n)->text();
+        for (const QString& n : anciens)
+            ortix::essais::Poser(b.chemin(n).toStdString(), "ancien");
+        QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
+        // Cancelled at once, as the templates' pages are being drawn.
+        auto* progression = b.w->findChild<QProgressDialog*>();
+        QVERIFY(progression);
+        QVERIFY(progression->findChild<QPushButton*>());
+        progression->findChild<QPushButton*>()->click();
+        QTRY_VERIFY(!b.w->findChild<QProgressDialog*>());
+        QVERIFY2(b.messages.last().second.startsWith(u"Enregistrement annulé."),
+                 qPrintable(b.messages.last().second));
+        for (const QString& n : anciens)
+            QCOMPARE(Contenu(b.chemin(n).toStdString()), std::string("ancien"));
+        QCOMPARE(b.dossier.entryList(QDir::Files | QDir::Hidden).size(), anciens.size() + 1);
     }
 
     // When the settings cannot be written at closing, standard error says why.
