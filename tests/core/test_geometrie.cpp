@@ -376,13 +376,21 @@ double Distance(double qx, double qy, double ax, double ay, double bx, double by
 // edge kept, and stays close to the whole; a panel whose projected tip would
 // exceed 1000 points fits at the count proposed, and not at one more.
 TEST(Reduction, SousEnsembleFideleEtLePlusGrandQuiTienne) {
-    for (const int n : {30, 120, 400}) {
-        const Profil p = Naca(500, 0.12, 0.04);
+    const Profil naca = Naca(500, 0.12, 0.04);
+    Profil creux; // its upper surface kept at one point in 50: fewer than its share
+    for (int i = 0; i < naca.n; ++i)
+        if (i % 50 == 0 || i >= 499) {
+            creux.x[std::size_t(creux.n)] = naca.x[std::size_t(i)];
+            creux.y[std::size_t(creux.n++)] = naca.y[std::size_t(i)];
+        }
+    for (const auto& [p, n] :
+         {std::pair{naca, 30}, {naca, 120}, {naca, 400}, {creux, 30}, {creux, 400}}) {
         const Profil r = Reduire_Profil(p, n);
         ASSERT_EQ(r.n, n);
         std::size_t j = 0;
         for (int k = 0; k < r.n; ++k) { // each kept point is the next of the original's
-            while (j < 999 && (p.x[j] != r.x[std::size_t(k)] || p.y[j] != r.y[std::size_t(k)]))
+            while (j < std::size_t(p.n) &&
+                   (p.x[j] != r.x[std::size_t(k)] || p.y[j] != r.y[std::size_t(k)]))
                 ++j;
             ASSERT_LT(j, std::size_t(p.n)) << n << " " << k;
         }
