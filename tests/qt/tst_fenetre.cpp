@@ -454,8 +454,13 @@ class TestFenetre : public QObject {
         saisir(b.champ("Txt_Long"), QStringLiteral("123"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Return);
         // "ortix PROJET.ortix": the project loaded at start-up; "ortix -- -x.ortix opens
-        // -x.ortix", and "a file name that is not valid UTF-8 opens".
+        // -x.ortix", and "a file name that is not valid UTF-8 opens" (where names are
+        // bytes: Windows' are UTF-16).
+#ifdef _WIN32
+        for (const std::string fichier : {"-x.ortix"}) {
+#else
         for (const std::string fichier : {"-x.ortix", "a\xFF.ortix"}) {
+#endif
             fs::copy_file("Aile1.ortix", fichier, fs::copy_options::overwrite_existing);
             ortix::fichiers::CommandeFenetre c;
             QVERIFY(ortix::fichiers::Lire_Commande_Fenetre({"ortix", "--", fichier}, c).ok());
@@ -497,6 +502,8 @@ class TestFenetre : public QObject {
     // a progress dialog (shown once the save has taken half a second) whose
     // « Annuler » leaves every old file.
     void sauvegardeLongue() {
+        if (!ortix::fichiers::Pdf_Disponible())
+            QSKIP("Sans la sortie PDF (Windows), aucune sauvegarde n'est longue.");
         Banc b({QStringLiteral("gabarits/grand.ortix")});
         b.w->Charge_Projet(b.chemin(QStringLiteral("grand.ortix")));
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
