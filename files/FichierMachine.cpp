@@ -30,55 +30,63 @@ struct Cle {
     bool minExclu = false;
     std::string_view aide;
     std::string_view unite = {};
+    std::string_view libelle = {}; // as the dialog names it
 };
 
 constexpr double Grand = 1e5; // mm: no machine comes near
 
 const Cle Cles[] = {
     {"dialecte", Genre::Dialecte, nullptr, 0, 0, false,
-     "Contrôleur : linuxcnc, grbl (GRBL 1.1, grbl-Mega-5X), fluidnc, grblhal, marlin, mach3"},
+     "Contrôleur : linuxcnc, grbl (GRBL 1.1, grbl-Mega-5X), fluidnc, grblhal, marlin, mach3", "",
+     "Contrôleur"},
     {"axes", Genre::Axes, nullptr, 0, 0, false,
-     "Lettres des axes : horizontal et vertical de la première tour, puis de la seconde"},
+     "Lettres des axes : horizontal et vertical de la première tour, puis de la seconde", "",
+     "Lettres des axes"},
     {"cote_emplanture", Genre::Cote, nullptr, 0, 0, false,
-     "gauche : la tour côté emplanture porte les deux premiers axes ; droite : les deux derniers"},
+     "gauche : la tour côté emplanture porte les deux premiers axes ; droite : les deux derniers",
+     "", "Côté de l'emplanture"},
     {"ecart_tours", Genre::Nombre, &ProfilMachine::ecartTours, 0, Grand, true,
      "Distance entre les plans des deux tours (mm) : mesurez le fil tendu, d'un point "
      "d'attache à l'autre",
-     "mm"},
+     "mm", "Écart entre les tours"},
     {"distance_emplanture", Genre::Nombre, &ProfilMachine::distanceEmplanture, 0, Grand, false,
      "Distance de la tour côté emplanture à la face d'emplanture du bloc (mm) : mesurez "
      "le long du fil, de son point d'attache à la face du bloc",
-     "mm"},
+     "mm", "Tour à face d'emplanture"},
     {"hauteur_ligne_de_base", Genre::Nombre, &ProfilMachine::hauteurLigneDeBase, -Grand, Grand,
      false,
      "Hauteur de la ligne de base des profils au-dessus de la table (mm) : mesurez, "
      "sur une face du bloc, de la table au trait de la ligne de base",
-     "mm"},
+     "mm", "Hauteur de la ligne de base"},
     {"vitesse", Genre::Nombre, &ProfilMachine::vitesse, 0, 1000, true,
-     "Vitesse de coupe de la face la plus rapide (mm/s)", "mm/s"},
+     "Vitesse de coupe de la face la plus rapide (mm/s)", "mm/s", "Vitesse de coupe"},
     {"avance", Genre::Avance, nullptr, 0, 0, false,
-     "g93 : avance en temps inverse ; g94 : mm/min selon la règle du contrôleur"},
+     "g93 : avance en temps inverse ; g94 : mm/min selon la règle du contrôleur", "", "Avance"},
     {"saignee_emplanture", Genre::Nombre, &ProfilMachine::saigneeEmplanture, 0, 50, false,
-     "Saignée (largeur du sillon fondu) à la face d'emplanture (mm)", "mm"},
+     "Saignée (largeur du sillon fondu) à la face d'emplanture (mm)", "mm",
+     "Saignée à l'emplanture"},
     {"saignee_saumon", Genre::Nombre, &ProfilMachine::saigneeSaumon, 0, 50, false,
-     "Saignée à la face du saumon (mm)", "mm"},
+     "Saignée à la face du saumon (mm)", "mm", "Saignée au saumon"},
     {"saignee_vitesse", Genre::Table, nullptr, 0, 0, false,
      "Table vitesse (mm/s) : saignée (mm), au moins deux paires ; remplace les deux saignées",
-     "mm/s : mm"},
+     "mm/s : mm", "Saignée selon la vitesse"},
     {"chauffe", Genre::Chauffe, nullptr, 0, 0, false,
-     "Chauffe du fil : aucune, m3 (M3 S<puissance> / M5), m8 (M8 / M9)"},
+     "Chauffe du fil : aucune, m3 (M3 S<puissance> / M5), m8 (M8 / M9)", "", "Chauffe"},
     {"puissance", Genre::Nombre, &ProfilMachine::puissance, 0, 1e6, false,
-     "Puissance de chauffe, le S de M3"},
+     "Puissance de chauffe, le S de M3", "", "Puissance de chauffe"},
     {"prechauffe", Genre::Nombre, &ProfilMachine::prechauffe, 0, 3600, false,
-     "Attente après la mise en chauffe, avant le premier mouvement (s)", "s"},
+     "Attente après la mise en chauffe, avant le premier mouvement (s)", "s", "Préchauffe"},
     {"pause_bord_attaque", Genre::Nombre, &ProfilMachine::pauseBordAttaque, 0, 3600, false,
-     "Attente quand le fil atteint le bord d'attaque (s)", "s"},
+     "Attente quand le fil atteint le bord d'attaque (s)", "s", "Pause au bord d'attaque"},
     {"pause_bord_de_fuite", Genre::Nombre, &ProfilMachine::pauseBordDeFuite, 0, 3600, false,
-     "Attente quand le fil atteint le bord de fuite, à l'aller et au retour (s)", "s"},
+     "Attente quand le fil atteint le bord de fuite, à l'aller et au retour (s)", "s",
+     "Pause au bord de fuite"},
     {"entree", Genre::Nombre, &ProfilMachine::entree, 0, 1000, false,
-     "Longueur de l'entrée, horizontale, en arrière du bord de fuite (mm)", "mm"},
+     "Longueur de l'entrée, horizontale, en arrière du bord de fuite (mm)", "mm",
+     "Longueur d'entrée"},
     {"angle_fil_max", Genre::Nombre, &ProfilMachine::angleFilMax, 0, 89, true,
-     "Angle maximal du fil par rapport à l'équerre des faces (degrés)", "°"},
+     "Angle maximal du fil par rapport à l'équerre des faces (degrés)", "°",
+     "Angle maximal du fil"},
 };
 
 constexpr std::string_view Course = "course_", VitesseMax = "vitesse_max_";
@@ -395,7 +403,7 @@ std::vector<CleMachine> Cles_Machine(const ProfilMachine& p) {
         return m;
     };
     for (const Cle& c : Cles) {
-        CleMachine k{std::string(c.nom), c.unite, c.aide, {}};
+        CleMachine k{std::string(c.nom), std::string(c.libelle), c.unite, c.aide, {}};
         if (c.genre == Genre::Dialecte)
             for (const DialecteGCode& d : TableDialectes)
                 k.choix.push_back(d.cle);
@@ -405,12 +413,17 @@ std::vector<CleMachine> Cles_Machine(const ProfilMachine& p) {
         cles.push_back(std::move(k));
     }
     for (const char lettre : p.axes) {
-        cles.push_back({std::string(Course) + lettre,
+        const std::string axe(1, lettre);
+        cles.push_back({std::string(Course) + axe,
+                        "Course de l'axe " + axe,
                         "mm",
                         "Course de l'axe, « min:max », en coordonnées machine (mm)",
                         {}});
-        cles.push_back(
-            {std::string(VitesseMax) + lettre, "mm/s", "Vitesse maximale de l'axe (mm/s)", {}});
+        cles.push_back({std::string(VitesseMax) + axe,
+                        "Vitesse maximale de l'axe " + axe,
+                        "mm/s",
+                        "Vitesse maximale de l'axe sur un mouvement de coupe (mm/s)",
+                        {}});
     }
     return cles;
 }

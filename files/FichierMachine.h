@@ -30,11 +30,11 @@ Resultat Analyser_Profil_Machine(std::string_view octets, const std::string& nom
 // comment.
 std::vector<std::string> Lignes_Profil_Machine(const ProfilMachine& p, bool commentaires);
 
-// One key of the profile as a dialog shows it: its name in the file, its unit
-// (empty when it has none), what it is and how to measure it, and, for a key
-// whose value is a word, the words it takes.
+// One key of the profile as a dialog shows it: its name in the file, its
+// caption, its unit (empty when it has none), what it is and how to measure it,
+// and, for a key whose value is a word, the words it takes.
 struct CleMachine {
-    std::string nom;
+    std::string nom, libelle;
     std::string_view unite, aide;
     std::vector<std::string_view> choix;
 };

@@ -105,7 +105,7 @@ Machine_Decoupe::Machine_Decoupe(QWidget* parent) : QDialog(parent) {
 void Machine_Decoupe::construireLigne(std::size_t k, const ortix::fichiers::CleMachine& c,
                                       QPoint place) {
     const int x = place.x(), y = place.y();
-    Ligne l{Etiquette(this, q(c.nom), {x, y, 168, 19}), nullptr,
+    Ligne l{Etiquette(this, q(c.libelle), {x, y, 168, 19}), nullptr,
             etiquetteRefus(this, {x + 326, y, 180, 19})};
     const QString nom = QStringLiteral("Champ_%1").arg(k);
     if (c.choix.empty()) {
@@ -216,7 +216,7 @@ QString Machine_Decoupe::texteDe(const QWidget* champ) const {
 }
 
 void Machine_Decoupe::verifier(std::size_t k) {
-    const std::string cle = lignes_[k].libelle->text().toStdString();
+    const std::string cle = ortix::fichiers::Cles_Machine(profil_)[k].nom;
     const std::string valeur = texteDe(lignes_[k].champ).toStdString();
     // A value the profile already holds needs no reading, nor a new file.
     if (!refus_.contains(cle) && valeurs(profil_)[cle] == valeur) return;
@@ -256,10 +256,11 @@ void Machine_Decoupe::afficherProfil() {
     for (std::size_t k = 0; k < lignes_.size(); ++k) {
         const Ligne& l = lignes_[k];
         if (!l.champ) continue;
-        // The per-axis keys take the letters' names.
+        // The per-axis keys take the letters' names; the tooltip names the key
+        // as the file writes it.
         const ortix::fichiers::CleMachine& c = cles[k];
-        const QString aide = Qt::convertFromPlainText(q(c.aide));
-        l.libelle->setText(q(c.nom));
+        const QString aide = Qt::convertFromPlainText(q(c.nom + " : " + std::string(c.aide)));
+        l.libelle->setText(q(c.libelle));
         l.libelle->setToolTip(aide);
         l.champ->setToolTip(aide);
         if (refus_.contains(c.nom)) continue;
