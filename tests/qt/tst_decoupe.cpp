@@ -198,6 +198,23 @@ class TestDecoupe : public QObject {
         QVERIFY(constats->item(0)->text().contains(u"angle_fil_max"));
     }
 
+    // A tip that folds back: the output dialog repeats the status line's
+    // sentence above its buttons; none otherwise.
+    void repliRepete() {
+        Banc b(
+            {QStringLiteral("lots/projets/p00.ortix"), QStringLiteral("lots/projets/aile1.ortix")});
+        for (const char* projet : {"p00.ortix", "aile1.ortix"}) {
+            b.w->Charge_Projet(b.chemin(QString::fromLatin1(projet)));
+            QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+            QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
+            const QString cassure = enfant<QLabel>(b.w.get(), "Lbl_Cassure")->text();
+            const QString repli =
+                enfant<QLabel>(b.dialogue<QDialog>("Sauv_Profil"), "Lbl_Repli")->text();
+            QCOMPARE(repli, cassure.contains(u"revient") ? cassure : QString());
+            QCOMPARE(repli.isEmpty(), projet[0] == 'a');
+        }
+    }
+
     // A profile that cannot be read at start: the default one, said once.
     void profilIllisibleAuDemarrage() {
         profilAuDemarrage("refus_lecture.profil");
