@@ -413,7 +413,9 @@ ortix::Resultat Interface::lireMachine() {
     if (chemin.isEmpty()) return {};
     const std::filesystem::path p = ortix::fichiers::Chemin_Depuis_Utf8(s(chemin));
     ortix::ProfilMachine lu;
-    if (ortix::Resultat r = ortix::fichiers::Lire_Profil_Machine(p, lu); !r)
+    if (ortix::Resultat r =
+            ortix::Proteger([&] { return ortix::fichiers::Lire_Profil_Machine(p, lu); });
+        !r)
         return ortix::Resultat::Refus(r.message() + " Le profil machine par défaut est utilisé.");
     machine_ = lu;
     cheminMachine_ = p;

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace {
 
 using namespace ortix::gui;
@@ -178,7 +180,9 @@ void Machine_Decoupe::ouvrirAvec(const ortix::ProfilMachine& p,
 
 void Machine_Decoupe::ouvrir(const std::filesystem::path& chemin) {
     ortix::ProfilMachine lu;
-    if (ortix::Resultat r = ortix::fichiers::Lire_Profil_Machine(chemin, lu); !r) {
+    if (ortix::Resultat r =
+            ortix::Proteger([&] { return ortix::fichiers::Lire_Profil_Machine(chemin, lu); });
+        !r) {
         Lbl_Message->setText(q(r.message()));
         return;
     }
@@ -241,6 +245,15 @@ void Machine_Decoupe::conclure(const std::string& cle, const ortix::Resultat& r,
     if (r) {
         refus_.erase(cle);
         chemin_.reset(); // the file no longer holds the profile as it is
+        // New letters rename the per-axis keys, and a dialect sets the letters and
+        // the feed: their fields take the profile's values again.
+        const std::vector<ortix::fichiers::CleMachine> cles =
+            ortix::fichiers::Cles_Machine(profil_);
+        std::erase_if(refus_, [&](const auto& e) {
+            return (cle == "dialecte" && (e.first == "axes" || e.first == "avance")) ||
+                   std::none_of(cles.begin(), cles.end(),
+                                [&](const auto& c) { return c.nom == e.first; });
+        });
     } else {
         refus_[cle] = r.message();
     }

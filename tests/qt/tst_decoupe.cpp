@@ -123,6 +123,13 @@ class TestDecoupe : public QObject {
                 std::find_if(cles.begin(), cles.end(), [&](const auto& c) { return c.nom == cle; });
             return enfant<QWidget>(d, ("Champ_" + std::to_string(k - cles.begin())).c_str());
         };
+        // A refused axis whose letter a new dialect renames is refused no more.
+        saisir(qobject_cast<QLineEdit*>(champ("course_U")), QStringLiteral("x"));
+        QTest::keyClick(champ("course_U"), Qt::Key_Return);
+        QVERIFY(!ok->isEnabled());
+        qobject_cast<QComboBox*>(champ("dialecte"))->setCurrentText(QStringLiteral("grbl"));
+        QVERIFY(ok->isEnabled());
+        QCOMPARE(qobject_cast<QLineEdit*>(champ("course_U"))->text(), QStringLiteral("-100:900"));
         qobject_cast<QComboBox*>(champ("dialecte"))->setCurrentText(QStringLiteral("marlin"));
         QCOMPARE(qobject_cast<QComboBox*>(champ("avance"))->currentText(), QStringLiteral("g94"));
         saisir(qobject_cast<QLineEdit*>(champ("ecart_tours")), QStringLiteral("950.5"));
