@@ -56,8 +56,9 @@ class TestDecoupe : public QObject {
     }
 
     void cleanup() {
-        QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
-            .remove(QStringLiteral("machine/profil"));
+        QSettings reglages(QStringLiteral("Ortix"), QStringLiteral("Ortix"));
+        reglages.remove(QStringLiteral("machine/profil"));
+        reglages.remove(QStringLiteral("sortie/papier"));
     }
 
     // The box adds the cut to the files, the caption counting it, and the window
@@ -203,6 +204,16 @@ class TestDecoupe : public QObject {
         QTest::mouseClick(enfant<QPushButton>(d, "Bt_OK"), Qt::LeftButton);
         QVERIFY(a->apercu().gcode.simulation.mouvements.empty());
         QVERIFY(constats->item(0)->text().contains(u"angle_fil_max"));
+    }
+
+    // The templates' paper, A4 at first, is remembered for the next start.
+    void papierRetenu() {
+        for (const QString& attendu : {QStringLiteral("A4"), QStringLiteral("A3")}) {
+            Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+            auto* papier = enfant<QComboBox>(sortieAvecDecoupe(b), "Cmb_Papier");
+            QCOMPARE(papier->currentText(), attendu);
+            papier->setCurrentText(QStringLiteral("A3"));
+        }
     }
 
     // A tip that folds back: the output dialog repeats the status line's
