@@ -33,13 +33,24 @@ void libelle(QWidget* parent, const QString& texte, int x, int y, int largeur) {
 // The paper chosen last, kept with the window's geometry.
 const QString ClePapier = QStringLiteral("sortie/papier");
 
-// A name too long for its field shows its start; the whole name is then in its
-// tooltip, escaped, as a tooltip has no plain-text mode.
-void montrerNom(QLineEdit* e) {
-    e->setCursorPosition(0);
-    const bool entier =
-        e->fontMetrics().horizontalAdvance(e->text()) + 8 <= e->contentsRect().width();
-    e->setToolTip(entier ? QString() : Qt::convertFromPlainText(e->text()));
+// A name too long for its field is shown elided in the middle, whole in its
+// tooltip (escaped, as a tooltip has no plain-text mode), and whole again while
+// the field has the focus, to be edited. The whole name is kept in a property.
+const char* const NomEntier = "nomEntier";
+
+QString nomEntier(const QLineEdit* e) {
+    const QVariant v = e->property(NomEntier);
+    return v.isValid() ? v.toString() : e->text();
+}
+
+void montrerNom(QLineEdit* e, const QString& nom) {
+    e->setProperty(NomEntier, nom);
+    const QString vu =
+        e->hasFocus() ? nom : e->fontMetrics().elidedText(nom, Qt::ElideMiddle, e->width() - 12);
+    const QSignalBlocker bloque(e);
+    if (e->text() != vu) e->setText(vu);
+    if (!e->hasFocus()) e->setCursorPosition(0);
+    e->setToolTip(vu == nom && !e->hasFocus() ? QString() : Qt::convertFromPlainText(nom));
 }
 
 } // namespace
@@ -48,7 +59,7 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele,
                          const ortix::ProfilMachine& machine)
     : QDialog(parent), modele_(modele), machine_(machine) {
     Preparer_Dialogue(this, "Sauv_Profil", QStringLiteral("Sauvegarde des profils calculés"),
-                      {400, 495});
+                      {480, 495});
 
     libelle(this, QStringLiteral("Nom du projet :"), 8, 8, 110);
     Txt_Nom_proj = Champ(this, "Txt_Nom_proj", {120, 8, 161, 19}, false, QStringLiteral("Ortix"));
@@ -60,28 +71,28 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele,
     libelle(this, QStringLiteral("mm"), 200, 48, 30);
 
     panneau_ = new PanneauFichiers(this, QStringLiteral("*.dat"), "Repertoire", "Fichiers",
-                                   {8, 72, 137, 21}, {8, 96, 137, 126}, {144, 72, 248, 149});
+                                   {8, 72, 137, 21}, {8, 96, 137, 126}, {144, 72, 328, 149});
 
     libelle(this, QStringLiteral("Noms proposés pour les fichiers :"), 88, 224, 195);
     libelle(this, QStringLiteral("Emplanture :"), 8, 240, 72);
-    Txt_Nom_Fich_Empl = Champ(this, "Txt_Nom_Fich_Empl", {80, 240, 312, 19});
+    Txt_Nom_Fich_Empl = Champ(this, "Txt_Nom_Fich_Empl", {80, 240, 392, 19});
     libelle(this, QStringLiteral("Saumon :"), 8, 256, 72);
-    Txt_Nom_Fich_Saum = Champ(this, "Txt_Nom_Fich_Saum", {80, 256, 312, 19});
+    Txt_Nom_Fich_Saum = Champ(this, "Txt_Nom_Fich_Saum", {80, 256, 392, 19});
     libelle(this, QStringLiteral("Data tronçon :"), 8, 272, 72);
-    Txt_Nom_Fich_Data = Champ(this, "Txt_Nom_Fich_Data", {80, 272, 312, 19});
+    Txt_Nom_Fich_Data = Champ(this, "Txt_Nom_Fich_Data", {80, 272, 392, 19});
     libelle(this, QStringLiteral("Gabarits :"), 8, 288, 72);
-    Txt_Nom_Fich_Gabarits = Champ(this, "Txt_Nom_Fich_Gabarits", {80, 288, 312, 19});
+    Txt_Nom_Fich_Gabarits = Champ(this, "Txt_Nom_Fich_Gabarits", {80, 288, 392, 19});
     // The cut's name follows the project's alone.
     libelle(this, QStringLiteral("Découpe :"), 8, 304, 72);
-    Txt_Nom_Fich_GCode = Champ(this, "Txt_Nom_Fich_GCode", {80, 304, 312, 19}, true);
+    Txt_Nom_Fich_GCode = Champ(this, "Txt_Nom_Fich_GCode", {80, 304, 392, 19}, true);
 
     Chk_Gabarits = new QCheckBox(QStringLiteral("Gabarits à l'échelle 1 (PDF et SVG)"), this);
     Chk_Gabarits->setObjectName(QStringLiteral("Chk_Gabarits"));
     Chk_Gabarits->setGeometry(8, 328, 240, 19);
-    libelle(this, QStringLiteral("Papier :"), 256, 328, 48);
+    libelle(this, QStringLiteral("Papier :"), 336, 328, 48);
     Cmb_Papier = new QComboBox(this);
     Cmb_Papier->setObjectName(QStringLiteral("Cmb_Papier"));
-    Cmb_Papier->setGeometry(304, 327, 88, 21);
+    Cmb_Papier->setGeometry(384, 327, 88, 21);
     const QString papier = QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix"))
                                .value(ClePapier, QStringLiteral("a4"))
                                .toString();
@@ -93,13 +104,13 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele,
     Chk_GCode = new QCheckBox(QStringLiteral("Découpe CNC (G-code)"), this);
     Chk_GCode->setObjectName(QStringLiteral("Chk_GCode"));
     Chk_GCode->setGeometry(8, 352, 240, 19);
-    Lbl_Machine = Etiquette(this, QString(), {8, 374, 160, 19});
+    Lbl_Machine = Etiquette(this, QString(), {8, 374, 240, 19});
     Lbl_Machine->setObjectName(QStringLiteral("Lbl_Machine"));
-    auto* Bt_Machine = Bouton(this, "Bt_Machine", QStringLiteral("Machine…"), {172, 372, 80, 23});
+    auto* Bt_Machine = Bouton(this, "Bt_Machine", QStringLiteral("Machine…"), {252, 372, 80, 23});
     auto* Bt_Apercu =
-        Bouton(this, "Bt_Apercu", QStringLiteral("Aperçu de la découpe"), {256, 372, 136, 23});
+        Bouton(this, "Bt_Apercu", QStringLiteral("Aperçu de la découpe"), {336, 372, 136, 23});
     // A tip that folds back is said again here, before anything is written.
-    Lbl_Repli = Etiquette(this, QString(), {8, 400, 384, 56});
+    Lbl_Repli = Etiquette(this, QString(), {8, 400, 464, 56});
     Lbl_Repli->setObjectName(QStringLiteral("Lbl_Repli"));
     Lbl_Repli->setWordWrap(true);
     Lbl_Repli->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -108,13 +119,15 @@ Sauv_Profil::Sauv_Profil(QWidget* parent, const ortix::Modele& modele,
     Lbl_Repli->setPalette(rouge);
 
     Bt_Sauve = Bouton(this, "Bt_Sauve", QString(), {8, 462, 240, 25});
-    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {303, 462, 89, 25});
+    auto* Bt_Annul = Bouton(this, "Bt_Annul", QStringLiteral("Annuler"), {383, 462, 89, 25});
 
     Txt_Nom_proj->installEventFilter(this);
     connect(Txt_Nom_proj, &QLineEdit::textChanged, this, &Sauv_Profil::nomProjetChange);
     for (QLineEdit* e : {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data,
-                         Txt_Nom_Fich_Gabarits, Txt_Nom_Fich_GCode})
-        connect(e, &QLineEdit::textChanged, this, [e] { montrerNom(e); });
+                         Txt_Nom_Fich_Gabarits, Txt_Nom_Fich_GCode}) {
+        e->installEventFilter(this);
+        connect(e, &QLineEdit::textEdited, this, [e](const QString& t) { montrerNom(e, t); });
+    }
     for (QCheckBox* c : {Chk_Gabarits, Chk_GCode})
         connect(c, &QCheckBox::toggled, this, &Sauv_Profil::compterFichiers);
     connect(Cmb_Papier, &QComboBox::currentIndexChanged, this, [this] {
@@ -159,6 +172,11 @@ bool Sauv_Profil::eventFilter(QObject* objet, QEvent* event) {
         return true;
     }
     if (objet == Txt_Nom_proj && Quitte_Le_Champ(event)) Propose_Noms();
+    // A proposed name, whole while it is edited, elided again once left.
+    if (auto* e = qobject_cast<QLineEdit*>(objet);
+        e && e != Txt_Nom_proj &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        montrerNom(e, nomEntier(e));
     return QDialog::eventFilter(objet, event);
 }
 
@@ -175,19 +193,16 @@ void Sauv_Profil::Propose_Noms() {
     const ortix::fichiers::NomsProposes n = ortix::fichiers::Propose_Noms(
         Txt_Nom_proj->text().toStdString(), Txt_Corde->text().toStdString(),
         Txt_Long->text().toStdString(), modele_.finals);
-    Txt_Nom_Fich_Empl->setText(q(n.Txt_Nom_Fich_Empl));
-    Txt_Nom_Fich_Saum->setText(q(n.Txt_Nom_Fich_Saum));
-    Txt_Nom_Fich_Data->setText(q(n.Txt_Nom_Fich_Data));
-    Txt_Nom_Fich_Gabarits->setText(q(n.Txt_Nom_Fich_Gabarits));
-    Txt_Nom_Fich_GCode->setText(q(ortix::fichiers::Nom_GCode(Txt_Nom_proj->text().toStdString())));
-    // The start of a name, the project's, is what tells one proposal from another.
-    for (QLineEdit* e : {Txt_Nom_Fich_Empl, Txt_Nom_Fich_Saum, Txt_Nom_Fich_Data,
-                         Txt_Nom_Fich_Gabarits, Txt_Nom_Fich_GCode})
-        montrerNom(e);
+    montrerNom(Txt_Nom_Fich_Empl, q(n.Txt_Nom_Fich_Empl));
+    montrerNom(Txt_Nom_Fich_Saum, q(n.Txt_Nom_Fich_Saum));
+    montrerNom(Txt_Nom_Fich_Data, q(n.Txt_Nom_Fich_Data));
+    montrerNom(Txt_Nom_Fich_Gabarits, q(n.Txt_Nom_Fich_Gabarits));
+    montrerNom(Txt_Nom_Fich_GCode,
+               q(ortix::fichiers::Nom_GCode(Txt_Nom_proj->text().toStdString())));
 }
 
 ortix::fichiers::NomsProposes Sauv_Profil::noms() const {
-    auto t = [](const QLineEdit* e) { return e->text().toStdString(); };
+    auto t = [](const QLineEdit* e) { return nomEntier(e).toStdString(); };
     return {t(Txt_Nom_Fich_Empl), t(Txt_Nom_Fich_Saum), t(Txt_Nom_Fich_Data),
             t(Txt_Nom_Fich_Gabarits)};
 }

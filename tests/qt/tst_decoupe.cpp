@@ -11,7 +11,9 @@
 #include "tests/support/Support.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QSettings>
@@ -204,6 +206,27 @@ class TestDecoupe : public QObject {
         QTest::mouseClick(enfant<QPushButton>(d, "Bt_OK"), Qt::LeftButton);
         QVERIFY(a->apercu().gcode.simulation.mouvements.empty());
         QVERIFY(constats->item(0)->text().contains(u"angle_fil_max"));
+    }
+
+    // A name too long for its field is elided in the middle, whole in its
+    // tooltip and while edited, and the file takes it whole.
+    void nomsLongs() {
+        Banc b({QStringLiteral("lots/projets/aile1.ortix")});
+        QDialog* sortie = sortieAvecDecoupe(b);
+        QApplication::setActiveWindow(sortie); // so that its fields take the focus
+        const QString projet = QStringLiteral("Aile de planeur de pente, panneau extérieur gauche");
+        saisir(enfant<QLineEdit>(sortie, "Txt_Nom_proj"), projet);
+        auto* data = enfant<QLineEdit>(sortie, "Txt_Nom_Fich_Data");
+        data->setFocus(Qt::TabFocusReason);
+        const QString entier = projet + QStringLiteral("_Data_Troncon.txt");
+        QCOMPARE(data->text(), entier);
+        enfant<QLineEdit>(sortie, "Txt_Nom_Fich_Empl")->setFocus(Qt::TabFocusReason);
+        QVERIFY2(data->text().contains(QChar(0x2026)) && data->text() != entier,
+                 qPrintable(data->text()));
+        QVERIFY(data->toolTip().contains(QStringLiteral("gauche_Data_Troncon.txt")));
+        QTest::mouseClick(enfant<QPushButton>(sortie, "Bt_Sauve"), Qt::LeftButton);
+        QTRY_VERIFY(!sortie->isVisible());
+        QVERIFY(QFile::exists(b.chemin(entier)));
     }
 
     // The templates' paper, A4 at first, is remembered for the next start.
