@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 
 namespace ortix::fichiers {
@@ -28,47 +29,64 @@ struct Cle {
     double min = 0, max = 0;
     bool minExclu = false;
     std::string_view aide;
+    std::string_view unite = {};
+    std::string_view libelle = {}; // as the dialog names it
 };
 
 constexpr double Grand = 1e5; // mm: no machine comes near
 
 const Cle Cles[] = {
     {"dialecte", Genre::Dialecte, nullptr, 0, 0, false,
-     "Contrôleur : linuxcnc, grbl (GRBL 1.1, grbl-Mega-5X), fluidnc, grblhal, marlin, mach3"},
+     "Contrôleur : linuxcnc, grbl (GRBL 1.1, grbl-Mega-5X), fluidnc, grblhal, marlin, mach3", "",
+     "Contrôleur"},
     {"axes", Genre::Axes, nullptr, 0, 0, false,
-     "Lettres des axes : horizontal et vertical de la première tour, puis de la seconde"},
+     "Lettres des axes : horizontal et vertical de la première tour, puis de la seconde", "",
+     "Lettres des axes"},
     {"cote_emplanture", Genre::Cote, nullptr, 0, 0, false,
-     "gauche : la tour côté emplanture porte les deux premiers axes ; droite : les deux derniers"},
+     "gauche : la tour côté emplanture porte les deux premiers axes ; droite : les deux derniers",
+     "", "Côté de l'emplanture"},
     {"ecart_tours", Genre::Nombre, &ProfilMachine::ecartTours, 0, Grand, true,
-     "Distance entre les plans des deux tours (mm)"},
+     "Distance entre les plans des deux tours (mm) : mesurez le fil tendu, d'un point "
+     "d'attache à l'autre",
+     "mm", "Écart entre les tours"},
     {"distance_emplanture", Genre::Nombre, &ProfilMachine::distanceEmplanture, 0, Grand, false,
-     "Distance de la tour côté emplanture à la face d'emplanture du bloc (mm)"},
+     "Distance de la tour côté emplanture à la face d'emplanture du bloc (mm) : mesurez "
+     "le long du fil, de son point d'attache à la face du bloc",
+     "mm", "Tour à face d'emplanture"},
     {"hauteur_ligne_de_base", Genre::Nombre, &ProfilMachine::hauteurLigneDeBase, -Grand, Grand,
-     false, "Hauteur de la ligne de base des profils au-dessus de la table (mm)"},
+     false,
+     "Hauteur de la ligne de base des profils au-dessus de la table (mm) : mesurez, "
+     "sur une face du bloc, de la table au trait de la ligne de base",
+     "mm", "Hauteur de la ligne de base"},
     {"vitesse", Genre::Nombre, &ProfilMachine::vitesse, 0, 1000, true,
-     "Vitesse de coupe de la face la plus rapide (mm/s)"},
+     "Vitesse de coupe de la face la plus rapide (mm/s)", "mm/s", "Vitesse de coupe"},
     {"avance", Genre::Avance, nullptr, 0, 0, false,
-     "g93 : avance en temps inverse ; g94 : mm/min selon la règle du contrôleur"},
+     "g93 : avance en temps inverse ; g94 : mm/min selon la règle du contrôleur", "", "Avance"},
     {"saignee_emplanture", Genre::Nombre, &ProfilMachine::saigneeEmplanture, 0, 50, false,
-     "Saignée (largeur du sillon fondu) à la face d'emplanture (mm)"},
+     "Saignée (largeur du sillon fondu) à la face d'emplanture (mm)", "mm",
+     "Saignée à l'emplanture"},
     {"saignee_saumon", Genre::Nombre, &ProfilMachine::saigneeSaumon, 0, 50, false,
-     "Saignée à la face du saumon (mm)"},
+     "Saignée à la face du saumon (mm)", "mm", "Saignée au saumon"},
     {"saignee_vitesse", Genre::Table, nullptr, 0, 0, false,
-     "Table vitesse (mm/s) : saignée (mm), au moins deux paires ; remplace les deux saignées"},
+     "Table vitesse (mm/s) : saignée (mm), au moins deux paires ; remplace les deux saignées",
+     "mm/s : mm", "Saignée selon la vitesse"},
     {"chauffe", Genre::Chauffe, nullptr, 0, 0, false,
-     "Chauffe du fil : aucune, m3 (M3 S<puissance> / M5), m8 (M8 / M9)"},
+     "Chauffe du fil : aucune, m3 (M3 S<puissance> / M5), m8 (M8 / M9)", "", "Chauffe"},
     {"puissance", Genre::Nombre, &ProfilMachine::puissance, 0, 1e6, false,
-     "Puissance de chauffe, le S de M3"},
+     "Puissance de chauffe, le S de M3", "", "Puissance de chauffe"},
     {"prechauffe", Genre::Nombre, &ProfilMachine::prechauffe, 0, 3600, false,
-     "Attente après la mise en chauffe, avant le premier mouvement (s)"},
+     "Attente après la mise en chauffe, avant le premier mouvement (s)", "s", "Préchauffe"},
     {"pause_bord_attaque", Genre::Nombre, &ProfilMachine::pauseBordAttaque, 0, 3600, false,
-     "Attente quand le fil atteint le bord d'attaque (s)"},
+     "Attente quand le fil atteint le bord d'attaque (s)", "s", "Pause au bord d'attaque"},
     {"pause_bord_de_fuite", Genre::Nombre, &ProfilMachine::pauseBordDeFuite, 0, 3600, false,
-     "Attente quand le fil atteint le bord de fuite, à l'aller et au retour (s)"},
+     "Attente quand le fil atteint le bord de fuite, à l'aller et au retour (s)", "s",
+     "Pause au bord de fuite"},
     {"entree", Genre::Nombre, &ProfilMachine::entree, 0, 1000, false,
-     "Longueur de l'entrée, horizontale, en arrière du bord de fuite (mm)"},
+     "Longueur de l'entrée, horizontale, en arrière du bord de fuite (mm)", "mm",
+     "Longueur d'entrée"},
     {"angle_fil_max", Genre::Nombre, &ProfilMachine::angleFilMax, 0, 89, true,
-     "Angle maximal du fil par rapport à l'équerre des faces (degrés)"},
+     "Angle maximal du fil par rapport à l'équerre des faces (degrés)", "°",
+     "Angle maximal du fil"},
 };
 
 constexpr std::string_view Course = "course_", VitesseMax = "vitesse_max_";
@@ -107,7 +125,8 @@ struct Entree {
 
 class Lecteur {
   public:
-    explicit Lecteur(std::string nom) : nom_(std::move(nom)) {}
+    // Without a name, one field is read alone, with no file to name.
+    explicit Lecteur(std::optional<std::string> nom) : nom_(std::move(nom)) {}
 
     Resultat lire(std::string_view octets, ProfilMachine& sortie) {
         const std::vector<std::string> lignes = Decouper_Lignes(Decoder_Texte(octets));
@@ -296,11 +315,12 @@ class Lecteur {
     }
 
     Resultat refus(std::size_t ligne, const std::string& raison) const {
-        return Resultat::Refus("Profil machine « " + Citation(nom_, std::string::npos) +
+        if (!nom_) return Resultat::Refus("Valeur refusée : " + raison + ".");
+        return Resultat::Refus("Profil machine « " + Citation(*nom_, std::string::npos) +
                                " » refusé, ligne " + std::to_string(ligne) + " : " + raison + ".");
     }
 
-    std::string nom_;
+    std::optional<std::string> nom_;
     std::map<std::string, Entree> entrees_;
     std::set<std::string> lues_;
 };
@@ -372,6 +392,68 @@ std::vector<std::string> Lignes_Profil_Machine(const ProfilMachine& p, bool comm
         l.push_back(std::string(VitesseMax) + lettre + " = " + Texte_Exact(p.vitesseMax[a]));
     }
     return l;
+}
+
+std::vector<CleMachine> Cles_Machine(const ProfilMachine& p) {
+    std::vector<CleMachine> cles;
+    auto mots = [](const auto& choix) {
+        std::vector<std::string_view> m;
+        for (const auto& c : choix)
+            m.push_back(c.texte);
+        return m;
+    };
+    for (const Cle& c : Cles) {
+        CleMachine k{std::string(c.nom), std::string(c.libelle), c.unite, c.aide, {}};
+        if (c.genre == Genre::Dialecte)
+            for (const DialecteGCode& d : TableDialectes)
+                k.choix.push_back(d.cle);
+        if (c.genre == Genre::Cote) k.choix = mots(Cotes);
+        if (c.genre == Genre::Avance) k.choix = mots(Avances);
+        if (c.genre == Genre::Chauffe) k.choix = mots(Chauffes);
+        cles.push_back(std::move(k));
+    }
+    for (const char lettre : p.axes) {
+        const std::string axe(1, lettre);
+        cles.push_back({std::string(Course) + axe,
+                        "Course de l'axe " + axe,
+                        "mm",
+                        "Course de l'axe, « min:max », en coordonnées machine (mm)",
+                        {}});
+        cles.push_back({std::string(VitesseMax) + axe,
+                        "Vitesse maximale de l'axe " + axe,
+                        "mm/s",
+                        "Vitesse maximale de l'axe sur un mouvement de coupe (mm/s)",
+                        {}});
+    }
+    return cles;
+}
+
+Resultat Lire_Cle_Machine(const std::string& cle, const std::string& valeur, ProfilMachine& p) {
+    // The profile written again, this key's line replaced: every other key keeps
+    // its value. A new dialect brings its letters and feed mode, and new letters
+    // rename the per-axis keys, whose values follow their axis by its place.
+    const bool lettres = cle == "dialecte" || cle == "axes";
+    std::string texte;
+    for (const std::string& ligne : Lignes_Profil_Machine(p, false)) {
+        const std::string nom = ligne.substr(0, ligne.find(" = "));
+        const bool parAxe = nom.starts_with(Course) || nom.starts_with(VitesseMax);
+        if (nom == cle || (lettres && parAxe) ||
+            (cle == "dialecte" && (nom == "axes" || nom == "avance")))
+            continue;
+        texte += ligne + "\n";
+    }
+    // An empty kerf table is no table: both constants are used.
+    if (!(cle == "saignee_vitesse" && sansBlancs(valeur).empty()))
+        texte += cle + " = " + valeur + "\n";
+    ProfilMachine lu;
+    if (Resultat r = Lecteur(std::nullopt).lire(texte, lu); !r) return r;
+    if (lettres) {
+        lu.courseMin = p.courseMin;
+        lu.courseMax = p.courseMax;
+        lu.vitesseMax = p.vitesseMax;
+    }
+    p = std::move(lu);
+    return {};
 }
 
 Resultat Ecrire_Profil_Machine(const std::filesystem::path& chemin, const ProfilMachine& p) {

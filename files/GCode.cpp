@@ -57,12 +57,6 @@ std::string six(double v) {
     return Format(v, "#0." + std::string(static_cast<std::size_t>(decimales), '0'));
 }
 
-std::string duree(double s) {
-    const double secondes = std::round(s), minutes = std::floor(secondes / 60);
-    return (minutes > 0 ? Format(minutes, "#0") + " min " : "") +
-           Format(secondes - 60 * minutes, "#0") + " s";
-}
-
 // Comments are cut into lines of at most this many characters, between words
 // (the two blanks that open a following line excepted): some controllers keep a
 // whole line, comment included, in a short buffer.
@@ -132,7 +126,7 @@ class Ecrivain {
                         Format(d_.saignee[k].min, "#0.000") + " à " +
                         Format(d_.saignee[k].max, "#0.000") + " mm");
         commentaire("Vitesse : " + Texte_Exact(d_.vitesse) +
-                    " mm/s à la face la plus rapide ; durée estimée : " + duree(d_.duree));
+                    " mm/s à la face la plus rapide ; durée estimée : " + Texte_Duree(d_.duree));
         commentaire("Origine : horizontale à l'aplomb du bord d'attaque, positive vers le bord "
                     "de fuite ; verticale sur la table");
     }
@@ -206,6 +200,12 @@ Resultat Preparer_GCode(const Modele& m, const ProfilMachine& p, const std::stri
                                " % de la vitesse prévue : il n'est pas écrit.");
     g = std::move(v);
     return {};
+}
+
+std::string Texte_Duree(double s) {
+    const double secondes = std::round(s), minutes = std::floor(secondes / 60);
+    return (minutes > 0 ? Format(minutes, "#0") + " min " : "") +
+           Format(secondes - 60 * minutes, "#0") + " s";
 }
 
 } // namespace ortix::fichiers

@@ -51,4 +51,7 @@ struct GCodeVerifie {
 Resultat Preparer_GCode(const Modele& m, const ProfilMachine& p, const std::string& date,
                         GCodeVerifie& g);
 
+// A duration as the header gives it: « 3 min 20 s », « 45 s », to the second.
+std::string Texte_Duree(double s);
+
 } // namespace ortix::fichiers

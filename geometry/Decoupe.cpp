@@ -603,8 +603,7 @@ class Calcul {
             const std::array<double, NombreAxes> v = Valeurs_Axes(p_, r.tour);
             for (std::size_t a = 0; a < NombreAxes; ++a)
                 d_.axes[a] = {std::min(d_.axes[a].min, v[a]), std::max(d_.axes[a].max, v[a])};
-            d_.angleFil =
-                std::max(d_.angleFil, Degres(std::atan(norme(r.fil[0] - r.fil[1]) / largeur_)));
+            d_.angleFil = std::max(d_.angleFil, Angle_Fil(r.fil, largeur_));
             if (r.partie != Partie::Extrados && r.partie != Partie::Intrados) continue;
             for (std::size_t k = 0; k < 2; ++k) {
                 const double h = r.profil[k].y + p_.hauteurLigneDeBase;
@@ -648,6 +647,10 @@ std::array<Point2, 2> Fil_Sur_Faces(const ProfilMachine& p, double largeur,
     const Point2 L = tours[0] - Point2{0, p.hauteurLigneDeBase};
     const Point2 U = tours[1] - Point2{0, p.hauteurLigneDeBase};
     return {L + a * (U - L), L + b * (U - L)};
+}
+
+double Angle_Fil(const std::array<Point2, 2>& faces, double largeur) {
+    return Degres(std::atan(norme(faces[0] - faces[1]) / largeur));
 }
 
 std::array<double, NombreAxes> Valeurs_Axes(const ProfilMachine& p,

@@ -90,6 +90,10 @@ Resultat Calculer_Decoupe(const Modele& m, const ProfilMachine& p, Decoupe& d);
 std::array<Point2, 2> Fil_Sur_Faces(const ProfilMachine& p, double largeur,
                                     const std::array<Point2, 2>& tours);
 
+// The wire's angle from square to the faces, in degrees, where it crosses
+// faces `largeur` apart at the points given (face coordinates).
+double Angle_Fil(const std::array<Point2, 2>& faces, double largeur);
+
 // The four axes' values at the towers given, in the order of the profile's letters.
 std::array<double, NombreAxes> Valeurs_Axes(const ProfilMachine& p,
                                             const std::array<Point2, 2>& tours);

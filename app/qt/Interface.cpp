@@ -5,6 +5,7 @@
 #include "files/Chemins.h"
 #include "files/Citation.h"
 #include "files/Date.h"
+#include "files/FichierMachine.h"
 #include "files/FichierProfil.h"
 #include "files/LecteurChamps.h"
 #include "files/Projet.h"
@@ -12,12 +13,14 @@
 #include "files/Sortie.h"
 #include "files/qt/Charge_Fichier.h"
 #include "files/qt/Dialogues_Projet.h"
+#include "files/qt/Machine_Decoupe.h"
 #include "files/qt/PanneauFichiers.h"
 #include "files/qt/Sauv_Profil.h"
 #include "geometry/Cassure.h"
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
+#include "geometry/qt/Apercu_Decoupe.h"
 #include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Nombres.h"
@@ -341,11 +344,14 @@ Charge_Fichier* Interface::chargeFichier() {
 
 Sauv_Profil* Interface::sauvProfil() {
     if (Sauv_Profil_) return Sauv_Profil_;
-    Sauv_Profil_ = new Sauv_Profil(this, *modele_);
+    Sauv_Profil_ = new Sauv_Profil(this, *modele_, machine_);
     Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
+    Sauv_Profil_->definirMachine(nomMachine());
     connect(Sauv_Profil_, &Sauv_Profil::sauver, this, &Interface::Sauve_Fichiers);
     connect(Sauv_Profil_, &Sauv_Profil::nomProjetChange, this,
             [this](const QString& nom) { modele_->Txt_Nom_proj = s(nom); });
+    connect(Sauv_Profil_, &Sauv_Profil::machineDemandee, this, &Interface::choisirMachine);
+    connect(Sauv_Profil_, &Sauv_Profil::apercuDemande, this, &Interface::montrerApercu);
     placerPanneau(ortix::fichiers::SauvegardeProfils, Sauv_Profil_->panneau());
     return Sauv_Profil_;
 }
@@ -373,9 +379,12 @@ bool Interface::eventFilter(QObject* objet, QEvent* event) {
 
 void Interface::Form_Load(const std::optional<std::string>& projet) {
     lireReglages();
+    const ortix::Resultat machine = lireMachine();
     ortix::Profils_Provisoires(*modele_);
     afficherModele(); // the fields' initial texts
     Trace_Profil_Ini();
+    // Said once, in the status line: the default profile serves meanwhile.
+    if (!machine) Lbl_Etat->setText(q(machine.message()));
     // A project named on the command line, after the settings, as "Charger un
     // projet" loads it.
     if (projet) chargerProjet(ortix::fichiers::Chemin_Depuis_Utf8(*projet));
@@ -391,6 +400,65 @@ void Interface::Form_Unload() {
         std::fprintf(stderr, "Ortix : les réglages n'ont pas pu être enregistrés. %s\n",
                      r.message().c_str());
     QApplication::quit();
+}
+
+namespace {
+// The profile's path is remembered with the window's geometry.
+const QString CleMachine = QStringLiteral("machine/profil");
+} // namespace
+
+ortix::Resultat Interface::lireMachine() {
+    const QString chemin =
+        QSettings(QStringLiteral("Ortix"), QStringLiteral("Ortix")).value(CleMachine).toString();
+    if (chemin.isEmpty()) return {};
+    const std::filesystem::path p = ortix::fichiers::Chemin_Depuis_Utf8(s(chemin));
+    ortix::ProfilMachine lu;
+    if (ortix::Resultat r =
+            ortix::Proteger([&] { return ortix::fichiers::Lire_Profil_Machine(p, lu); });
+        !r)
+        return ortix::Resultat::Refus(r.message() + " Le profil machine par défaut est utilisé.");
+    machine_ = lu;
+    cheminMachine_ = p;
+    return {};
+}
+
+QString Interface::nomMachine() const {
+    if (cheminMachine_) return q(ortix::fichiers::Utf8_Depuis_Chemin(cheminMachine_->filename()));
+    return machine_ == ortix::ProfilMachine{} ? QStringLiteral("profil par défaut")
+                                              : QStringLiteral("profil sans fichier");
+}
+
+void Interface::choisirMachine() {
+    if (!Machine_Decoupe_) {
+        Machine_Decoupe_ = new Machine_Decoupe(this);
+        connect(Machine_Decoupe_, &Machine_Decoupe::accepte, this, &Interface::utiliserMachine);
+    }
+    Machine_Decoupe_->ouvrirAvec(machine_, cheminMachine_);
+}
+
+void Interface::utiliserMachine(const ortix::ProfilMachine& p,
+                                const std::optional<std::filesystem::path>& chemin) {
+    machine_ = p;
+    cheminMachine_ = chemin;
+    // A profile held by no file is not remembered: the next start takes the default.
+    QSettings reglages(QStringLiteral("Ortix"), QStringLiteral("Ortix"));
+    if (chemin)
+        reglages.setValue(CleMachine, q(ortix::fichiers::Utf8_Depuis_Chemin(*chemin)));
+    else
+        reglages.remove(CleMachine);
+    if (Sauv_Profil_) Sauv_Profil_->definirMachine(nomMachine());
+    suivreApercu();
+}
+
+void Interface::montrerApercu() {
+    if (!Apercu_) Apercu_ = new Apercu_Decoupe(this);
+    Montrer(Apercu_);
+    suivreApercu();
+}
+
+void Interface::suivreApercu() {
+    if (Apercu_ && Apercu_->isVisible())
+        Apercu_->afficher(*modele_, machine_, modele_->boutons.Bt_Sauve_Prof);
 }
 
 QString Interface::cheminReglages() {
@@ -536,6 +604,7 @@ void Interface::Trace_Profil_Ini() {
     // A tooltip has no plain-text mode: its text is escaped, never read as markup.
     Pic_Prof_Proj->setToolTip(Qt::convertFromPlainText(messages.join(QLatin1Char('\n'))));
     afficherModele();
+    suivreApercu();
 }
 
 bool Interface::Bt_Calc_Click() {
@@ -556,6 +625,7 @@ bool Interface::Bt_Calc_Click() {
     p.setColor(QPalette::WindowText, revient ? Qt::red : Qt::black);
     Lbl_Cassure->setPalette(p);
     afficherModele();
+    suivreApercu();
     return true;
 }
 
@@ -652,27 +722,28 @@ void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
 }
 
 void Interface::Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
-                               bool gabarits) {
+                               const ortix::fichiers::OptionsSortie& options) {
     if (sauvegarde_) return;
     lireChamps();
     // The save works on a copy of the model in a thread of its own, so that the
     // window keeps painting and can cancel it; the result comes back here.
     struct Travail {
         ortix::Modele modele;
+        ortix::ProfilMachine machine;
+        ortix::fichiers::OptionsSortie options;
         std::vector<std::string> ecrits;
         ortix::Resultat r;
     };
-    auto travail = std::make_shared<Travail>(Travail{*modele_, {}, {}});
-    ortix::fichiers::OptionsSortie options;
-    options.gabarits = gabarits;
+    auto travail = std::make_shared<Travail>(Travail{*modele_, machine_, options, {}, {}});
+    if (options.machine) travail->options.machine = &travail->machine;
     annulation_ = false;
-    sauvegarde_ = QThread::create(
-        [this, travail, options, noms, chemin = ortix::fichiers::Chemin_Depuis_Utf8(s(dossier))] {
-            travail->r = ortix::Proteger([&] {
-                return ortix::fichiers::Sauve_Fichiers(travail->modele, chemin, noms, options,
-                                                       travail->ecrits, nullptr, &annulation_);
-            });
+    sauvegarde_ = QThread::create([this, travail, noms,
+                                   chemin = ortix::fichiers::Chemin_Depuis_Utf8(s(dossier))] {
+        travail->r = ortix::Proteger([&] {
+            return ortix::fichiers::Sauve_Fichiers(travail->modele, chemin, noms, travail->options,
+                                                   travail->ecrits, nullptr, &annulation_);
         });
+    });
     sauvegarde_->setParent(this);
     // Shown once the save has taken half a second; the windows wait meanwhile.
     auto* progression = new QProgressDialog(QStringLiteral("Enregistrement des fichiers…"),

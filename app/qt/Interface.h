@@ -6,6 +6,7 @@
 
 #include "files/Reglages.h"
 #include "files/Sortie.h"
+#include "geometry/Machine.h"
 #include "geometry/Vue.h"
 #include "model/Modele.h"
 #include "model/Parametres.h"
@@ -22,8 +23,10 @@
 #include <utility>
 
 class Aide;
+class Apercu_Decoupe;
 class Charge_Fichier;
 class Charge_Proj;
+class Machine_Decoupe;
 class Opti_Href;
 class PanneauFichiers;
 class QLabel;
@@ -61,11 +64,12 @@ class Interface : public QWidget {
     // Writes the project file.
     void Sauve_Projet(const QString& chemin, const QString& nomTape);
     // Writes the panel data file, then the root and tip profile files, and the
-    // cutting templates when asked, into the folder, as one set: off the
-    // window's thread, on a copy of the model, with a progress dialog once it
-    // takes half a second, whose « Annuler » changes no file. One save at a time.
+    // cutting templates and the cut when asked, into the folder, as one set: off
+    // the window's thread, on a copy of the model and of the machine profile, with
+    // a progress dialog once it takes half a second, whose « Annuler » changes no
+    // file. One save at a time.
     void Sauve_Fichiers(const QString& dossier, const ortix::fichiers::NomsProposes& noms,
-                        bool gabarits);
+                        const ortix::fichiers::OptionsSortie& options);
 
     // The settings file in the working folder.
     static QString cheminReglages();
@@ -114,6 +118,22 @@ class Interface : public QWidget {
     void afficherMessage(const QString& titre, const QString& texte);
 
     std::unique_ptr<ortix::Modele> modele_;
+    // The machine the cut is planned for, and the file it was read from (none:
+    // the built-in default profile).
+    ortix::ProfilMachine machine_;
+    std::optional<std::filesystem::path> cheminMachine_;
+    // Reads the profile used last; the default one when it is gone or refused,
+    // the refusal returned.
+    ortix::Resultat lireMachine();
+    QString nomMachine() const;
+    // The « Machine… » dialog, and the profile it hands back, put in use.
+    void choisirMachine();
+    void utiliserMachine(const ortix::ProfilMachine& p,
+                         const std::optional<std::filesystem::path>& chemin);
+    // The cut's preview, shown; and shown again, when open, after a computation,
+    // a refresh or a new profile.
+    void montrerApercu();
+    void suivreApercu();
 
     QLineEdit *Txt_Long, *txt_fleche;
     QLineEdit *txt_prof_empl, *txt_corde_empl, *txt_href_empl, *txt_vril_empl2;
@@ -136,8 +156,10 @@ class Interface : public QWidget {
     Sauv_Profil* Sauv_Profil_ = nullptr;
     Sauv_Proj* Sauv_Proj_ = nullptr;
     Charge_Proj* Charge_Proj_ = nullptr;
-    Opti_Href* Opti_Href_ = nullptr; // created at its first use
-    Aide* Aide_ = nullptr;           // likewise
+    Opti_Href* Opti_Href_ = nullptr;             // created at its first use
+    Machine_Decoupe* Machine_Decoupe_ = nullptr; // likewise
+    Apercu_Decoupe* Apercu_ = nullptr;           // likewise
+    Aide* Aide_ = nullptr;                       // likewise
     // The output's save in progress, and its cancellation, which it reads.
     QThread* sauvegarde_ = nullptr;
     std::atomic<bool> annulation_{false};

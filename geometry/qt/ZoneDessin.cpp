@@ -11,6 +11,31 @@
 
 #include <cmath>
 
+namespace {
+
+Qt::PenStyle trait(ortix::Trait trait) {
+    switch (trait) {
+    case ortix::Trait::TiretPoint:
+        return Qt::DashDotLine;
+    case ortix::Trait::Tirets:
+        return Qt::DashLine;
+    case ortix::Trait::Plein:
+        break;
+    }
+    return Qt::SolidLine;
+}
+
+// The segment a-b in pixels, cut to the area and a little beyond.
+void tracer(QPainter& painter, const ortix::Repere& r, ortix::Taille t, ortix::Point2 a,
+            ortix::Point2 b) {
+    a = ortix::Vers_Pixel(r, a, t);
+    b = ortix::Vers_Pixel(r, b, t);
+    if (ortix::Couper_Segment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
+        painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
+}
+
+} // namespace
+
 ZoneDessin::ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY)
     : QWidget(parent), axeX_(axeX), axeY_(axeY) {
     setAutoFillBackground(true);
@@ -31,13 +56,30 @@ ortix::Taille ZoneDessin::taille() const {
 void ZoneDessin::afficher(const ortix::Vue& vue) {
     vue_ = vue;
     repere_ = vue.repere;
-    update();
+    changer();
 }
 
 void ZoneDessin::effacer() {
     vue_.segments.clear();
     vue_.textes.clear();
+    dessus_.clear();
+    changer();
+}
+
+void ZoneDessin::superposer(std::vector<ortix::Segment> segments) {
+    dessus_ = std::move(segments);
+    superpose_ = true;
     update();
+}
+
+void ZoneDessin::changer() {
+    fond_ = QPixmap();
+    update();
+}
+
+void ZoneDessin::resizeEvent(QResizeEvent* event) {
+    fond_ = QPixmap();
+    QWidget::resizeEvent(event);
 }
 
 void ZoneDessin::mousePressEvent(QMouseEvent* event) {
@@ -55,7 +97,7 @@ void ZoneDessin::mouseMoveEvent(QMouseEvent* event) {
     if (glisse_ && vue_.valide) {
         repere_ = ortix::Deplacer(repere_, {ici.x() - appui_.x(), ici.y() - appui_.y()}, taille());
         appui_ = ici;
-        update();
+        changer();
     }
     montrerCoordonnees(ici);
 }
@@ -69,7 +111,7 @@ void ZoneDessin::mouseReleaseEvent(QMouseEvent* event) {
 
 void ZoneDessin::mouseDoubleClickEvent(QMouseEvent*) {
     repere_ = vue_.repere;
-    update();
+    changer();
 }
 
 void ZoneDessin::wheelEvent(QWheelEvent* event) {
@@ -77,7 +119,7 @@ void ZoneDessin::wheelEvent(QWheelEvent* event) {
     const QPointF ici = event->position();
     repere_ = ortix::Zoomer(repere_, {ici.x(), ici.y()},
                             std::pow(1.2, event->angleDelta().y() / 120.0), taille());
-    update();
+    changer();
     montrerCoordonnees(ici);
 }
 
@@ -97,45 +139,50 @@ void ZoneDessin::montrerCoordonnees(QPointF pixel) {
 
 void ZoneDessin::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    if (!superpose_) return peindreVue(painter);
+    if (fond_.isNull()) {
+        fond_ = QPixmap(size() * devicePixelRatioF());
+        fond_.setDevicePixelRatio(devicePixelRatioF());
+        fond_.fill(palette().color(QPalette::Window));
+        QPainter p(&fond_);
+        peindreVue(p);
+    }
+    painter.drawPixmap(0, 0, fond_);
+    if (!vue_.valide) return;
+    painter.setRenderHint(QPainter::Antialiasing);
+    peindre(painter, dessus_);
+}
+
+void ZoneDessin::peindreVue(QPainter& painter) const {
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!vue_.valide) return;
     painter.setRenderHint(QPainter::Antialiasing);
+    peindre(painter, vue_.segments);
     const ortix::Taille t = taille();
     auto couleur = [&](const ortix::Couleur& c) {
         return c.texte ? palette().color(QPalette::WindowText) : QColor(c.r, c.g, c.b);
     };
-    auto tracer = [&](ortix::Point2 a, ortix::Point2 b) {
-        a = ortix::Vers_Pixel(repere_, a, t);
-        b = ortix::Vers_Pixel(repere_, b, t);
-        if (ortix::Couper_Segment(a, b, -10, -10, t.largeur + 10, t.hauteur + 10))
-            painter.drawLine(QPointF(a.x, a.y), QPointF(b.x, b.y));
-    };
-    auto style = [](ortix::Trait trait) {
-        switch (trait) {
-        case ortix::Trait::TiretPoint:
-            return Qt::DashDotLine;
-        case ortix::Trait::Tirets:
-            return Qt::DashLine;
-        case ortix::Trait::Plein:
-            break;
-        }
-        return Qt::SolidLine;
-    };
-    for (const ortix::Segment& s : vue_.segments) {
-        painter.setPen(QPen(couleur(s.couleur), 1, style(s.trait)));
-        tracer(s.a, s.b);
-    }
     for (const ortix::Forme& f : vue_.formes) {
-        QPen pen(couleur(f.couleur), f.largeur, style(f.trait));
+        QPen pen(couleur(f.couleur), f.largeur, trait(f.trait));
         pen.setCapStyle(Qt::FlatCap);
         painter.setPen(pen);
-        tracer(f.a, f.b);
+        tracer(painter, repere_, t, f.a, f.b);
     }
     for (const ortix::TexteVue& e : vue_.textes) {
         const ortix::Point2 p = ortix::Vers_Pixel(repere_, e.point, t);
         painter.setPen(couleur(e.couleur));
         painter.drawText(QRectF(p.x - 100, p.y - 102, 200, 100), Qt::AlignHCenter | Qt::AlignBottom,
                          QString::fromStdString(e.texte));
+    }
+}
+
+void ZoneDessin::peindre(QPainter& painter, const std::vector<ortix::Segment>& segments) const {
+    const ortix::Taille t = taille();
+    for (const ortix::Segment& s : segments) {
+        painter.setPen(QPen(s.couleur.texte ? palette().color(QPalette::WindowText)
+                                            : QColor(s.couleur.r, s.couleur.g, s.couleur.b),
+                            1, trait(s.trait)));
+        tracer(painter, repere_, t, s.a, s.b);
     }
 }

@@ -7,7 +7,10 @@
 
 #include "geometry/Vue.h"
 
+#include <QPixmap>
 #include <QWidget>
+
+#include <vector>
 
 class QLabel;
 
@@ -21,6 +24,10 @@ class ZoneDessin : public QWidget {
     void afficher(const ortix::Vue& vue);
     // Removes the drawn segments and captions; line shapes stay where they are.
     void effacer();
+    // Segments drawn over the view, such as a moving wire, set without fitting
+    // again. The view under them is then kept as an image, so that moving them
+    // repaints only them.
+    void superposer(std::vector<ortix::Segment> segments);
 
   signals:
     void clique();
@@ -33,10 +40,15 @@ class ZoneDessin : public QWidget {
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     ortix::Taille taille() const;
     void montrerCoordonnees(QPointF pixel);
+    void peindreVue(QPainter& painter) const;
+    void peindre(QPainter& painter, const std::vector<ortix::Segment>& segments) const;
+    // The view changed: its image is made again at the next paint.
+    void changer();
 
     ortix::Vue vue_;
     ortix::Repere repere_;
@@ -45,4 +57,7 @@ class ZoneDessin : public QWidget {
     QPointF appui_; // where the button went down
     Qt::MouseButton bouton_ = Qt::NoButton;
     bool glisse_ = false; // a drag, not a click
+    std::vector<ortix::Segment> dessus_;
+    bool superpose_ = false;
+    QPixmap fond_; // the view under the segments drawn over it; null when stale
 };

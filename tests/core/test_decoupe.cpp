@@ -2,6 +2,7 @@
 // random machines and replayed by the simulator, the controllers' G94 length
 // rules, and the machine profile reader (tests/data/machines/lectures.txt).
 // The golden G-code files are in the batch command's transcripts.
+#include "files/ApercuDecoupe.h"
 #include "files/Dialectes.h"
 #include "files/FichierMachine.h"
 #include "files/GCode.h"
@@ -286,9 +287,56 @@ TEST(Decoupe, LectureDesProfilsMachine) {
                     << ecrit;
             }
         }
+        // A one-line profile read as one field of the dialog: the same rule and
+        // sentence, no file named.
+        const std::size_t egal = texte.find('=');
+        if (texte.find('\n') == std::string::npos && egal != std::string::npos) {
+            auto bord = [](std::string t) {
+                t.erase(0, t.find_first_not_of(' '));
+                return t.erase(t.find_last_not_of(' ') + 1);
+            };
+            ProfilMachine champ;
+            const Resultat c =
+                Lire_Cle_Machine(bord(texte.substr(0, egal)), bord(texte.substr(egal + 1)), champ);
+            if (r)
+                EXPECT_TRUE(c.ok() && champ == p) << ligne;
+            else
+                EXPECT_EQ(c.message(),
+                          "Valeur refusée : " + r.message().substr(r.message().find(" : ") + 3))
+                    << ligne;
+        }
         ++n;
     }
     EXPECT_GT(n, 20);
+}
+
+// The preview of aile1's cut: at the slider's ends the wire stands at the first
+// and last moves read back; anywhere between, on the move that runs then, between
+// its two ends, with that move's speeds, and on both faces where the wire between
+// the towers crosses them.
+TEST(Decoupe, Apercu) {
+    const auto m = Calcule("lots/projets/aile1.ortix");
+    ProfilMachine p;
+    ASSERT_TRUE(Lire_Profil_Machine(Donnee("machines/linuxcnc.profil"), p).ok());
+    ApercuDecoupe a;
+    ASSERT_TRUE(Preparer_Apercu(*m, p, "01/01/2000", {884, 300}, {440, 220}, a).ok());
+    const std::vector<MouvementSimule>& mv = a.gcode.simulation.mouvements;
+    EXPECT_EQ(Instant_Decoupe(a, 0).tour, mv.front().tour);
+    EXPECT_EQ(Instant_Decoupe(a, a.duree).tour, mv.back().tour);
+    EXPECT_EQ(Instant_Decoupe(a, a.duree).mouvement, mv.size() - 1);
+    std::mt19937 alea(7);
+    for (int n = 0; n < 500; ++n) {
+        const double t = std::uniform_real_distribution<double>(0, a.duree)(alea);
+        const InstantDecoupe i = Instant_Decoupe(a, t);
+        ASSERT_GT(i.mouvement, 0u);
+        const MouvementSimule &ici = mv[i.mouvement], &avant = mv[i.mouvement - 1];
+        EXPECT_TRUE(a.fin[i.mouvement - 1] <= t && t <= a.fin[i.mouvement]) << t;
+        EXPECT_EQ(i.vitesse, ici.vitesse);
+        for (std::size_t k = 0; k < 2; ++k)
+            EXPECT_LT(Distance(i.tour[k], avant.tour[k], ici.tour[k]), 1e-9);
+        EXPECT_EQ(i.face, Fil_Sur_Faces(p, a.gcode.decoupe.largeur, i.tour));
+        EXPECT_LE(i.angle, a.gcode.decoupe.angleFil + 1e-3);
+    }
 }
 
 } // namespace

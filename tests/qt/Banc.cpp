@@ -1,5 +1,7 @@
 #include "Banc.h"
 
+#include "tests/support/Support.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QImage>
@@ -72,4 +74,17 @@ bool cliquerEntree(QListWidget* liste, const QString& texte, bool double_) {
     QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, centre);
     if (double_) QTest::mouseDClick(liste->viewport(), Qt::LeftButton, {}, centre);
     return true;
+}
+
+std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
+    const std::string t =
+        ortix::essais::Contenu(ortix::essais::Donnee("lots/attendus/" + cas + ".txt"));
+    std::map<std::string, std::string> f;
+    const std::string marque = "== fichier ";
+    for (std::size_t i = t.find(marque); i != std::string::npos;) {
+        const std::size_t nom = i + marque.size(), debut = t.find('\n', nom) + 1;
+        i = t.find(marque, debut);
+        f[t.substr(nom, debut - 1 - nom)] = t.substr(debut, i == std::string::npos ? i : i - debut);
+    }
+    return f;
 }

@@ -13,7 +13,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include <map>
 #include <memory>
+#include <string>
 
 class QListWidget;
 
@@ -50,3 +52,5 @@ struct Banc {
 void saisir(QLineEdit* champ, const QString& texte);
 // Clicks (or double-clicks) the entry of a list as a user would; false when absent.
 bool cliquerEntree(QListWidget* liste, const QString& texte, bool double_ = false);
+// The files the batch command wrote for a case, from its golden transcript.
+std::map<std::string, std::string> FichiersDuLot(const std::string& cas);

@@ -45,19 +45,6 @@ using ortix::essais::Donnee;
 
 namespace {
 
-// The files the batch command wrote for a case, from its golden transcript.
-std::map<std::string, std::string> FichiersDuLot(const std::string& cas) {
-    const std::string t = Contenu(Donnee("lots/attendus/" + cas + ".txt"));
-    std::map<std::string, std::string> f;
-    const std::string marque = "== fichier ";
-    for (std::size_t i = t.find(marque); i != std::string::npos;) {
-        const std::size_t nom = i + marque.size(), debut = t.find('\n', nom) + 1;
-        i = t.find(marque, debut);
-        f[t.substr(nom, debut - 1 - nom)] = t.substr(debut, i == std::string::npos ? i : i - debut);
-    }
-    return f;
-}
-
 // aile1.ortix with some of its lines (counted from 1) replaced, in the bench's folder.
 QString ProjetAvec(const Banc& b, const QString& nom, std::map<int, std::string> lignes) {
     std::istringstream aile1(Contenu(Donnee("lots/projets/aile1.ortix")));
