@@ -21,6 +21,11 @@ class ZoneDessin : public QWidget {
     void afficher(const ortix::Vue& vue);
     // Removes the drawn segments and captions; line shapes stay where they are.
     void effacer();
+    // Keeps a band of this height at the bottom for sentences: the drawing is
+    // fitted above it and never painted into it.
+    void reserverBande(int hauteur);
+    // The part of the area the drawing takes, in pixels.
+    ortix::Taille taille() const;
 
   signals:
     void clique();
@@ -35,7 +40,6 @@ class ZoneDessin : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
-    ortix::Taille taille() const;
     void montrerCoordonnees(QPointF pixel);
 
     ortix::Vue vue_;
@@ -45,4 +49,5 @@ class ZoneDessin : public QWidget {
     QPointF appui_; // where the button went down
     Qt::MouseButton bouton_ = Qt::NoButton;
     bool glisse_ = false; // a drag, not a click
+    int bande_ = 0;
 };
