@@ -416,6 +416,20 @@ class TestFenetre : public QObject {
         QVERIFY(std::abs((abscisse(ailleurs) - xc) * 1.44 - (x0 - xc)) < 0.2);
         QTest::mouseDClick(proj, Qt::LeftButton);
         QCOMPARE(abscisse(ailleurs), x0);
+        // The coordinates never cover a caption, in any area.
+        for (const char* n : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
+            auto* z = enfant<ZoneDessin>(b.w.get(), n);
+            const QPointF milieu(z->width() / 2, z->height() / 2);
+            QMouseEvent survol(QEvent::MouseMove, milieu, z->mapToGlobal(milieu), Qt::NoButton, {},
+                               {});
+            QApplication::sendEvent(z, &survol);
+            const QLabel* coordonnees = enfant<QLabel>(z, "Coordonnees");
+            QVERIFY2(coordonnees->isVisible(), n);
+            for (const QLabel* l : z->findChildren<QLabel*>())
+                QVERIFY2(l == coordonnees || l->text().isEmpty() ||
+                             !l->geometry().intersects(coordonnees->geometry()),
+                         qPrintable(l->objectName()));
+        }
     }
 
     // Without both airfoils a click in the projected view does nothing.
@@ -668,7 +682,8 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
         auto* opti = enfant<QDialog>(b.w.get(), "Opti_Href");
         QVERIFY(opti->isVisible());
-        auto* explication = enfant<QLabel>(opti, "Text1"); // the five lines whole
+        QVERIFY(enfant<QLineEdit>(opti, "Txt_NOP")->isReadOnly()); // the height kept
+        auto* explication = enfant<QLabel>(opti, "Text1");         // the five lines whole
         QVERIFY(explication->heightForWidth(explication->width()) <= explication->height());
         auto texte = [&](const char* n) { return enfant<QLineEdit>(opti, n)->text(); };
         QCOMPARE(texte("Txt_NOP") + texte("Txt_Align") + texte("txt_int") + texte("txt_ext"),
