@@ -7,6 +7,7 @@
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
+#include "geometry/Reduction.h"
 #include "tests/support/Support.h"
 
 #include <benchmark/benchmark.h>
@@ -46,8 +47,8 @@ void Calcul(benchmark::State& etat) {
 BENCHMARK(Calcul)->Arg(60)->Arg(200)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 // What the optimisation dialog needs to show the kinks: those of the present
-// panel and those the three candidate heights would give, each computed on a
-// copy of the model.
+// panel, those the three candidate heights would give, each computed on a copy
+// of the model, and whether every candidate gives the same.
 void Cassures_Du_Dialogue(benchmark::State& etat) {
     const int n = static_cast<int>(etat.range(0)) / 2;
     auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n - 1, 0.12, 0.03),
@@ -60,8 +61,23 @@ void Cassures_Du_Dialogue(benchmark::State& etat) {
         for (const std::string& h : {candidats.Txt_NOP, candidats.Txt_Align,
                                      Melange(candidats.txt_int, 50, candidats.txt_ext)})
             benchmark::DoNotOptimize(Cassures_Pour_Hauteur(*m, h));
+        benchmark::DoNotOptimize(Avis_Candidats(*m, candidats));
     }
 }
 BENCHMARK(Cassures_Du_Dialogue)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The offer a refused computation makes when the projected profiles would have
+// too many points: the largest count that fits, each count tried on copies.
+// The tip's points fall between the root's: the projected profiles hold both.
+void Reduction_Proposee(benchmark::State& etat) {
+    const int n = static_cast<int>(etat.range(0)) / 2;
+    auto m = essais::Panneau(essais::Naca(n, 0.12, 0.03), essais::Naca(n * 2 / 3, 0.12, 0.03),
+                             banc::Champs_De_Banc("300", "299.9999"));
+    Reduction r;
+    for (auto _ : etat)
+        if (!Proposer_Reduction(*m, r)) return etat.SkipWithError("aucune réduction");
+    etat.counters["N"] = r.N;
+}
+BENCHMARK(Reduction_Proposee)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 } // namespace

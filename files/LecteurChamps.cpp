@@ -2,22 +2,25 @@
 
 #include "files/Citation.h"
 #include "model/Nombres.h"
-#include "model/Parametres.h"
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 namespace ortix::fichiers {
 
+std::string Lecture_Champ(const ChampParametre& champ, const std::string& texte) {
+    if (!champ.valeur) return {};
+    const std::string l = Lecture_Partielle(texte, Citation(texte));
+    return l.empty() ? l : std::string(champ.nom) + " : " + l;
+}
+
 std::vector<std::string> Lectures_Partielles(const Champs& champs) {
     std::vector<std::string> avis;
-    for (const ChampParametre& c : TableChamps) {
-        if (!c.valeur) continue;
-        const std::string& texte = champs.*c.texte;
-        if (std::string l = Lecture_Partielle(texte, Citation(texte)); !l.empty())
-            avis.push_back(std::string(c.nom) + " : " + l);
-    }
+    for (const ChampParametre& c : TableChamps)
+        if (std::string l = Lecture_Champ(c, champs.*c.texte); !l.empty())
+            avis.push_back(std::move(l));
     return avis;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/Modele.h"
+#include "model/Parametres.h"
 
 #include <string>
 #include <string_view>
@@ -21,9 +22,12 @@ std::string_view Sans_Blancs_Devant(std::string_view ligne);
 // another count as one.
 std::vector<std::string_view> Valeurs_Ligne(std::string_view ligne);
 
-// How each parameter field that is not entirely a number is read, as the status
-// line says it, the text quoted as Citation quotes it: "Flèche : « 12,5 » est lu
-// 12 : le séparateur décimal est le point."
+// How a parameter field's text is read when it is not entirely a number, as the
+// status line says it, the text quoted as Citation quotes it: "Flèche : « 12,5 »
+// est lu 12 : le séparateur décimal est le point."; empty for a whole number and
+// for an airfoil's name.
+std::string Lecture_Champ(const ortix::ChampParametre& champ, const std::string& texte);
+// Lecture_Champ of every parameter field read in part, in the table's order.
 std::vector<std::string> Lectures_Partielles(const ortix::Champs& champs);
 
 enum class Nombre { Lu, PasUnNombre, HorsLimites };

@@ -70,6 +70,21 @@ Cassures Cassures_Pour_Hauteur(const Modele& m, const std::string& hauteur) {
     return Mesurer_Cassures(*copie);
 }
 
+std::string Avis_Candidats(const Modele& m, const CandidatsOpti& c) {
+    std::string premiere;
+    for (const std::string* h : {&c.Txt_NOP, &c.Txt_Align, &c.txt_int, &c.txt_ext}) {
+        if (vide(*h)) continue;
+        const std::string cassures = Paire_Cassures(Cassures_Pour_Hauteur(m, *h));
+        if (premiere.empty())
+            premiere = cassures;
+        else if (cassures != premiere)
+            return {};
+    }
+    if (premiere.empty()) return {};
+    return "Toutes les hauteurs proposées donnent la même cassure (" + premiere +
+           ") : la hauteur de référence du saumon ne la réduit pas ici.";
+}
+
 Resultat Hauteur_A_Appliquer(const std::string& texteChamp, std::string& txt_href_saum) {
     if (vide(texteChamp)) return Resultat::Refus("Aucune hauteur à appliquer : le champ est vide.");
     const double h = Val(texteChamp);

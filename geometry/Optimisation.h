@@ -36,6 +36,11 @@ std::string Melange(const std::string& txt_int, int P, const std::string& txt_ex
 // computation is refused.
 Cassures Cassures_Pour_Hauteur(const Modele& m, const std::string& hauteur);
 
+// One sentence when every candidate height (the slider's two ends included)
+// gives the same kinks as shown, to the tenth of a degree: no height of the
+// dialog can then reduce them. Empty otherwise.
+std::string Avis_Candidats(const Modele& m, const CandidatsOpti& c);
+
 // The new text of txt_href_saum for a height field's text: its leading number
 // with "#0.00". An empty text, or a number that is not finite, is refused with a
 // French message and `txt_href_saum` is left as it was.

@@ -1,11 +1,14 @@
 #include "geometry/Reduction.h"
 
+#include "geometry/Apercu.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace ortix {
@@ -84,9 +87,7 @@ Profil lire(const Modele& m, Extremite e) {
 
 Profil Reduire_Profil(const Profil& p, int n) {
     if (p.n <= n || n < 3) return p;
-    int ba = 0;
-    for (int i = 1; i < p.n; ++i)
-        if (p.x[indice(i)] < p.x[indice(ba)]) ba = i;
+    const int ba = Bord_Attaque(p);
     // Both surfaces share the points left between their ends, in proportion to
     // their measure, each within the points it has.
     const int libresExt = std::max(ba - 1, 0), libresInt = std::max(p.n - 2 - ba, 0);
@@ -136,6 +137,20 @@ Resultat Proposer_Reduction(const Modele& m, Reduction& r) {
     r.empl = Reduire_Profil(empl, bas);
     r.saum = Reduire_Profil(saum, bas);
     return {};
+}
+
+std::string Appliquer_Reduction(Modele& m, const Reduction& r) {
+    std::string bilan;
+    for (auto [e, profil, nom] :
+         {std::tuple{Extremite::Emplanture, &r.empl, "Profil de l'emplanture"},
+          std::tuple{Extremite::Saumon, &r.saum, "Profil du saumon"}}) {
+        const int avant = e == Extremite::Emplanture ? m.Nb_Pts_Empl : m.Nb_Pts_Saum;
+        bilan += std::string(bilan.empty() ? "" : " ") + nom + " : " + std::to_string(profil->n) +
+                 " points" +
+                 (profil->n < avant ? " sur " + std::to_string(avant) + "." : ", inchangé.");
+        Poser_Profil(m, e, *profil);
+    }
+    return bilan;
 }
 
 } // namespace ortix

@@ -6,6 +6,8 @@
 #include "model/Modele.h"
 #include "model/Resultat.h"
 
+#include <string>
+
 namespace ortix {
 
 // The airfoil `p` with at most `n` of its points (n ≥ 3): its first and last
@@ -27,5 +29,10 @@ struct Reduction {
 // (the model is only read). Refused, with a French sentence, when even three
 // points each would not fit, or when the computation refuses for another reason.
 Resultat Proposer_Reduction(const Modele& m, Reduction& r);
+
+// Gives the model the reduced airfoils, and says how many points each keeps:
+// « Profil de l'emplanture : 412 points sur 1208. Profil du saumon : 61 points,
+// inchangé. » The refresh and the computation are the caller's.
+std::string Appliquer_Reduction(Modele& m, const Reduction& r);
 
 } // namespace ortix

@@ -64,8 +64,8 @@ struct Finals {
 
 // One read-only field of the frame "Projet final": the member that keeps its text,
 // the control's name in the window, its caption and unit there, its key in the
-// batch command's JSON, and whether only the computation writes it (the refresh
-// writes the others).
+// batch command's JSON, whether only the computation writes it (the refresh
+// writes the others), and what the figure is, as its tooltip says it.
 struct ChampFinal {
     std::string Finals::*texte;
     const char* controle;
@@ -73,21 +73,32 @@ struct ChampFinal {
     const char* unite;
     const char* cle;
     bool parLeCalcul;
+    const char* aide;
 };
 
 // The seven final figures, in the frame's order.
 inline constexpr std::array<ChampFinal, 7> TableFinals = {{
-    {&Finals::Txt_Lg_Final, "Txt_Lg_Final", "Longueur :", "mm", "length", false},
-    {&Finals::Txt_Fleche_Final, "Txt_Fleche_Final", "Flèche :", "mm", "sweep", false},
-    {&Finals::Txt_Corde_Final, "Txt_Corde_Final", "Corde profils :", "mm", "chord", false},
+    {&Finals::Txt_Lg_Final, "Txt_Lg_Final", "Longueur :", "mm", "length", false,
+     "Longueur du tronçon tourné, entre ses deux plans de coupe, en millimètres."},
+    {&Finals::Txt_Fleche_Final, "Txt_Fleche_Final", "Flèche :", "mm", "sweep", false,
+     "Flèche du tronçon tourné, en millimètres : nulle, son bord d'attaque est droit."},
+    {&Finals::Txt_Corde_Final, "Txt_Corde_Final", "Corde profils :", "mm", "chord", false,
+     "Corde commune des deux profils projetés, en millimètres."},
     {&Finals::Txt_Href_Empl_final, "Txt_Href_Empl_final", "Hréf. empl. :", "mm", "root_height",
-     true},
+     true,
+     "Hauteur du bord d'attaque du profil projeté de l'emplanture au-dessus de la ligne de "
+     "base, en millimètres."},
     {&Finals::Txt_Vrill_Empl_Final, "Txt_Vrill_Empl_Final", "Vrillage empl. :", "°", "root_twist",
-     true},
+     true,
+     "Vrillage du profil projeté de l'emplanture, en degrés ; positif, il abaisse le bord de "
+     "fuite."},
     {&Finals::Txt_Href_Saum_final, "Txt_Href_Saum_final", "Hréf. saumon :", "mm", "tip_height",
-     true},
+     true,
+     "Hauteur du bord d'attaque du profil projeté du saumon au-dessus de la ligne de base, en "
+     "millimètres."},
     {&Finals::Txt_Vrill_Saum_Final, "Txt_Vrill_Saum_Final", "Vrillage saum. :", "°", "tip_twist",
-     true},
+     true,
+     "Vrillage du profil projeté du saumon, en degrés ; positif, il abaisse le bord de fuite."},
 }};
 
 // Which actions are available; guards are expressed by enabling buttons.

@@ -16,29 +16,48 @@ struct Parametres {
 };
 
 // One parameter field: the member that keeps its text, the control's name in the
-// window, how the status line names it, its unit, and the number it gives, none
-// for an airfoil's file name.
+// window, how the status line names it, its unit, the number it gives (none for
+// an airfoil's file name), and what the field is, as its tooltip says it.
 struct ChampParametre {
     std::string Champs::*texte;
     const char* controle;
     const char* nom;
     const char* unite;
     double Parametres::*valeur;
+    const char* aide;
 };
 
 // The ten parameter fields, in the order of the window's frames and of a
 // project file's lines 3 to 12.
 inline constexpr std::array<ChampParametre, 10> TableChamps = {{
-    {&Champs::Txt_Long, "Txt_Long", "Longueur", "mm", &Parametres::L},
-    {&Champs::txt_fleche, "txt_fleche", "Flèche", "mm", &Parametres::F},
-    {&Champs::txt_prof_empl, "txt_prof_empl", "Profil de l'emplanture", "", nullptr},
-    {&Champs::txt_corde_empl, "txt_corde_empl", "Corde de l'emplanture", "mm", &Parametres::Ce},
-    {&Champs::txt_href_empl, "txt_href_empl", "H référence de l'emplanture", "mm", &Parametres::He},
-    {&Champs::txt_vril_empl2, "txt_vril_empl2", "Vrillage de l'emplanture", "°", &Parametres::Te},
-    {&Champs::txt_prof_saum, "txt_prof_saum", "Profil du saumon", "", nullptr},
-    {&Champs::txt_corde_saum, "txt_corde_saum", "Corde du saumon", "mm", &Parametres::Cs},
-    {&Champs::txt_href_saum, "txt_href_saum", "H référence du saumon", "mm", &Parametres::Hs},
-    {&Champs::txt_vril_saum2, "txt_vril_saum2", "Vrillage du saumon", "°", &Parametres::Ts},
+    {&Champs::Txt_Long, "Txt_Long", "Longueur", "mm", &Parametres::L,
+     "Longueur du tronçon, de l'emplanture au saumon, mesurée perpendiculairement à la corde "
+     "d'emplanture, en millimètres."},
+    {&Champs::txt_fleche, "txt_fleche", "Flèche", "mm", &Parametres::F,
+     "Flèche : recul du bord d'attaque du saumon sur celui de l'emplanture, le long de la corde "
+     "d'emplanture, en millimètres ; positive vers l'arrière."},
+    {&Champs::txt_prof_empl, "txt_prof_empl", "Profil de l'emplanture", "", nullptr,
+     "Profil de l'emplanture : son fichier de coordonnées. Un clic ici ou sur « ... » ouvre le "
+     "choix des profils."},
+    {&Champs::txt_corde_empl, "txt_corde_empl", "Corde de l'emplanture", "mm", &Parametres::Ce,
+     "Corde de l'emplanture : du bord d'attaque au bord de fuite, en millimètres."},
+    {&Champs::txt_href_empl, "txt_href_empl", "H référence de l'emplanture", "mm", &Parametres::He,
+     "H référence de l'emplanture : hauteur de son bord d'attaque au-dessus de la ligne de base, "
+     "commune aux deux extrémités, en millimètres."},
+    {&Champs::txt_vril_empl2, "txt_vril_empl2", "Vrillage de l'emplanture", "°", &Parametres::Te,
+     "Vrillage de l'emplanture : rotation du profil autour de son bord d'attaque, en degrés. Un "
+     "vrillage positif abaisse le bord de fuite."},
+    {&Champs::txt_prof_saum, "txt_prof_saum", "Profil du saumon", "", nullptr,
+     "Profil du saumon : son fichier de coordonnées. Un clic ici ou sur « ... » ouvre le choix "
+     "des profils."},
+    {&Champs::txt_corde_saum, "txt_corde_saum", "Corde du saumon", "mm", &Parametres::Cs,
+     "Corde du saumon : du bord d'attaque au bord de fuite, en millimètres."},
+    {&Champs::txt_href_saum, "txt_href_saum", "H référence du saumon", "mm", &Parametres::Hs,
+     "H référence du saumon : hauteur de son bord d'attaque au-dessus de la ligne de base, "
+     "commune aux deux extrémités, en millimètres ; « Opti. » en propose."},
+    {&Champs::txt_vril_saum2, "txt_vril_saum2", "Vrillage du saumon", "°", &Parametres::Ts,
+     "Vrillage du saumon : rotation du profil autour de son bord d'attaque, en degrés. Un "
+     "vrillage positif abaisse le bord de fuite."},
 }};
 
 Parametres Lire_Parametres(const Champs& champs);

@@ -40,28 +40,42 @@ QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place, Qt::Alignm
 
 namespace {
 
+// The swatch's length and the room kept for it before the text.
+constexpr int LongueurPastille = 14, PlacePastille = LongueurPastille + 6;
+
 class LegendeSurFond : public QLabel {
   public:
-    using QLabel::QLabel;
+    LegendeSurFond(const QString& texte, QWidget* parent, QColor courbe)
+        : QLabel(texte, parent), courbe_(courbe) {
+        if (courbe_.isValid()) setContentsMargins(PlacePastille, 0, 0, 0);
+    }
 
   protected:
     void paintEvent(QPaintEvent* event) override {
         if (!text().isEmpty()) {
             const int drapeaux =
                 static_cast<int>(alignment()) | (wordWrap() ? Qt::TextWordWrap : 0);
-            QPainter(this).fillRect(
-                fontMetrics().boundingRect(contentsRect(), drapeaux, text()).adjusted(-2, 0, 2, 0),
-                Qt::white);
+            const QRect texte = fontMetrics().boundingRect(contentsRect(), drapeaux, text());
+            QPainter peintre(this);
+            const int avant = courbe_.isValid() ? PlacePastille : 0;
+            peintre.fillRect(texte.adjusted(-2 - avant, 0, 2, 0), Qt::white);
+            if (courbe_.isValid())
+                peintre.fillRect(QRect(texte.left() - PlacePastille + 2, texte.center().y() - 1,
+                                       LongueurPastille, 3),
+                                 courbe_);
         }
         QLabel::paintEvent(event);
     }
+
+  private:
+    QColor courbe_;
 };
 
 } // namespace
 
 QLabel* Legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
-                Qt::Alignment alignement, QColor couleur) {
-    auto* l = new LegendeSurFond(texte, parent);
+                Qt::Alignment alignement, QColor couleur, QColor courbe) {
+    auto* l = new LegendeSurFond(texte, parent, courbe);
     l->setTextFormat(Qt::PlainText);
     l->setObjectName(QString::fromLatin1(nom));
     l->setGeometry(place);

@@ -30,9 +30,10 @@ int Charger_Polices(const QString& dossier);
 QLabel* Etiquette(QWidget* parent, const QString& texte, QRect place,
                   Qt::Alignment alignement = Qt::AlignLeft);
 // A named caption over a drawing, in its colour, kept legible on a white band the
-// size of its text; it lets the mouse through to the drawing.
+// size of its text; it lets the mouse through to the drawing. A curve's legend
+// is given the curve's colour: a swatch of it stands before the text.
 QLabel* Legende(QWidget* parent, const char* nom, const QString& texte, QRect place,
-                Qt::Alignment alignement, QColor couleur = Qt::black);
+                Qt::Alignment alignement, QColor couleur = Qt::black, QColor courbe = {});
 // A named single-line field at its place. A read-only field looks it (the
 // background of a disabled field) and takes the focus only when clicked, so
 // that its text can be selected and it never interrupts the tab order.

@@ -20,6 +20,7 @@
 #include "geometry/Optimisation.h"
 #include "geometry/Planforme.h"
 #include "geometry/Projection.h"
+#include "geometry/Reduction.h"
 #include "geometry/qt/Apercu_Decoupe.h"
 #include "geometry/qt/Opti_Href.h"
 #include "geometry/qt/ZoneDessin.h"
@@ -104,6 +105,11 @@ ZoneDessin* zone(QWidget* parent, const char* nom, const QString& axeX, const QS
     return z;
 }
 
+// A tooltip, wrapped to a readable width; a text from a file is never read as markup.
+QString infobulle(const std::string& texte) {
+    return Qt::convertFromPlainText(q(texte), Qt::WhiteSpaceNormal);
+}
+
 // The client size the window opens at, the smallest it can take.
 constexpr QSize TailleOuverture{736, 491};
 
@@ -126,9 +132,7 @@ Interface::~Interface() {
 
 void Interface::construire() {
     setObjectName(QStringLiteral("Interface"));
-    setWindowTitle(
-        QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
-            .arg(QStringLiteral(ORTIX_VERSION)));
+    nommerFenetre({});
     setFont(ortix::gui::Police_Interface());
     setMinimumSize(TailleOuverture);
     resize(TailleOuverture);
@@ -146,10 +150,39 @@ void Interface::construire() {
     Bt_Aide = Bouton(this, "Bt_Aide", QStringLiteral("?"), {173, 0, 20, 15});
     construireZones();
     placerZones();
-    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k) {
         parametres_[k] = findChild<QLineEdit*>(QString::fromLatin1(ortix::TableChamps[k].controle));
+        parametres_[k]->setToolTip(infobulle(ortix::TableChamps[k].aide));
+    }
+    for (std::size_t k = 0; k < ortix::TableFinals.size(); ++k)
+        finals_[k]->setToolTip(infobulle(ortix::TableFinals[k].aide));
+    for (auto [bouton, aide] : std::initializer_list<std::pair<QPushButton*, const char*>>{
+             {Bt_Prof_Empl, "Choisir le fichier du profil de l'emplanture."},
+             {bt_prof_saum, "Choisir le fichier du profil du saumon."},
+             {Bt_Opt_Href_Saum, "Proposer des hauteurs de référence du saumon qui réduisent la "
+                                "cassure au bord de fuite du saumon."},
+             {Bt_Calc, "Calculer les profils projetés et les cotes du projet final (Entrée dans "
+                       "un champ)."},
+             {Bt_Sauve_Prof, "Écrire les profils projetés, les données du tronçon et, au choix, "
+                             "les gabarits et la découpe CNC."},
+             {Bt_Load_Proj, "Charger un projet enregistré (Ctrl+O)."},
+             {Bt_Save_Proj, "Enregistrer les paramètres et les deux profils dans un projet "
+                            "(Ctrl+S)."},
+             {Bt_Quit, "Fermer Ortix."},
+             {Bt_Aide, "Aide d'Ortix (F1)."}})
+        bouton->setToolTip(infobulle(aide));
     relierEvenements();
     relierDialogues();
+}
+
+void Interface::nommerFenetre(const std::string& projet) {
+    const QString titre =
+        QStringLiteral("Découpe d'ailes à fort effilement - Ortix %1, l'atelier du fil chaud")
+            .arg(QStringLiteral(ORTIX_VERSION));
+    // Quoted as messages quote: a name from a file may be of any length.
+    setWindowTitle(projet.empty()
+                       ? titre
+                       : q(ortix::fichiers::Citation(projet)) + QStringLiteral(" - ") + titre);
 }
 
 void Interface::construireProjetInitial() {
@@ -213,22 +246,29 @@ void Interface::construireZones() {
     const QColor orange(255, 192, 128), bleu(0, 0, 255), vert(0, 255, 0);
     Legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {},
             Qt::AlignLeft);
-    Lbl_prof_empl = Legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, Qt::red);
-    Lbl_Prof_Saum = Legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, orange);
+    // The curves' legends: their names in a dark colour, each beside a swatch of its curve's.
+    const QColor sombre(40, 40, 40);
+    Lbl_prof_empl = Legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, sombre, Qt::red);
+    Lbl_Prof_Saum = Legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, sombre, orange);
     Legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"), {},
             Qt::AlignHCenter);
     Label32 = Legende(Plan_Final, "Label32", {}, {}, Qt::AlignHCenter);
     Legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"), {},
             Qt::AlignLeft);
     Legende(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", QStringLiteral("Emplanture"), {}, Qt::AlignRight,
-            bleu);
-    Legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight, vert);
-    Lbl_Cassure = Legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignRight);
-    // The status line: two lines at the bottom of the projected view, whole in the
-    // view's tooltip.
+            sombre, bleu);
+    Legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight,
+            sombre, vert);
+    // The kink's sentence over the status sentences, in the band at the bottom of
+    // the projected view (placerBande), the status whole in the view's tooltip.
+    Lbl_Cassure = Legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignLeft);
     Lbl_Etat = Legende(Pic_Prof_Proj, "Lbl_Etat", QString(), {}, Qt::AlignLeft, QColor(170, 0, 0));
-    Lbl_Etat->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-    Lbl_Etat->setWordWrap(true);
+    for (QLabel* l : {Lbl_Cassure, Lbl_Etat}) {
+        // Wrapped and set from the top: a sentence too long for the band loses
+        // its end, never its subject.
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        l->setWordWrap(true);
+    }
 }
 
 // The drawing areas take the room the window gains over its opening size: the
@@ -255,15 +295,31 @@ void Interface::placerZones() {
     placer(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", 4, 2, 200, 15);
     placer(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", -320, 2, 316, 15);
     placer(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", -320, 17, 316, 15);
-    placer(Pic_Prof_Proj, "Lbl_Cassure", 4, 32, -8, 15);
-    placer(Pic_Prof_Proj, "Lbl_Etat", 4, -32, -8, 30);
+    placerBande();
+}
+
+// The band of the projected view's sentences: as tall as their wrapped lines,
+// below the drawing, which is fitted above it. The title and the legends keep
+// their two top rows.
+void Interface::placerBande() {
+    const int largeur = Pic_Prof_Proj->width() - 8;
+    int reste = Pic_Prof_Proj->height() - 34;
+    auto hauteur = [&](const QLabel* l) {
+        const int h = l->text().isEmpty() ? 0 : std::min(l->heightForWidth(largeur), reste);
+        reste -= h;
+        return h;
+    };
+    const int hCassure = hauteur(Lbl_Cassure), hEtat = hauteur(Lbl_Etat);
+    const int bande = hCassure + hEtat > 0 ? hCassure + hEtat + 4 : 0;
+    const int haut = Pic_Prof_Proj->height() - bande + 2;
+    Lbl_Cassure->setGeometry(4, haut, largeur, hCassure);
+    Lbl_Etat->setGeometry(4, haut + hCassure, largeur, hEtat);
+    Pic_Prof_Proj->reserverBande(bande);
 }
 
 ortix::TaillesVues Interface::tailles() const {
-    auto t = [](const QWidget* z) {
-        return ortix::Taille{static_cast<double>(z->width()), static_cast<double>(z->height())};
-    };
-    return {t(Pic_Prof_Ini), t(Plan_Ini), t(Plan_Final), t(Pic_Prof_Proj)};
+    return {Pic_Prof_Ini->taille(), Plan_Ini->taille(), Plan_Final->taille(),
+            Pic_Prof_Proj->taille()};
 }
 
 // Each view fitted again to its area's new size, as the last refresh and the
@@ -277,6 +333,10 @@ void Interface::resizeEvent(QResizeEvent* event) {
     Pic_Prof_Ini->afficher(vues.Pic_Prof_Ini);
     Plan_Ini->afficher(vues.Plan_Ini);
     Plan_Final->afficher(vues.Plan_Final);
+    tracerProjetee();
+}
+
+void Interface::tracerProjetee() {
     const ortix::Modele& m = *modele_;
     ortix::Vue proj;
     if (m.boutons.Bt_Sauve_Prof &&
@@ -290,9 +350,14 @@ void Interface::resizeEvent(QResizeEvent* event) {
 // The main window's own events: Enter and leaving a field, the views' clicks and
 // the command buttons.
 void Interface::relierEvenements() {
-    // Enter in, or leaving, a planform or twist field runs the refresh.
-    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
-        if (ortix::TableChamps[k].valeur) parametres_[k]->installEventFilter(this);
+    // Enter in, or leaving, a planform or twist field runs the refresh, a click
+    // on an airfoil's name opens the chooser; a text not wholly a number is
+    // marked while it stays so.
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k) {
+        parametres_[k]->installEventFilter(this);
+        if (!ortix::TableChamps[k].valeur) continue;
+        connect(parametres_[k], &QLineEdit::textChanged, this, [this, k] { marquerLecture(k); });
+    }
     connect(Pic_Prof_Ini, &ZoneDessin::clique, this, &Interface::Trace_Profil_Ini);
     connect(Pic_Prof_Proj, &ZoneDessin::clique, this, [this] {
         if (Bt_Calc->isEnabled()) Bt_Calc_Click();
@@ -305,6 +370,12 @@ void Interface::relierEvenements() {
     auto* f1 = new QShortcut(QKeySequence::HelpContents, this);
     f1->setContext(Qt::ApplicationShortcut);
     connect(f1, &QShortcut::activated, this, &Interface::Afficher_Aide);
+    // Ctrl+O and Ctrl+S as their buttons, when these are available.
+    for (auto [touches, bouton] :
+         {std::pair{QKeySequence::Open, Bt_Load_Proj}, std::pair{QKeySequence::Save, Bt_Save_Proj}})
+        connect(new QShortcut(touches, this), &QShortcut::activated, bouton, [bouton = bouton] {
+            if (bouton->isEnabled()) bouton->click();
+        });
 }
 
 // The buttons that open a dialog; each dialog is created at its first use.
@@ -373,8 +444,28 @@ Charge_Proj* Interface::chargeProj() {
 }
 
 bool Interface::eventFilter(QObject* objet, QEvent* event) {
-    if (ortix::gui::Touche_Entree(event) || ortix::gui::Quitte_Le_Champ(event)) Trace_Profil_Ini();
+    // A click on an airfoil's name opens the chooser, as « ... » does.
+    if (objet == txt_prof_empl || objet == txt_prof_saum) {
+        if (event->type() == QEvent::MouseButtonRelease)
+            (objet == txt_prof_empl ? Bt_Prof_Empl : bt_prof_saum)->click();
+        return QWidget::eventFilter(objet, event);
+    }
+    const bool entree = ortix::gui::Touche_Entree(event);
+    if (entree || ortix::gui::Quitte_Le_Champ(event)) Trace_Profil_Ini();
+    // Enter goes on to the computation, as « Calculer » would.
+    if (entree && Bt_Calc->isEnabled()) Bt_Calc_Click();
     return QWidget::eventFilter(objet, event);
+}
+
+// A field read in part is framed in red while it stays so, its tooltip saying
+// how it is read, as the status line does.
+void Interface::marquerLecture(std::size_t k) {
+    QLineEdit* e = parametres_[k];
+    const std::string lecture = ortix::fichiers::Lecture_Champ(ortix::TableChamps[k], s(e->text()));
+    e->setStyleSheet(lecture.empty()
+                         ? QString()
+                         : QStringLiteral("QLineEdit { border: 2px solid rgb(200, 0, 0); }"));
+    e->setToolTip(infobulle(lecture.empty() ? ortix::TableChamps[k].aide : lecture));
 }
 
 void Interface::Form_Load(const std::optional<std::string>& projet) {
@@ -547,8 +638,10 @@ void Interface::closeEvent(QCloseEvent* event) {
 }
 
 void Interface::lireChamps() {
+    // The airfoils' names are read-only and may be shown elided: the model keeps them.
     for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
-        modele_->champs.*ortix::TableChamps[k].texte = s(parametres_[k]->text());
+        if (ortix::TableChamps[k].valeur)
+            modele_->champs.*ortix::TableChamps[k].texte = s(parametres_[k]->text());
 }
 
 void Interface::afficherModele() {
@@ -556,8 +649,19 @@ void Interface::afficherModele() {
     auto poser = [](QLineEdit* e, const std::string& t) {
         if (e->text() != q(t)) e->setText(q(t));
     };
-    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k)
-        poser(parametres_[k], modele_->champs.*ortix::TableChamps[k].texte);
+    for (std::size_t k = 0; k < ortix::TableChamps.size(); ++k) {
+        const ortix::ChampParametre& c = ortix::TableChamps[k];
+        QLineEdit* e = parametres_[k];
+        const std::string& texte = modele_->champs.*c.texte;
+        if (c.valeur) {
+            poser(e, texte);
+            continue;
+        }
+        // An airfoil's name elided in the middle to its box, whole in its tooltip.
+        const std::string nom = ortix::fichiers::Citation(texte, 1000);
+        poser(e, s(e->fontMetrics().elidedText(q(nom), Qt::ElideMiddle, e->width() - 12)));
+        e->setToolTip(infobulle(nom + "\n\n" + c.aide));
+    }
     for (std::size_t k = 0; k < ortix::TableFinals.size(); ++k) {
         poser(finals_[k], modele_->finals.*ortix::TableFinals[k].texte);
         finals_[k]->setCursorPosition(0);
@@ -601,6 +705,7 @@ void Interface::Trace_Profil_Ini() {
     for (const std::string& l : ortix::fichiers::Lectures_Partielles(modele_->champs))
         messages << q(l);
     Lbl_Etat->setText(messages.join(QLatin1Char(' ')));
+    placerBande();
     // A tooltip has no plain-text mode: its text is escaped, never read as markup.
     Pic_Prof_Proj->setToolTip(Qt::convertFromPlainText(messages.join(QLatin1Char('\n'))));
     afficherModele();
@@ -614,19 +719,47 @@ bool Interface::Bt_Calc_Click() {
             return ortix::Calculer_Profils_Projetes(*modele_, vue, tailles().Pic_Prof_Proj);
         });
         !r) {
-        messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
+        // Too many points: the airfoils reduced so that both fit are offered.
+        auto reduction = std::make_shared<ortix::Reduction>();
+        if (ortix::Proteger([&] { return ortix::Proposer_Reduction(*modele_, *reduction); }))
+            proposerReduction(q(r.message()), reduction);
+        else
+            messager(QStringLiteral("Calcul des profils projetés"), q(r.message()));
         return false;
     }
-    Pic_Prof_Proj->afficher(vue);
     // The kink at the tip's trailing edge, red when the tip's outline runs back.
     bool revient = false;
     Lbl_Cassure->setText(q(ortix::Phrase_Cassures(ortix::Mesurer_Cassures(*modele_), revient)));
     QPalette p = Lbl_Cassure->palette();
     p.setColor(QPalette::WindowText, revient ? Qt::red : Qt::black);
     Lbl_Cassure->setPalette(p);
+    // Drawn above the band the sentence takes.
+    placerBande();
+    tracerProjetee();
     afficherModele();
     suivreApercu();
     return true;
+}
+
+void Interface::proposerReduction(const QString& refus,
+                                  const std::shared_ptr<const ortix::Reduction>& reduction) {
+    auto* boite =
+        new QMessageBox(QMessageBox::Warning, QStringLiteral("Calcul des profils projetés"), refus,
+                        QMessageBox::Cancel, this);
+    boite->setObjectName(QStringLiteral("Reduction"));
+    boite->setTextFormat(Qt::PlainText);
+    boite->setAttribute(Qt::WA_DeleteOnClose);
+    QPushButton* reduire =
+        boite->addButton(QStringLiteral("Réduire les profils à %1 points").arg(reduction->N),
+                         QMessageBox::AcceptRole);
+    boite->setDefaultButton(reduire);
+    connect(reduire, &QPushButton::clicked, this, [this, reduction] {
+        const QString bilan = q(ortix::Appliquer_Reduction(*modele_, *reduction));
+        Trace_Profil_Ini();
+        if (Bt_Calc_Click()) messager(QStringLiteral("Réduction des profils"), bilan);
+    });
+    // Window-modal: the airfoils cannot change until it is answered.
+    boite->open();
 }
 
 void Interface::Bt_Opt_Href_Saum_Click() {
@@ -639,9 +772,11 @@ void Interface::Bt_Opt_Href_Saum_Click() {
         connect(Opti_Href_, &Opti_Href::appliquer, this, &Interface::Appliquer_Href_Saum);
     }
     Opti_Href_->remplir(
-        q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext), [this](const QString& hauteur) {
+        q(c.Txt_NOP), q(c.Txt_Align), q(c.txt_int), q(c.txt_ext),
+        [this](const QString& hauteur) {
             return q(ortix::Paire_Cassures(ortix::Cassures_Pour_Hauteur(*modele_, s(hauteur))));
-        });
+        },
+        q(ortix::Avis_Candidats(*modele_, c)));
     Montrer(Opti_Href_);
     Opti_Href_->Form_Activate();
 }
@@ -701,6 +836,7 @@ void Interface::chargerProjet(const std::filesystem::path& chemin) {
     ortix::fichiers::Appliquer_Projet(*modele_, *projet);
     if (Sauv_Profil_) Sauv_Profil_->definirNomProjet(q(modele_->Txt_Nom_proj));
     if (Charge_Proj_) Charge_Proj_->hide();
+    nommerFenetre(modele_->Txt_Nom_proj);
     afficherModele();
     Trace_Profil_Ini();
 }
@@ -715,7 +851,8 @@ void Interface::Sauve_Projet(const QString& chemin, const QString& nomTape) {
         messager(QStringLiteral("Sauvegarde du projet"), q(r.message()));
         return;
     }
-    Sauv_Proj_->hide();
+    if (Sauv_Proj_) Sauv_Proj_->hide();
+    nommerFenetre(ortix::fichiers::Nom_Projet_A_Ecrire(modele_->Txt_Nom_proj, s(nomTape)));
     rafraichirPanneaux();
     messager(QStringLiteral("Sauvegarde du projet"),
              QStringLiteral("Paramètres du projet enregistrés"));

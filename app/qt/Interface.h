@@ -18,9 +18,14 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
+
+namespace ortix {
+struct Reduction;
+}
 
 class Aide;
 class Apercu_Decoupe;
@@ -85,11 +90,21 @@ class Interface : public QWidget {
 
   private:
     void construire();
+    // The window's title, led by the project's name once one is loaded or saved.
+    void nommerFenetre(const std::string& projet);
     void construireProjetInitial();
     void construireExtremites();
     void construireProjetFinal();
     void construireZones();
     void placerZones();
+    void placerBande();
+    // The projected view, from the profiles of the last computation, fitted again.
+    void tracerProjetee();
+    void marquerLecture(std::size_t k);
+    // The refusal of a computation whose projected profiles would have too many
+    // points, with a button that applies the reduction, refreshes and computes again.
+    void proposerReduction(const QString& refus,
+                           const std::shared_ptr<const ortix::Reduction>& reduction);
     // The drawing areas' sizes, to which the views are fitted.
     ortix::TaillesVues tailles() const;
     void relierEvenements();

@@ -56,7 +56,8 @@ void BM_Apercu_Pas_Du_Curseur_1000_Points(benchmark::State& etat) {
     Apercu_Decoupe a(nullptr);
     a.show();
     a.afficher(*m, machine(), true);
-    if (a.apercu().gcode.simulation.mouvements.empty()) return etat.SkipWithError("découpe refusée");
+    if (a.apercu().gcode.simulation.mouvements.empty())
+        return etat.SkipWithError("découpe refusée");
     benchmark::DoNotOptimize(a.grab()); // the views' images, made once
     int s = 0;
     for (auto _ : etat) {

@@ -1,5 +1,7 @@
 // The profile chooser, shared by both ends: the caller's label routes the
-// chosen file to the root or the tip loader.
+// chosen file to the root or the tip loader. A small drawing of the highlighted
+// airfoil, with its point count and thickness, helps choose; the dialog can be
+// enlarged, the lists and the drawing taking the room.
 #pragma once
 
 #include <QDialog>
@@ -7,6 +9,7 @@
 class PanneauFichiers;
 class QLabel;
 class QPushButton;
+class ZoneDessin;
 
 class Charge_Fichier : public QDialog {
     Q_OBJECT
@@ -24,7 +27,17 @@ class Charge_Fichier : public QDialog {
     void chargerSaumon(const QString& chemin, const QString& nom);
     void erreurAppelant();
 
+  protected:
+    bool eventFilter(QObject* objet, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
   private:
+    // The drawing and the figures of the highlighted file; blank for none, and
+    // the reason for a file that cannot be read.
+    void apercevoir(const QString& nom);
+
     PanneauFichiers* panneau_;
     QLabel* lbl_appelant;
+    ZoneDessin* Pic_Apercu = nullptr;
+    QLabel* Lbl_Apercu = nullptr;
 };

@@ -48,6 +48,11 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
         Text1->setFont(f);
     }
 
+    Lbl_Avis = Etiquette(this, {}, {440, 8, 192, 86});
+    Lbl_Avis->setObjectName(QStringLiteral("Lbl_Avis"));
+    Lbl_Avis->setWordWrap(true);
+    Lbl_Avis->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
     struct Ligne {
         const char *bouton, *champ;
         QString legende;
@@ -64,7 +69,8 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
     for (const Ligne& l : lignes) {
         *l.b = Bouton(this, l.bouton, l.legende, {8, y, 180, 23});
         Etiquette(this, QStringLiteral("H. réf. saumon ="), {196, y, 100, 23}, Qt::AlignRight);
-        *l.e = Champ(this, l.champ, {302, y + 1, 80, 21});
+        // The present height is kept, not typed: its field is read-only.
+        *l.e = Champ(this, l.champ, {302, y + 1, 80, 21}, l.e == &Txt_NOP);
         Etiquette(this, QStringLiteral("mm"), {388, y, 30, 23});
         // The kinks this height would give, beside its row.
         QLabel* cassure = Etiquette(this, {}, {430, y, 202, 23});
@@ -76,10 +82,10 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
         y += 28;
     }
 
-    Etiquette(this, QStringLiteral("Intrados"), {8, 190, 80, 16});
+    Etiquette(this, QStringLiteral("Intrados (mm)"), {8, 190, 88, 16});
     Etiquette(this, QStringLiteral("Côté du profil à privilégier"), {96, 190, 248, 16},
               Qt::AlignHCenter);
-    Etiquette(this, QStringLiteral("Extrados"), {352, 190, 80, 16}, Qt::AlignRight);
+    Etiquette(this, QStringLiteral("Extrados (mm)"), {344, 190, 88, 16}, Qt::AlignRight);
     txt_int = Champ(this, "txt_int", {8, 212, 80, 21}, true);
     Curseur = new QSlider(Qt::Horizontal, this);
     Curseur->setObjectName(QStringLiteral("Curseur"));
@@ -109,7 +115,9 @@ Opti_Href::Opti_Href(QWidget* parent) : QDialog(parent) {
 }
 
 void Opti_Href::remplir(const QString& nop, const QString& align, const QString& intrados,
-                        const QString& extrados, std::function<QString(const QString&)> cassures) {
+                        const QString& extrados, std::function<QString(const QString&)> cassures,
+                        const QString& avis) {
+    Lbl_Avis->setText(avis);
     // The heights first, with no kinks computed for them on the way: each row's
     // are computed once, below, for the panel as it now is.
     cassures_ = nullptr;

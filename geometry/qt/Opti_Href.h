@@ -21,9 +21,10 @@ class Opti_Href : public QDialog {
 
     // Fills the four candidate texts; an empty text is a candidate with no value.
     // `cassures` tells the kinks a height would give, shown beside its row as its
-    // text changes.
+    // text changes; `avis`, beside the explanation, when no candidate changes them.
     void remplir(const QString& nop, const QString& align, const QString& intrados,
-                 const QString& extrados, std::function<QString(const QString&)> cassures);
+                 const QString& extrados, std::function<QString(const QString&)> cassures,
+                 const QString& avis);
 
     void Form_Activate();
     void Curseur_Change();
@@ -39,6 +40,7 @@ class Opti_Href : public QDialog {
     QLineEdit *Txt_NOP, *Txt_Align, *Txt_Opt, *txt_int, *txt_ext;
     QPushButton *Bt_NOP, *Bt_Align, *Bt_Opti;
     QSlider* Curseur;
+    QLabel* Lbl_Avis;
     std::function<QString(const QString&)> cassures_;
     std::vector<std::pair<QLineEdit*, QLabel*>> lignesCassures_;
 };

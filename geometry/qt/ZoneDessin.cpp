@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -50,7 +51,12 @@ ZoneDessin::ZoneDessin(QWidget* parent, const QString& axeX, const QString& axeY
 }
 
 ortix::Taille ZoneDessin::taille() const {
-    return {static_cast<double>(width()), static_cast<double>(height())};
+    return {static_cast<double>(width()), static_cast<double>(std::max(height() - bande_, 1))};
+}
+
+void ZoneDessin::reserverBande(int hauteur) {
+    bande_ = hauteur;
+    update();
 }
 
 void ZoneDessin::afficher(const ortix::Vue& vue) {
@@ -133,7 +139,19 @@ void ZoneDessin::montrerCoordonnees(QPointF pixel) {
     auto texte = [](double v) { return QString::fromStdString(ortix::Format(v, "#0.0")); };
     coordonnees_->setText(axeX_ + QStringLiteral(" = ") + texte(u.x) + QStringLiteral(" mm   ") +
                           axeY_ + QStringLiteral(" = ") + texte(u.y) + QStringLiteral(" mm"));
-    coordonnees_->setGeometry(width() - 254, height() - 17, 250, 15);
+    // In the first corner of the drawing that no caption holds: bottom right, top
+    // right, bottom left, top left.
+    const int bas = static_cast<int>(taille().hauteur) - 17;
+    for (const QPoint coin :
+         {QPoint(width() - 254, bas), QPoint(width() - 254, 2), QPoint(4, bas), QPoint(4, 2)}) {
+        const QRect place(coin, QSize(250, 15));
+        bool libre = true;
+        for (const QLabel* l : findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            libre &= l == coordonnees_ || l->text().isEmpty() || !l->isVisibleTo(this) ||
+                     !l->geometry().intersects(place);
+        coordonnees_->setGeometry(place);
+        if (libre) break;
+    }
     coordonnees_->show();
 }
 
@@ -157,9 +175,10 @@ void ZoneDessin::peindreVue(QPainter& painter) const {
     painter.setPen(palette().color(QPalette::Mid));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (!vue_.valide) return;
+    const ortix::Taille t = taille();
+    painter.setClipRect(QRectF(0, 0, t.largeur, t.hauteur));
     painter.setRenderHint(QPainter::Antialiasing);
     peindre(painter, vue_.segments);
-    const ortix::Taille t = taille();
     auto couleur = [&](const ortix::Couleur& c) {
         return c.texte ? palette().color(QPalette::WindowText) : QColor(c.r, c.g, c.b);
     };

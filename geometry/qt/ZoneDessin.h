@@ -28,6 +28,11 @@ class ZoneDessin : public QWidget {
     // again. The view under them is then kept as an image, so that moving them
     // repaints only them.
     void superposer(std::vector<ortix::Segment> segments);
+    // Keeps a band of this height at the bottom for sentences: the drawing is
+    // fitted above it and never painted into it.
+    void reserverBande(int hauteur);
+    // The part of the area the drawing takes, in pixels.
+    ortix::Taille taille() const;
 
   signals:
     void clique();
@@ -43,7 +48,6 @@ class ZoneDessin : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    ortix::Taille taille() const;
     void montrerCoordonnees(QPointF pixel);
     void peindreVue(QPainter& painter) const;
     void peindre(QPainter& painter, const std::vector<ortix::Segment>& segments) const;
@@ -60,4 +64,5 @@ class ZoneDessin : public QWidget {
     std::vector<ortix::Segment> dessus_;
     bool superpose_ = false;
     QPixmap fond_; // the view under the segments drawn over it; null when stale
+    int bande_ = 0;
 };

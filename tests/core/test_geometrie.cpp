@@ -267,6 +267,8 @@ TEST(Geometrie, CassuresAuBordDeFuiteDuSaumon) {
                                   Texte_Cassure(Mesurer_Cassures(avant).intrados));
         Phrase_Cassures(c, revient);
         EXPECT_EQ(revient, Cs > 200);
+        // Without taper no height changes the kinks: « Opti. » says so.
+        EXPECT_EQ(Avis_Candidats(*panneau, Calcule_Candidats(*panneau)).empty(), Cs > 200);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "files/Projet.h"
 #include "files/Reglages.h"
 #include "files/Sortie.h"
+#include "geometry/Apercu.h"
 #include "model/Nombres.h"
 #include "tests/support/Support.h"
 
@@ -20,7 +21,8 @@ namespace {
 using namespace fichiers;
 
 // What reading an airfoil file gives, in one line: the refusal's message, or the
-// count, the legend and the first and last points.
+// count and thickness as the chooser shows them, the legend and the first and
+// last points.
 std::string Lecture(const std::string& nom) {
     Profil p;
     const Resultat r = Lire_Profil(Donnee("profils/" + nom), nom, p);
@@ -29,8 +31,7 @@ std::string Lecture(const std::string& nom) {
         const auto k = static_cast<std::size_t>(i);
         return "(" + Format(p.x[k], "#0.000000") + " " + Format(p.y[k], "#0.000000") + ")";
     };
-    return std::to_string(p.n) + " points, « " + p.legende + " », " + point(0) + " … " +
-           point(p.n - 1);
+    return Resume_Profil(p) + ", « " + p.legende + " », " + point(0) + " … " + point(p.n - 1);
 }
 
 TEST(Lectures, ProfilsDeLaTable) {

@@ -2,8 +2,12 @@
 // dialog's routing, the files written (the same bytes as the batch command's),
 // the refusals, which change nothing, and the look, against a reference image.
 #include "Banc.h"
+#include "files/Chemins.h"
 #include "files/CommandeFenetre.h"
 #include "files/GabaritPDF.h"
+#include "files/Projet.h"
+#include "files/qt/Charge_Fichier.h"
+#include "files/qt/PanneauFichiers.h"
 #include "geometry/qt/ZoneDessin.h"
 #include "model/Parametres.h"
 #include "qt/Apparence.h"
@@ -162,7 +166,8 @@ class TestFenetre : public QObject {
     }
 
     // Enter in, or leaving, each planform or twist field runs the refresh, which
-    // makes the computed profiles stale; clicks in the views refresh or compute.
+    // makes the computed profiles stale, and Enter then computes; clicks in the
+    // views refresh or compute.
     void evenementsDeLaFenetre() {
         Banc b({QStringLiteral("lots/projets/aile1.ortix")});
         b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
@@ -178,7 +183,7 @@ class TestFenetre : public QObject {
                 else
                     b.champ(std::string_view(n) == "Txt_Long" ? "txt_fleche" : "Txt_Long")
                         ->setFocus(Qt::TabFocusReason);
-                QVERIFY2(!b.bouton("Bt_Sauve_Prof")->isEnabled(), n);
+                QVERIFY2(b.bouton("Bt_Sauve_Prof")->isEnabled() == parEntree, n);
             }
         QCOMPARE(b.texte("Txt_Corde_Final"), QStringLiteral("212.13")); // 300·cos 45°
         // The figures only a computation writes look stale until the next one.
@@ -200,9 +205,18 @@ class TestFenetre : public QObject {
             QStringLiteral("Flèche : « 12,5 » est lu 12 : le séparateur décimal est le point."));
         QCOMPARE(enfant<QWidget>(b.w.get(), "Pic_Prof_Proj")->toolTip(),
                  Qt::convertFromPlainText(etat->text())); // escaped: a tooltip has no plain mode
+        // The field is framed in red while it stays so, its tooltip saying why.
+        QVERIFY(b.champ("txt_fleche")->toolTip().contains(etat->text()) &&
+                !b.champ("txt_fleche")->styleSheet().isEmpty());
         saisir(b.champ("txt_fleche"), QStringLiteral("12.5"));
+        QVERIFY(b.champ("txt_fleche")->styleSheet().isEmpty());
         QTest::keyClick(b.champ("txt_fleche"), Qt::Key_Return);
         QVERIFY(etat->text().isEmpty());
+        // The project's name leads the title; Ctrl+O loads a project.
+        QVERIFY(b.w->windowTitle().startsWith(QStringLiteral("Aile1 - ")));
+        QTest::keySequence(b.w.get(), QKeySequence::Open);
+        QVERIFY(b.dialogue<QDialog>("Charge_Proj")->isVisible());
+        b.dialogue<QDialog>("Charge_Proj")->hide();
         // Enter on a focused button presses it, as Space does.
         for (auto [bouton, dialogue, touche] :
              {std::tuple{"Bt_Load_Proj", "Charge_Proj", Qt::Key_Return},
@@ -232,9 +246,11 @@ class TestFenetre : public QObject {
             aide->hide();
         }
 
-        // A zero length: no figure, a status line saying why, a computation refused.
+        // A zero length: no figure, a status line saying why, a computation refused,
+        // by Enter and by the button alike.
         saisir(b.champ("Txt_Long"), QStringLiteral("0"));
         QTest::keyClick(b.champ("Txt_Long"), Qt::Key_Enter);
+        QCOMPARE(b.messages.size(), 1);
         QCOMPARE(b.texte("Txt_Lg_Final"), QStringLiteral("---"));
         QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(),
                  QStringLiteral("Position après rotation"));
@@ -243,8 +259,86 @@ class TestFenetre : public QObject {
                     .startsWith(QStringLiteral("Longueur nulle")));
         const QString avant = b.etat();
         QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
-        QCOMPARE(b.messages.size(), 1);
+        QCOMPARE(b.messages.size(), 2);
         QCOMPARE(b.etat(), avant);
+    }
+
+    // At the smallest size, a panel whose tip folds back and a field read in part:
+    // each sentence whole in the band below the drawing, the fold-back one led by
+    // its subject; every field and button has a tooltip that wraps.
+    void phrasesALaTailleMinimale() {
+        Banc b;
+        b.w->Charge_Projet(ProjetAvec(b, QStringLiteral("replie.ortix"),
+                                      {{3, "500"},
+                                       {4, "100"},
+                                       {6, "200"},
+                                       {7, "10"},
+                                       {8, "0"},
+                                       {10, "300"},
+                                       {11, "10"},
+                                       {12, "0"}}));
+        saisir(b.champ("txt_vril_saum2"), QStringLiteral("4OO"));
+        QTest::keyClick(b.champ("txt_vril_saum2"), Qt::Key_Return);
+        QCOMPARE(b.w->size(), b.w->minimumSize());
+        auto* vue = enfant<ZoneDessin>(b.w.get(), "Pic_Prof_Proj");
+        auto* cassure = enfant<QLabel>(vue, "Lbl_Cassure");
+        QVERIFY2(cassure->text().startsWith(QStringLiteral("Cassure au bord de fuite du saumon")) &&
+                     cassure->text().contains(QStringLiteral("revient sur lui-même")),
+                 qPrintable(cassure->text()));
+        QVERIFY(enfant<QLabel>(vue, "Lbl_Etat")->text().startsWith(QStringLiteral("Vrillage")));
+        for (const char* n : {"Lbl_Cassure", "Lbl_Etat"}) {
+            const QLabel* l = enfant<QLabel>(vue, n);
+            QVERIFY2(l->y() >= vue->taille().hauteur && l->geometry().bottom() < vue->height(), n);
+        }
+        auto entieres = [&] {
+            for (const QLabel* l : b.w->findChildren<QLabel*>())
+                if (l->wordWrap() && l->isVisibleTo(l->window()) && !l->text().isEmpty())
+                    QVERIFY2(l->heightForWidth(l->width()) <= l->height(), qPrintable(l->text()));
+        };
+        entieres();
+        // A panel without taper: « Opti. » says that no height changes its kinks.
+        b.w->Charge_Projet(ProjetAvec(b, QStringLiteral("droit.ortix"),
+                                      {{4, "0"}, {6, "200"}, {8, "0"}, {10, "200"}, {12, "0"}}));
+        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        QVERIFY(enfant<QLabel>(b.w.get(), "Lbl_Avis")->text().startsWith(u"Toutes les hauteurs"));
+        entieres();
+        for (const QWidget* w : b.w->findChildren<QWidget*>()) {
+            if (w->window() != b.w.get() ||
+                (!qobject_cast<const QLineEdit*>(w) && !qobject_cast<const QPushButton*>(w)))
+                continue;
+            QTextDocument bulle;
+            bulle.setHtml(w->toolTip());
+            bulle.setTextWidth(400);
+            QVERIFY2(!bulle.isEmpty() && bulle.idealWidth() <= 400, qPrintable(w->objectName()));
+        }
+    }
+
+    // Projected profiles of more than 1000 points: the refusal offers the
+    // reduction, which computes again and says what each airfoil keeps; the
+    // project then holds the reduced airfoils.
+    void reductionProposee() {
+        Banc b({QStringLiteral("lots/projets/c316.ortix")});
+        b.w->Charge_Projet(b.chemin(QStringLiteral("c316.ortix")));
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        auto* offre = b.dialogue<QMessageBox>("Reduction");
+        QVERIFY(offre->text().contains(QStringLiteral("plus de 1000 points")));
+        QAbstractButton* reduire = offre->buttons().constFirst();
+        for (QAbstractButton* bouton : offre->buttons())
+            if (bouton->text().startsWith(QStringLiteral("Réduire"))) reduire = bouton;
+        const int N = reduire->text().section(QLatin1Char(' '), 4, 4).toInt();
+        QVERIFY2(N >= 3, qPrintable(reduire->text()));
+        reduire->click();
+        QVERIFY(b.bouton("Bt_Sauve_Prof")->isEnabled());
+        QCOMPARE(b.messages.last().first, QStringLiteral("Réduction des profils"));
+        b.w->Sauve_Projet(b.chemin(QStringLiteral("reduit.ortix")), QStringLiteral("reduit.ortix"));
+        ortix::fichiers::Projet p;
+        QVERIFY(ortix::fichiers::Lire_Projet(
+            ortix::fichiers::Chemin_Depuis_Utf8(
+                b.chemin(QStringLiteral("reduit.ortix")).toStdString()),
+            p));
+        QVERIFY(std::max(p.empl.n, p.saum.n) == N);
+        QVERIFY(b.messages.at(b.messages.size() - 2)
+                    .second.contains(QStringLiteral("%1 points sur").arg(N)));
     }
 
     // "Every text that comes from a file, a file name, a field or the command line is
@@ -309,6 +403,20 @@ class TestFenetre : public QObject {
         QVERIFY(std::abs((abscisse(ailleurs) - xc) * 1.44 - (x0 - xc)) < 0.2);
         QTest::mouseDClick(proj, Qt::LeftButton);
         QCOMPARE(abscisse(ailleurs), x0);
+        // The coordinates never cover a caption, in any area.
+        for (const char* n : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
+            auto* z = enfant<ZoneDessin>(b.w.get(), n);
+            const QPointF milieu(z->width() / 2, z->height() / 2);
+            QMouseEvent survol(QEvent::MouseMove, milieu, z->mapToGlobal(milieu), Qt::NoButton, {},
+                               {});
+            QApplication::sendEvent(z, &survol);
+            const QLabel* coordonnees = enfant<QLabel>(z, "Coordonnees");
+            QVERIFY2(coordonnees->isVisible(), n);
+            for (const QLabel* l : z->findChildren<QLabel*>())
+                QVERIFY2(l == coordonnees || l->text().isEmpty() ||
+                             !l->geometry().intersects(coordonnees->geometry()),
+                         qPrintable(l->objectName()));
+        }
     }
 
     // Without both airfoils a click in the projected view does nothing.
@@ -329,16 +437,34 @@ class TestFenetre : public QObject {
         QCOMPARE(fichiers->count(), 2);
         QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
         QVERIFY(chooser->isVisible()); // nothing selected: nothing done
+        // A long name is elided in the middle of its box, whole in its tooltip.
+        const QString nomLong =
+            QStringLiteral("clarky_copie_au_nom_bien_trop_long_pour_sa_case.dat");
+        QVERIFY(QFile::copy(b.chemin(QStringLiteral("clarky.dat")), b.chemin(nomLong)));
+        b.dialogue<Charge_Fichier>("Charge_Fichier")->panneau()->rafraichir();
+        QVERIFY(cliquerEntree(fichiers, nomLong, true));
+        QVERIFY(b.texte("txt_prof_empl").startsWith(u"clarky_") &&
+                b.texte("txt_prof_empl").contains(u'…') &&
+                b.champ("txt_prof_empl")->toolTip().contains(nomLong));
+        QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
         QVERIFY(cliquerEntree(fichiers, QStringLiteral("clarky.dat"), true));
         QVERIFY(!chooser->isVisible());
         QCOMPARE(b.texte("txt_prof_empl"), QStringLiteral("clarky.dat"));
         QCOMPARE(enfant<QLabel>(b.w.get(), "Lbl_prof_empl")->text(),
                  QStringLiteral(" CLARK Y AIRFOIL"));
         QVERIFY(!b.bouton("Bt_Calc")->isEnabled());
-        QTest::mouseClick(b.bouton("bt_prof_saum"), Qt::LeftButton);
+        // A click on the name box opens the chooser too; the highlighted airfoil is
+        // drawn with its figures, and Enter opens it.
+        QTest::mouseClick(b.champ("txt_prof_saum"), Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(chooser, "lbl_appelant")->text(), QStringLiteral("Saumon"));
         QVERIFY(cliquerEntree(fichiers, QStringLiteral("e205.dat")));
-        QTest::mouseClick(enfant<QPushButton>(chooser, "Bt_Ouvrir"), Qt::LeftButton);
+        QCOMPARE(enfant<QLabel>(chooser, "Lbl_Apercu")->text(),
+                 QStringLiteral("60 points, épaisseur 10.5 %")); // the file says 10.48 %
+        const QSize apercu = enfant<QWidget>(chooser, "Pic_Apercu")->size();
+        chooser->resize(chooser->size() * 2);
+        QVERIFY(enfant<QWidget>(chooser, "Pic_Apercu")->width() > apercu.width() &&
+                enfant<QWidget>(chooser, "Pic_Apercu")->height() > apercu.height());
+        QTest::keyClick(fichiers, Qt::Key_Return);
         QCOMPARE(b.texte("txt_prof_saum"), QStringLiteral("e205.dat"));
         for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum"})
             QVERIFY2(b.bouton(n)->isEnabled(), n);
@@ -550,7 +676,8 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
         auto* opti = enfant<QDialog>(b.w.get(), "Opti_Href");
         QVERIFY(opti->isVisible());
-        auto* explication = enfant<QLabel>(opti, "Text1"); // the five lines whole
+        QVERIFY(enfant<QLineEdit>(opti, "Txt_NOP")->isReadOnly()); // the height kept
+        auto* explication = enfant<QLabel>(opti, "Text1");         // the five lines whole
         QVERIFY(explication->heightForWidth(explication->width()) <= explication->height());
         auto texte = [&](const char* n) { return enfant<QLineEdit>(opti, n)->text(); };
         QCOMPARE(texte("Txt_NOP") + texte("Txt_Align") + texte("txt_int") + texte("txt_ext"),

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QSlider>
 #include <QStyleFactory>
@@ -98,12 +99,22 @@ class TestSinge : public QObject {
             case 2: { // typing into a field, then Enter or leaving it
                 QLineEdit* e = b.champ(champsNumeriques[entier(int(champsNumeriques.size()))]);
                 saisir(e, texteAuHasard());
-                if (entier(2))
+                // A refusal: a message, or the offer of a reduction.
+                auto refus = [&] {
+                    return b.messages.size() +
+                           b.w->findChildren<QMessageBox*>(QStringLiteral("Reduction")).size();
+                };
+                const auto refusAvant = refus();
+                if (entier(2)) {
                     QTest::keyClick(e, entier(2) ? Qt::Key_Return : Qt::Key_Enter);
-                else
-                    b.champ(e->objectName() == QLatin1String("Txt_Long") ? "txt_fleche"
-                                                                         : "Txt_Long")
-                        ->setFocus(Qt::TabFocusReason);
+                    // Enter computes after the refresh: profiles ready unless refused.
+                    QVERIFY2(b.bouton("Bt_Sauve_Prof")->isEnabled() ==
+                                 (b.bouton("Bt_Calc")->isEnabled() && refus() == refusAvant),
+                             qPrintable(lieu));
+                    break;
+                }
+                b.champ(e->objectName() == QLatin1String("Txt_Long") ? "txt_fleche" : "Txt_Long")
+                    ->setFocus(Qt::TabFocusReason);
                 trace = true;
                 break;
             }
