@@ -412,7 +412,7 @@ class TestFenetre : public QObject {
         // The coordinates never cover a caption, in any area.
         for (const char* n : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
             auto* z = enfant<ZoneDessin>(b.w.get(), n);
-            const QPointF milieu(z->width() / 2, z->height() / 2);
+            const QPointF milieu(z->width() / 2.0, z->height() / 2.0);
             QMouseEvent survol(QEvent::MouseMove, milieu, z->mapToGlobal(milieu), Qt::NoButton, {},
                                {});
             QApplication::sendEvent(z, &survol);
@@ -554,7 +554,8 @@ class TestFenetre : public QObject {
         QTest::mouseClick(b.bouton("Bt_Sauve_Prof"), Qt::LeftButton);
         QVERIFY(cliquerEntree(enfant<QListWidget>(sortie, "Fichiers"),
                               QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7.dat")));
-        QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Nom_Fich_Data")->text(),
+        // The whole name: the box may elide it, by the font's widths.
+        QCOMPARE(enfant<QLineEdit>(sortie, "Txt_Nom_Fich_Data")->property("nomEntier").toString(),
                  QStringLiteral("Aile1_Empl_C287.4_H12.0_L0.0_V2.7_Data_Troncon.txt"));
         sortie->hide();
 
