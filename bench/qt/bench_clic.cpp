@@ -7,9 +7,7 @@
 #include "model/Modele.h"
 #include "tests/support/Support.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -55,14 +53,3 @@ BENCHMARK_CAPTURE(Clic_Calculer, typique_120_points, 60, 60, "100")->Unit(benchm
 // 999 root points and 997 tip points, both projected profiles at 999 points.
 BENCHMARK_CAPTURE(Clic_Calculer, plus_grand_1000_points, 500, 499, "299.9999")
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QT_SCALE_FACTOR", "1");
-    QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
