@@ -180,7 +180,8 @@ TEST(Lots, UnNomQuiNEstPasUtf8) {
 // "error while writing to output stream").
 TEST(Lots, LaMemoireQuiManqueEstDite) {
     const fs::path d = Dossier_Neuf("lots/memoire");
-    for (const std::size_t limite : {100'000, fichiers::Pdf_Disponible() ? 500'000 : 100'000}) {
+    const std::size_t basse = 100'000;
+    for (const std::size_t limite : {basse, fichiers::Pdf_Disponible() ? 5 * basse : basse}) {
         std::ostringstream sortie, erreurs;
         LimiteAllocation = limite;
         const int code = lot::Executer({"ortix-batch", "--gabarits", "-o", d.string(),

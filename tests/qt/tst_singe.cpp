@@ -97,7 +97,8 @@ class TestSinge : public QObject {
             case 0:
             case 1:
             case 2: { // typing into a field, then Enter or leaving it
-                QLineEdit* e = b.champ(champsNumeriques[entier(int(champsNumeriques.size()))]);
+                QLineEdit* e =
+                    b.champ(champsNumeriques[std::size_t(entier(int(champsNumeriques.size())))]);
                 saisir(e, texteAuHasard());
                 // A refusal: a message, or the offer of a reduction.
                 auto refus = [&] {
