@@ -243,22 +243,23 @@ void Interface::construireZones() {
     Pic_Prof_Proj = zone(this, "Pic_Prof_Proj", QStringLiteral("X′"), QStringLiteral("Y"));
 
     using ortix::gui::Legende;
-    const QColor orange(255, 192, 128), bleu(0, 0, 255), vert(0, 255, 0);
     Legende(Pic_Prof_Ini, "Lbl_Titre_Prof_Ini", QStringLiteral("Profils initiaux"), {},
             Qt::AlignLeft);
     // The curves' legends: their names in a dark colour, each beside a swatch of its curve's.
     const QColor sombre(40, 40, 40);
-    Lbl_prof_empl = Legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, sombre, Qt::red);
-    Lbl_Prof_Saum = Legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, sombre, orange);
+    Lbl_prof_empl = Legende(Pic_Prof_Ini, "Lbl_prof_empl", {}, {}, Qt::AlignRight, sombre,
+                            Pic_Prof_Ini->couleur(ortix::Rouge));
+    Lbl_Prof_Saum = Legende(Pic_Prof_Ini, "Lbl_Prof_Saum", {}, {}, Qt::AlignRight, sombre,
+                            Pic_Prof_Ini->couleur(ortix::Orange));
     Legende(Plan_Ini, "Lbl_Titre_Plan_Ini", QStringLiteral("Position initiale de l'aile"), {},
             Qt::AlignHCenter);
     Label32 = Legende(Plan_Final, "Label32", {}, {}, Qt::AlignHCenter);
     Legende(Pic_Prof_Proj, "Lbl_Titre_Prof_Proj", QStringLiteral("Profils projetés"), {},
             Qt::AlignLeft);
     Legende(Pic_Prof_Proj, "Lbl_Leg_Empl_Proj", QStringLiteral("Emplanture"), {}, Qt::AlignRight,
-            sombre, bleu);
+            sombre, Pic_Prof_Proj->couleur(ortix::Bleu));
     Legende(Pic_Prof_Proj, "Lbl_Leg_Saum_Proj", QStringLiteral("Saumon"), {}, Qt::AlignRight,
-            sombre, vert);
+            sombre, Pic_Prof_Proj->couleur(ortix::Vert));
     // The kink's sentence over the status sentences, in the band at the bottom of
     // the projected view (placerBande), the status whole in the view's tooltip.
     Lbl_Cassure = Legende(Pic_Prof_Proj, "Lbl_Cassure", {}, {}, Qt::AlignLeft);

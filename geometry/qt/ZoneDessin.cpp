@@ -54,6 +54,10 @@ ortix::Taille ZoneDessin::taille() const {
     return {static_cast<double>(width()), static_cast<double>(std::max(height() - bande_, 1))};
 }
 
+QColor ZoneDessin::couleur(const ortix::Couleur& c) const {
+    return c.texte ? palette().color(QPalette::WindowText) : QColor(c.r, c.g, c.b);
+}
+
 void ZoneDessin::reserverBande(int hauteur) {
     bande_ = hauteur;
     update();
@@ -179,9 +183,6 @@ void ZoneDessin::peindreVue(QPainter& painter) const {
     painter.setClipRect(QRectF(0, 0, t.largeur, t.hauteur));
     painter.setRenderHint(QPainter::Antialiasing);
     peindre(painter, vue_.segments);
-    auto couleur = [&](const ortix::Couleur& c) {
-        return c.texte ? palette().color(QPalette::WindowText) : QColor(c.r, c.g, c.b);
-    };
     for (const ortix::Forme& f : vue_.formes) {
         QPen pen(couleur(f.couleur), f.largeur, trait(f.trait));
         pen.setCapStyle(Qt::FlatCap);

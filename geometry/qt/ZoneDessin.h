@@ -33,6 +33,8 @@ class ZoneDessin : public QWidget {
     void reserverBande(int hauteur);
     // The part of the area the drawing takes, in pixels.
     ortix::Taille taille() const;
+    // A drawing colour as painted here: the window-text one taken from the palette.
+    QColor couleur(const ortix::Couleur& c) const;
 
   signals:
     void clique();
