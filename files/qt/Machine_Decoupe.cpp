@@ -74,7 +74,9 @@ Machine_Decoupe::Machine_Decoupe(QWidget* parent) : QDialog(parent) {
     }
     construireTable({Colonne, 8 + Pas * droite + 6});
 
-    Lbl_Fichier = Etiquette(this, QString(), {8, 8 + Pas * gauche + 6, 500, 19});
+    // The profile's file beside the buttons that open and save it, clear of the
+    // refusal above them.
+    Lbl_Fichier = Etiquette(this, QString(), {262, 441, 578, 19});
     Lbl_Fichier->setObjectName(QStringLiteral("Lbl_Fichier"));
     Lbl_Message = etiquetteRefus(this, {8, 400, 1024, 32});
     Lbl_Message->setObjectName(QStringLiteral("Lbl_Message"));

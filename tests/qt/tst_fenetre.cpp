@@ -60,6 +60,29 @@ QString ProjetAvec(const Banc& b, const QString& nom, std::map<int, std::string>
     return b.chemin(nom);
 }
 
+// Compares a picture with its reference in the test data, within a small
+// tolerance for the painting; on a difference the picture obtained is kept.
+void comparerImage(const QImage& obtenue, const char* nom) {
+    const QImage image = obtenue.convertToFormat(QImage::Format_RGB32);
+    const fs::path reference = Donnee(nom);
+    const QString obtenu = QString::fromStdString(ortix::essais::Obtenu(reference).string());
+    QFile::remove(obtenu);
+    const QImage modele =
+        QImage(QString::fromStdString(reference.string())).convertToFormat(QImage::Format_RGB32);
+    int differents = image.size() == modele.size() ? 0 : 40;
+    for (int y = 0; y < image.height() && image.size() == modele.size(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb a = image.pixel(x, y), m = modele.pixel(x, y);
+            differents += std::abs(qRed(a) - qRed(m)) + std::abs(qGreen(a) - qGreen(m)) +
+                              std::abs(qBlue(a) - qBlue(m)) >
+                          48;
+        }
+    if (differents >= 40 && QDir().mkpath(QFileInfo(obtenu).path())) image.save(obtenu);
+    QVERIFY2(differents < 40, qPrintable(QStringLiteral("%1 pixels diffèrent de %2 ; voir %3")
+                                             .arg(differents)
+                                             .arg(QString::fromLatin1(nom), obtenu)));
+}
+
 } // namespace
 
 class TestFenetre : public QObject {
@@ -96,10 +119,10 @@ class TestFenetre : public QObject {
     }
 
     // The first screen's look: its icon, and the reference picture, within a small
-    // tolerance for the painting.
+    // tolerance for the painting; the help's drawing of the parameters likewise.
     void apparence() {
 #ifdef _WIN32
-        QSKIP("L'image de référence est peinte avec les polices et le rendu de Linux ; "
+        QSKIP("Les images de référence sont peintes avec les polices et le rendu de Linux ; "
               "ceux de Windows en diffèrent, même avec les mêmes polices ; l'icône de "
               "Windows est celle du programme.");
 #endif
@@ -107,37 +130,58 @@ class TestFenetre : public QObject {
         // Given once the window has drawn itself.
         QTRY_VERIFY2(!b.w->windowIcon().pixmap(32).isNull(),
                      "l'icône ortix.svg ne se dessine pas (moteur SVG de Qt : paquet libqt6svg6)");
-        const QImage image = b.w->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        const fs::path reference = Donnee("modeles/fenetre.png");
-        const QString obtenu = QString::fromStdString(ortix::essais::Obtenu(reference).string());
-        QFile::remove(obtenu);
-        const QImage modele = QImage(QString::fromStdString(reference.string()))
-                                  .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(image.size(), modele.size());
-        int differents = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb a = image.pixel(x, y), m = modele.pixel(x, y);
-                differents += std::abs(qRed(a) - qRed(m)) + std::abs(qGreen(a) - qGreen(m)) +
-                                  std::abs(qBlue(a) - qBlue(m)) >
-                              48;
-            }
-        if (differents >= 40 && QDir().mkpath(QFileInfo(obtenu).path())) image.save(obtenu);
-        QVERIFY2(differents < 40,
-                 qPrintable(QStringLiteral("%1 pixels diffèrent de modeles/fenetre.png ; voir %2")
-                                .arg(differents)
-                                .arg(obtenu)));
+        comparerImage(b.w->grab().toImage(), "modeles/fenetre.png");
+        QTest::mouseClick(b.bouton("Bt_Aide"), Qt::LeftButton);
+        comparerImage(
+            enfant<QTextBrowser>(b.dialogue<QDialog>("Aide"), "Txt_Aide")
+                ->document()
+                ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("figure:parametres")))
+                .value<QImage>(),
+            "modeles/aide.png");
     }
 
-    // Every caption of the window and its dialogs shows whole.
-    void legendesEntieres() {
-#ifdef _WIN32
-        QSKIP("Les largeurs des légendes dépendent du moteur de polices du système ; "
-              "elles sont mesurées sous Linux.");
-#endif
+    // Every control of the window and its dialogs lies whole inside its container
+    // and over none of its neighbours, at the opening sizes and grown; every
+    // caption shows whole.
+    void disposition() {
         Banc b({QStringLiteral("lots/projets/aile1.ortix")});
         b.w->Charge_Projet(b.chemin(QStringLiteral("aile1.ortix")));
-        QTest::mouseClick(b.bouton("Bt_Opt_Href_Saum"), Qt::LeftButton);
+        QTest::mouseClick(b.bouton("Bt_Calc"), Qt::LeftButton);
+        for (const char* n : {"Bt_Opt_Href_Saum", "Bt_Sauve_Prof", "Bt_Save_Proj", "Bt_Load_Proj",
+                              "Bt_Prof_Empl", "Bt_Aide"})
+            QTest::mouseClick(b.bouton(n), Qt::LeftButton);
+        QTest::mouseClick(enfant<QPushButton>(b.dialogue<QDialog>("Sauv_Profil"), "Bt_Machine"),
+                          Qt::LeftButton);
+        const QList<QDialog*> dialogues = b.w->findChildren<QDialog*>();
+        QCOMPARE(dialogues.size(), 7);
+        // Ours are named; those Qt makes inside its own controls are not, or "qt_…".
+        auto nomme = [](const QWidget* w) {
+            return !w->isWindow() && !w->objectName().isEmpty() &&
+                   !w->objectName().startsWith(u"qt_") && w->isVisibleTo(w->window());
+        };
+        for (const double agrandi : {1.0, 1.37}) {
+            b.w->resize(b.w->minimumSize() * agrandi);
+            for (QDialog* d : dialogues)
+                if (d->minimumSize() != d->maximumSize()) d->resize(d->minimumSize() * agrandi);
+            QStringList fautes;
+            for (const QWidget* w : b.w->findChildren<QWidget*>()) {
+                if (!nomme(w)) continue;
+                const QWidget* p = w->parentWidget();
+                if (!p->rect().contains(w->geometry()))
+                    fautes << w->objectName() + QStringLiteral(" déborde de ") + p->objectName();
+                // Neighbours may share a border a few pixels wide; the help button
+                // sits in the title row of the first frame.
+                for (const QWidget* v : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                    const QRect commun = v->geometry().intersected(w->geometry());
+                    if (v != w && nomme(v) && std::min(commun.width(), commun.height()) > 3 &&
+                        w->objectName() < v->objectName() && w != b.bouton("Bt_Aide") &&
+                        v != b.bouton("Bt_Aide"))
+                        fautes << w->objectName() + QStringLiteral(" couvre ") + v->objectName();
+                }
+            }
+            QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(QStringLiteral(" | "))));
+        }
+#ifndef _WIN32 // text widths follow the system's font engine; they are measured on Linux
         QStringList coupees;
         for (const QLabel* l : b.w->findChildren<QLabel*>()) {
             if (l->wordWrap() || !l->isVisibleTo(l->window())) continue;
@@ -152,6 +196,7 @@ class TestFenetre : public QObject {
             if (largeur > l->contentsRect().width() || sous) coupees << l->text();
         }
         QVERIFY2(coupees.isEmpty(), qPrintable(coupees.join(QStringLiteral(" | "))));
+#endif
     }
 
     // The program's own fonts, shipped beside it where the system lacks them:
