@@ -49,21 +49,21 @@ void cote(QPainter& p, QPointF a, QPointF b, const QString& texte, QPointF decal
 // The panel's parameters drawn: a section with its reference height and twist,
 // and the panel in plan with its length, sweep and chords.
 QImage figureParametres() {
-    QImage image(640, 250, QImage::Format_RGB32);
+    QImage image(680, 250, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(ortix::gui::Police_Interface());
-    const QPen trait(Qt::black, 1), pointille(Qt::black, 1, Qt::DashDotLine);
+    const QPen trait(Qt::black), pointille(Qt::black, 1, Qt::DashDotLine);
     const QColor rouge(200, 0, 0), bleu(0, 0, 200);
 
     // Side view: the base line, the leading-edge vertical, the section untwisted
     // and twisted (a positive twist lowers the trailing edge).
-    const double base = 200, ba = 40, hauteur = 70, corde = 250;
+    const double base = 200, ba = 60, hauteur = 70, corde = 250;
     p.setPen(pointille);
-    p.drawLine(QPointF(20, base), QPointF(320, base));
+    p.drawLine(QPointF(20, base), QPointF(ba + 280, base));
     p.drawLine(QPointF(ba, base + 10), QPointF(ba, base - hauteur - 50));
-    p.drawText(QPointF(200, base + 16), QStringLiteral("ligne de base"));
+    p.drawText(QPointF(ba + 160, base + 16), QStringLiteral("ligne de base"));
     p.setPen(QPen(Qt::gray, 1));
     p.save();
     p.translate(ba, base - hauteur);
@@ -79,16 +79,16 @@ QImage figureParametres() {
     p.restore();
     p.setPen(trait);
     cote(p, QPointF(ba - 15, base), QPointF(ba - 15, base - hauteur), QStringLiteral("H réf."),
-         QPointF(-12, 30));
+         QPointF(-40, 4));
     p.setPen(QPen(rouge, 1));
     p.drawArc(QRectF(ba + corde - 60 - 60, base - hauteur - 60, 120, 120), 0, -8 * 16);
-    p.drawText(QPointF(ba + corde - 40, base - hauteur + 30), QStringLiteral("vrillage > 0"));
+    p.drawText(QPointF(ba + corde - 100, base - hauteur + 50), QStringLiteral("vrillage > 0"));
     p.setPen(trait);
     p.drawText(QPointF(ba - 30, base - hauteur - 8), QStringLiteral("BA"));
     p.drawText(QPointF(ba + corde + 4, base - hauteur - 4), QStringLiteral("BF"));
 
     // Plan view: the root on the left, the tip on the right, set back by the sweep.
-    const double x0 = 380, y0 = 40, longueur = 220, fleche = 60, Ce = 150, Cs = 60;
+    const double x0 = 420, y0 = 40, longueur = 190, fleche = 60, Ce = 150, Cs = 60;
     p.setPen(QPen(bleu, 2));
     p.drawLine(QPointF(x0, y0), QPointF(x0, y0 + Ce));
     p.drawLine(QPointF(x0 + longueur, y0 + fleche), QPointF(x0 + longueur, y0 + fleche + Cs));
@@ -102,7 +102,8 @@ QImage figureParametres() {
     p.setPen(QPen(Qt::gray, 1, Qt::DotLine));
     p.drawLine(QPointF(x0, y0), QPointF(x0 + longueur + 20, y0));
     p.setPen(trait);
-    p.drawText(QPointF(x0 - 60, y0 + Ce / 2), QStringLiteral("emplanture"));
+    p.drawText(QRectF(x0 - 106, y0 + Ce / 2 - 10, 100, 20), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("emplanture"));
     p.drawText(QPointF(x0 + longueur + 6, y0 + fleche + Cs + 14), QStringLiteral("saumon"));
     p.drawText(QPointF(x0 + 40, y0 + Ce + 40),
                QStringLiteral("Bord d'attaque en haut, vue de dessus"));
