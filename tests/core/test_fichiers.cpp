@@ -4,6 +4,7 @@
 #include "files/GabaritPDF.h"
 #include "files/Lecture.h"
 #include "files/Plateforme.h"
+#include "files/Projet.h"
 #include "files/Raisons.h"
 #include "files/SauvegardeAtomique.h"
 #include "files/Sortie.h"
@@ -167,6 +168,22 @@ TEST(Sauve_Fichiers, TousLesNomsVerifiesAvantDEcrire) {
         const Resultat r = Sauve_Fichiers(*m, d, noms, {pdf, {}}, ecrits);
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_TRUE(fs::is_empty(d) && ecrits.empty());
+    }
+}
+
+// A project whose airfoil could not be read back is refused, naming that
+// airfoil, and the file it would replace is left as it was.
+TEST(Sauve_Projet, UnProfilNonFiniLaisseLAncienFichier) {
+    const fs::path d = Dossier_Neuf("fichiers/projet");
+    Poser(d / "aile.ortix", "ancien");
+    for (const bool emplanture : {true, false}) {
+        auto m = Calcule("lots/projets/aile1.ortix");
+        (emplanture ? m->Y_Empl : m->Y_Saum)(2) = std::nan("");
+        const Resultat r = Sauve_Projet(*m, d / "aile", "aile");
+        EXPECT_NE(r.message().find(emplanture ? "Le profil d'emplanture" : "Le profil de saumon"),
+                  std::string::npos)
+            << r.message();
+        EXPECT_EQ(Contenu(d / "aile.ortix"), "ancien");
     }
 }
 

@@ -287,6 +287,13 @@ TEST(Geometrie, ZoomDeplacementEtTailles) {
         EXPECT_NEAR(d.x, pixel.x + 12, 1e-9);
         EXPECT_NEAR(d.y, pixel.y - 7, 1e-9);
     }
+    // A frame of no width or height, or whose far edge lies beyond the doubles, is none.
+    for (auto [f, valide] : {std::pair{r, true},
+                             {Repere{10, 0, 20, -27.5}, false},
+                             {Repere{10, -110, 20, 0}, false},
+                             {Repere{1e308, 1e308, 20, 1}, false},
+                             {Repere{0, 1, -1e308, -1e308}, false}})
+        EXPECT_EQ(Repere_Valide(f), valide) << f.gauche << " " << f.largeur;
     // Painting cuts each segment to the area: what lies outside, even along an edge, goes.
     for (auto [a, b, garde] : {std::tuple{Point2{-5, 5}, Point2{15, 5}, true},
                                {Point2{-5, 20}, Point2{15, 20}, false},

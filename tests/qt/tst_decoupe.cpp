@@ -154,6 +154,8 @@ class TestDecoupe : public QObject {
         QVERIFY(!(d->profil() == edite));
         d->ouvrir(chemin);
         QVERIFY(d->profil() == edite);
+        // Its kerf table stands for both constant kerfs.
+        QVERIFY(!champ("saignee_emplanture")->isEnabled() && !champ("saignee_saumon")->isEnabled());
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(sortie, "Lbl_Machine")->text(),
                  QStringLiteral("Machine : fil chaud.profil"));
