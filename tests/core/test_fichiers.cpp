@@ -134,7 +134,8 @@ TEST(Sauve_Fichiers, UnEnsembleEchoueSansRienChanger) {
     const std::pair<std::string, std::function<void()>> cas[] = {
         {"disque plein", [] { plateforme::Simuler_Panne(Etape::Ecriture, ENOSPC, 1, 2); }},
         {"Enregistrement annulé", [&] { annule = true; }},
-        {"Fichiers déjà remplacés : « " + tous[0] + " »",
+        {"Fichiers déjà remplacés : « " + tous[0] +
+             " ». Fichiers laissés tels qu'ils étaient : « " + tous[1] + " »,",
          [] { plateforme::Simuler_Panne(Etape::Renommage, EACCES, 1, 1); }},
         {"c'est un dossier",
          [&] { fs::remove(d / tous.back()), fs::create_directory(d / tous.back()); }}};

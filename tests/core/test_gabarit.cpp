@@ -74,6 +74,15 @@ double Distance(Point2 p, Point2 a, Point2 b) {
     return std::hypot(p.x - a.x - u * dx, p.y - a.y - u * dy);
 }
 
+// The assembly map keeps inside the page's margins.
+void CarteDansLesMarges(const PageGabarit& pg) {
+    for (const TraceGabarit& t : pg.traces)
+        for (const Point2 q : t.points)
+            EXPECT_TRUE(std::min({q.x - pg.marge, pg.largeur - pg.marge - q.x, q.y - pg.marge,
+                                  pg.hauteur - pg.marge - q.y}) > -1e-9)
+                << t.nom;
+}
+
 // What every template and its pages hold, whatever the panel: texts that never
 // overprint one another, ticks that cross no outline, alignment marks clear of
 // all ink, pages that show some of the template, the margins' texts and marks
@@ -128,6 +137,7 @@ void Imprimable(const Gabarit& g, const Pagination& p) {
         }
         for (const Segment& c : pg.coupes)
             EXPECT_TRUE(dansLaPage(c.a) && dansLaPage(c.b));
+        CarteDansLesMarges(pg);
         const Boite f{pg.coin.x, pg.coin.y, pg.coin.x + pg.largeurFenetre,
                       pg.coin.y + pg.hauteurFenetre};
         bool encre = false;
@@ -199,6 +209,14 @@ std::vector<Point2> communes(const PageGabarit& a, const PageGabarit& b) {
 
 TEST(Gabarit, PagesQuiSeRecouvrent) {
     const Gabarit g = Construire(*Calcule("lots/projets/aile1.ortix"))[1];
+    { // a template far taller than wide: its assembly map as tall as the page allows
+        Gabarit haut;
+        haut.largeur = 150, haut.hauteur = 700, haut.contour = {{0, 0}, {150, 700}};
+        Pagination p;
+        ASSERT_TRUE(Paginer(haut, {}, p).ok());
+        ASSERT_GT(p.pages.size(), 2u);
+        CarteDansLesMarges(p.pages[0]);
+    }
     // clang-format off
     for (auto [papier, paysage, lignes, colonnes, imprimees, croix] : std::initializer_list<std::tuple<Papier, bool, int, int, std::size_t, std::size_t>>{
              {{}, true, 1, 2, 2, 2}, {{100, 80, 15, 10}, false, 4, 6, 17, 0}, {{1000, 1000, 15, 10}, true, 1, 1, 1, 0}}) {
@@ -208,6 +226,11 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         EXPECT_EQ(p.paysage, paysage);
         EXPECT_EQ(p.lignes * 100 + p.colonnes, lignes * 100 + colonnes);
         EXPECT_EQ(p.pages.size(), imprimees + (imprimees > 1));
+        // The first mark where nothing is near: a quarter of the way down the
+        // overlap's middle line, which keeps 4 mm (arm and clearance) from the edges.
+        if (croix == 2) {
+            EXPECT_EQ(p.pages[1].croix.front(), (Point2{267 - 10 / 2, 4 + (180 - 8) / 4}));
+        }
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
                                     [&](auto& pg) { return pg.montre(q); }));

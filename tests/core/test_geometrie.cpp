@@ -414,7 +414,7 @@ TEST(Reduction, SousEnsembleFideleEtLePlusGrandQuiTienne) {
                                          r.x[std::size_t(k)], r.y[std::size_t(k)]));
             ecart = std::max(ecart, d);
         }
-        EXPECT_LT(ecart, 40.0 / (n * n)) << n; // chord units
+        EXPECT_LT(ecart, 2.0 / (n * n)) << n; // chord units
     }
     for (const char* projet : {"lots/projets/c316.ortix", "lots/projets/r043.ortix"}) {
         auto p = std::make_unique<fichiers::Projet>();

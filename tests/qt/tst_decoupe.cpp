@@ -154,7 +154,12 @@ class TestDecoupe : public QObject {
         QVERIFY(!(d->profil() == edite));
         d->ouvrir(chemin);
         QVERIFY(d->profil() == edite);
-        // Its kerf table stands for both constant kerfs.
+        // Its kerf table shown as typed, standing for both constant kerfs.
+        QString lu;
+        for (int i = 0; i < 4; ++i)
+            lu +=
+                table->item(i / 2, i % 2) ? table->item(i / 2, i % 2)->text() : QStringLiteral("?");
+        QCOMPARE(lu, QStringLiteral("1234"));
         QVERIFY(!champ("saignee_emplanture")->isEnabled() && !champ("saignee_saumon")->isEnabled());
         QTest::mouseClick(ok, Qt::LeftButton);
         QCOMPARE(enfant<QLabel>(sortie, "Lbl_Machine")->text(),

@@ -341,6 +341,13 @@ class TestFenetre : public QObject {
             const QLabel* l = enfant<QLabel>(vue, n);
             QVERIFY2(l->y() >= vue->taille().hauteur && l->geometry().bottom() < vue->height(), n);
         }
+        // However long the sentences, the title and the legends keep their two top rows.
+        const QString phrase = cassure->text();
+        cassure->setText(phrase.repeated(8));
+        b.w->resize(b.w->minimumSize() + QSize(1, 1));
+        QVERIFY(cassure->y() >= 32 && enfant<QLabel>(vue, "Lbl_Etat")->y() >= 32);
+        cassure->setText(phrase);
+        b.w->resize(b.w->minimumSize());
         auto entieres = [&] {
             for (const QLabel* l : b.w->findChildren<QLabel*>())
                 if (l->wordWrap() && l->isVisibleTo(l->window()) && !l->text().isEmpty())
