@@ -229,7 +229,7 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         // The first mark where nothing is near: a quarter of the way down the
         // overlap's middle line, which keeps 4 mm (arm and clearance) from the edges.
         if (croix == 2) {
-            EXPECT_EQ(p.pages[1].croix.front(), (Point2{267 - 10 / 2, 4 + (180 - 8) / 4}));
+            EXPECT_EQ(p.pages[1].croix.front(), (Point2{267 - 10 / 2.0, 4 + (180 - 8) / 4.0}));
         }
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
