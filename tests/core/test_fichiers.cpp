@@ -190,11 +190,23 @@ TEST(Sauve_Projet, UnProfilNonFiniLaisseLAncienFichier) {
 
 // Linux only: mount and chattr.
 #ifdef __linux__
+// Undoes what a test sets up on the system, before it (what a run killed midway
+// left) and however it ends.
+struct Defaire {
+    std::function<void()> action;
+    explicit Defaire(std::function<void()> a) : action(std::move(a)) { action(); }
+    Defaire(const Defaire&) = delete;
+    Defaire& operator=(const Defaire&) = delete;
+    ~Defaire() { action(); }
+};
+
 // A real full disk and a medium mounted read-only (which stops root too), on a
 // small tmpfs of the test's own.
 TEST(Ecrire_Atomique, DisquePleinEtSupportEnLectureSeule) {
     if (::geteuid() != 0) GTEST_SKIP() << "monter un tmpfs demande les droits de root";
-    const fs::path d = Dossier_Neuf("fichiers/tmpfs");
+    const fs::path d = fs::path(ORTIX_TEST_OUT) / "fichiers/tmpfs";
+    const Defaire demonter([&] { ::umount2(d.c_str(), MNT_DETACH); });
+    Dossier_Neuf("fichiers/tmpfs");
     ASSERT_EQ(::mount("tmpfs", d.c_str(), "tmpfs", 0, "size=64k"), 0);
     Poser(d / "a.dat", "ancien");
     const Resultat plein = Ecrire_Atomique(d / "a.dat", std::string(std::size_t{256} * 1024, 'x'));
@@ -202,7 +214,6 @@ TEST(Ecrire_Atomique, DisquePleinEtSupportEnLectureSeule) {
     const Resultat lectureSeule = Ecrire_Atomique(d / "a.dat", "nouveau");
     const std::string relu = Contenu(d / "a.dat");
     const auto noms = Noms(d);
-    ::umount(d.c_str());
     EXPECT_NE(plein.message().find("disque plein"), std::string::npos) << plein.message();
     EXPECT_NE(lectureSeule.message().find("lecture seule"), std::string::npos)
         << lectureSeule.message();
@@ -213,12 +224,14 @@ TEST(Ecrire_Atomique, DisquePleinEtSupportEnLectureSeule) {
 // A folder that only grows (chattr +a) refuses both the rename and the removal:
 // the message names the temporary file left there.
 TEST(Ecrire_Atomique, LeTemporaireQuiResteEstNomme) {
-    const fs::path d = Dossier_Neuf("fichiers/ajout");
+    const fs::path d = fs::path(ORTIX_TEST_OUT) / "fichiers/ajout";
+    const Defaire liberer(
+        [&] { std::system(("chattr -a " + d.string() + " 2>/dev/null").c_str()); });
+    Dossier_Neuf("fichiers/ajout");
     Poser(d / "a.dat", "ancien");
     if (std::system(("chattr +a " + d.string() + " 2>/dev/null").c_str()) != 0)
         GTEST_SKIP() << "chattr +a impossible ici";
     const Resultat r = Ecrire_Atomique(d / "a.dat", "nouveau");
-    std::system(("chattr -a " + d.string()).c_str());
     const fs::path reste = d / *Noms(d).begin(); // ".~ortix-…" comes before "a.dat"
     EXPECT_NE(r.message().find("« " + reste.string() + " » reste"), std::string::npos)
         << r.message();

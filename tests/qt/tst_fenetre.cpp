@@ -461,6 +461,15 @@ class TestFenetre : public QObject {
         QVERIFY(std::abs((abscisse(ailleurs) - xc) * 1.44 - (x0 - xc)) < 0.2);
         QTest::mouseDClick(proj, Qt::LeftButton);
         QCOMPARE(abscisse(ailleurs), x0);
+        // A drag with the left button carries the drawing along with the mouse.
+        const QPointF arrivee = curseur + QPointF(60, 0);
+        QTest::mousePress(proj, Qt::LeftButton, {}, curseur.toPoint());
+        QMouseEvent glisse(QEvent::MouseMove, arrivee, proj->mapToGlobal(arrivee), Qt::NoButton,
+                           Qt::LeftButton, {});
+        QApplication::sendEvent(proj, &glisse);
+        QTest::mouseRelease(proj, Qt::LeftButton, {}, arrivee.toPoint());
+        QVERIFY(std::abs(abscisse(arrivee) - xc) < 0.11);
+        QTest::mouseDClick(proj, Qt::LeftButton);
         // The coordinates never cover a caption, in any area.
         for (const char* n : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
             auto* z = enfant<ZoneDessin>(b.w.get(), n);
