@@ -239,6 +239,14 @@ TEST(Decoupe, RelectureDesFautes) {
              {g.programme.texte, grbl, "« % » n'est pas un mot"}}) // clang-format on
         EXPECT_NE(verdict(texte, lecture).find(attendu), std::string::npos)
             << attendu << " : " << verdict(texte, lecture);
+    // In units per minute, a G1 before any F has no feed.
+    ProfilMachine minute = p;
+    minute.avance = Avance::G94;
+    GCodeVerifie g94;
+    ASSERT_TRUE(Preparer_GCode(*m, minute, "01/01/2025", g94).ok());
+    EXPECT_NE(verdict(std::regex_replace(g94.programme.texte, std::regex(" F[0-9.]+"), ""), minute)
+                  .find("un G1 sans avance"),
+              std::string::npos);
 }
 
 // What F means in G94 on each controller, move by move: the length it divides by F.

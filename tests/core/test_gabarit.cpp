@@ -237,11 +237,12 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         // Each crop mark is a stroke on the paper, in the margin, clear of the window.
         for (const PageGabarit& pg : p.pages)
             for (const Segment& s : pg.coupes) {
-                const Point2 c{(s.a.x + s.b.x) / 2, (s.a.y + s.b.y) / 2};
                 EXPECT_GT(std::hypot(s.b.x - s.a.x, s.b.y - s.a.y), 1);
-                EXPECT_TRUE(c.x > 0 && c.x < pg.largeur && c.y > 0 && c.y < pg.hauteur);
-                EXPECT_FALSE(c.x >= pg.marge && c.x <= pg.marge + pg.largeurFenetre &&
-                             c.y >= pg.marge && c.y <= pg.marge + pg.hauteurFenetre);
+                for (const Point2 c : {s.a, s.b}) {
+                    EXPECT_TRUE(c.x > 0 && c.x < pg.largeur && c.y > 0 && c.y < pg.hauteur);
+                    EXPECT_FALSE(c.x >= pg.marge && c.x <= pg.marge + pg.largeurFenetre &&
+                                 c.y >= pg.marge && c.y <= pg.marge + pg.hauteurFenetre);
+                }
             }
         for (const PageGabarit& a : p.pages)
             for (const PageGabarit& b : p.pages) {
