@@ -270,6 +270,11 @@ TEST(Geometrie, CassuresAuBordDeFuiteDuSaumon) {
         // Without taper no height changes the kinks: « Opti. » says so.
         EXPECT_EQ(Avis_Candidats(*panneau, Calcule_Candidats(*panneau)).empty(), Cs > 200);
     }
+    // Without a root airfoil, no candidate corrected along the tip's end segments.
+    auto sansEmplanture = Calcule("lots/projets/aile1.ortix");
+    sansEmplanture->Nb_Pts_Empl = 0;
+    const CandidatsOpti sans = Calcule_Candidats(*sansEmplanture);
+    EXPECT_EQ(sans.txt_int + sans.txt_ext, "");
 }
 
 // Zooming about a pixel keeps the point under it; dragging moves the drawing
