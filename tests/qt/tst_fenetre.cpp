@@ -161,6 +161,7 @@ class TestFenetre : public QObject {
             return !w->isWindow() && !w->objectName().isEmpty() &&
                    !w->objectName().startsWith(u"qt_") && w->isVisibleTo(w->window());
         };
+        const QWidget* aide = b.bouton("Bt_Aide");
         for (const double agrandi : {1.0, 1.37}) {
             b.w->resize(b.w->minimumSize() * agrandi);
             for (QDialog* d : dialogues)
@@ -176,8 +177,7 @@ class TestFenetre : public QObject {
                 for (const QWidget* v : p->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
                     const QRect commun = v->geometry().intersected(w->geometry());
                     if (v != w && nomme(v) && std::min(commun.width(), commun.height()) > 3 &&
-                        w->objectName() < v->objectName() && w != b.bouton("Bt_Aide") &&
-                        v != b.bouton("Bt_Aide"))
+                        w->objectName() < v->objectName() && w != aide && v != aide)
                         fautes << w->objectName() + QStringLiteral(" couvre ") + v->objectName();
                 }
             }
