@@ -3,13 +3,100 @@
 #include <QDialog>
 #include <QDir>
 #include <QFontDatabase>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
+#include <QStyleFactory>
+#include <QStyleOption>
+#include <qdrawutil.h>
+
+#include <algorithm>
 
 namespace ortix::gui {
+
+namespace {
+
+// Fusion's frame of a group box, 98 by 38 pixels, drawn in nine pieces with
+// margins of 6: one pixel in from the top and the left edges, a line of grey at
+// a fifth of full opacity, a faint shadow within it and a fainter tint inside,
+// and rounded corners. Each corner is read from its vertex, along its row (dx)
+// and along its column (dy); the four share all but their two-by-two tips, alike
+// at the top left and bottom right and alike at the two others.
+QPixmap CadreDeGroupe() {
+    constexpr int largeur = 98, hauteur = 38;
+    QImage image(largeur, hauteur, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 1; y < hauteur; ++y) {
+        auto* rangee = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 1; x < largeur; ++x) {
+            const int bord = std::min({x - 1, largeur - 1 - x, y - 1, hauteur - 1 - y});
+            rangee[x] =
+                bord == 0 ? qRgba(0x75, 0x75, 0x75, 0x32) : qRgba(0, 0, 0, bord == 1 ? 7 : 3);
+        }
+    }
+    struct Pixel {
+        int dx, dy;
+        QRgb couleur;
+    };
+    const QRgb biseau = qRgba(0x6c, 0x6c, 0x6c, 0x34);
+    const Pixel communs[] = {{2, 0, biseau},
+                             {0, 2, biseau},
+                             {2, 1, qRgba(0, 0, 0, 10)},
+                             {1, 2, qRgba(0, 0, 0, 9)},
+                             {3, 1, qRgba(0, 0, 0, 8)},
+                             {1, 3, qRgba(0, 0, 0, 8)}};
+    const QRgb pointes[2][4] = {{qRgba(0x27, 0x27, 0x27, 0x0d), qRgba(0x5d, 0x5d, 0x5d, 0x34),
+                                 qRgba(0x62, 0x62, 0x62, 0x39), qRgba(0x5a, 0x5a, 0x5a, 0x1f)},
+                                {qRgba(0x15, 0x15, 0x15, 0x0c), qRgba(0x66, 0x66, 0x66, 0x37),
+                                 qRgba(0x5b, 0x5b, 0x5b, 0x35), qRgba(0x5e, 0x5e, 0x5e, 0x1e)}};
+    struct Coin {
+        int x, y, sx, sy, pointe;
+    };
+    for (const Coin c :
+         {Coin{1, 1, 1, 1, 0}, Coin{largeur - 1, 1, -1, 1, 1}, Coin{1, hauteur - 1, 1, -1, 1},
+          Coin{largeur - 1, hauteur - 1, -1, -1, 0}}) {
+        for (const Pixel& p : communs)
+            image.setPixel(c.x + c.sx * p.dx, c.y + c.sy * p.dy, p.couleur);
+        for (int k = 0; k < 4; ++k)
+            image.setPixel(c.x + c.sx * (k % 2), c.y + c.sy * (k / 2), pointes[c.pointe][k]);
+    }
+    return QPixmap::fromImage(image);
+}
+
+class StyleInterface : public QProxyStyle {
+  public:
+    StyleInterface() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* peintre,
+                       const QWidget* widget) const override {
+        const auto* groupe = qobject_cast<const QGroupBox*>(widget);
+        // Without a title or a check box, Fusion draws the frame higher up.
+        if (element != PE_FrameGroupBox || !groupe ||
+            (groupe->title().isEmpty() && !groupe->isCheckable())) {
+            QProxyStyle::drawPrimitive(element, option, peintre, widget);
+            return;
+        }
+        // Below the title's row, 3 pixels down, where Fusion sets it.
+        const int titre =
+            std::max(pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height()) + 3;
+        if (cadre_.isNull()) cadre_ = CadreDeGroupe();
+        qDrawBorderPixmap(peintre, option->rect.adjusted(0, titre, 0, 0), QMargins(6, 6, 6, 6),
+                          cadre_);
+    }
+
+  private:
+    mutable QPixmap cadre_;
+};
+
+} // namespace
+
+QStyle* Style_Interface() {
+    return new StyleInterface;
+}
 
 QFont Police_Interface() {
     QFont f(QStringLiteral("DejaVu Sans"));

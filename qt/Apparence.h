@@ -13,10 +13,16 @@ class QEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QStyle;
 class QWidget;
 
 namespace ortix::gui {
 
+// The interface's style, for QApplication::setStyle: Fusion, whose group boxes'
+// frame is drawn here, pixel for pixel as Fusion draws it, without reading it
+// from Fusion's picture: reading a picture loads every image plugin, which the
+// window's first image would wait for.
+QStyle* Style_Interface();
 // A small sans-serif face, so that the rows fit the windows' fixed places at 96 dpi.
 QFont Police_Interface();
 // Makes every TrueType font of the folder available to the program, for a system

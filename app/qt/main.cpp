@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QSettings>
-#include <QStyleFactory>
 #include <QTranslator>
 
 #include <cstdio>
@@ -33,7 +32,7 @@ int main(int argc, char* argv[]) {
     }
     int argcQt = 1;
     QApplication application(argcQt, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(ortix::gui::Style_Interface());
     // The interface's face, where the program ships it beside itself (Windows).
     ortix::gui::Charger_Polices(QApplication::applicationDirPath() + QStringLiteral("/polices"));
     // The window tells the desktop which .desktop file it belongs to.

@@ -1,7 +1,8 @@
 // The main of the window's benchmarks: Qt offscreen at scale 1, in the style the
 // program sets, then Google Benchmark.
+#include "qt/Apparence.h"
+
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <benchmark/benchmark.h>
 
@@ -9,7 +10,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", "1");
     QApplication application(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(ortix::gui::Style_Interface());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListWidget>
@@ -90,7 +91,7 @@ class TestFenetre : public QObject {
     Q_OBJECT
 
   private slots:
-    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    void initTestCase() { QApplication::setStyle(ortix::gui::Style_Interface()); }
 
     // The first screen: its texts and its buttons.
     void demarrage() {
@@ -140,6 +141,34 @@ class TestFenetre : public QObject {
                 ->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("figure:parametres")))
                 .value<QImage>(),
             "modeles/aide.png", 0);
+    }
+
+    // The interface's style draws a group box's frame itself: exactly as Fusion
+    // draws it, at the window's sizes, at the smallest and far larger, with a
+    // title, a check box or neither.
+    void cadreDeGroupe() {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        const std::unique_ptr<QStyle> interface(ortix::gui::Style_Interface());
+        const QSize tailles[] = {{185, 57}, {185, 169}, {13, 30}, {640, 400}};
+        for (const auto& [taille, titre, aCocher] :
+             {std::tuple{tailles[0], "Projet initial", false},
+              {tailles[1], "Projet final", false},
+              {tailles[2], "", true},
+              {tailles[3], "", false}}) {
+            QGroupBox cadre(QString::fromUtf8(titre));
+            cadre.setCheckable(aCocher);
+            cadre.setFont(ortix::gui::Police_Interface());
+            cadre.resize(taille);
+            // Over nothing, so that the faintest of its pixels count.
+            auto image = [&cadre](QStyle* style) {
+                cadre.setStyle(style);
+                QImage i(cadre.size(), QImage::Format_ARGB32_Premultiplied);
+                i.fill(Qt::transparent);
+                cadre.render(&i, {}, {}, QWidget::DrawChildren);
+                return i;
+            };
+            QCOMPARE(image(interface.get()), image(fusion.get()));
+        }
     }
 
     // Every control of the window and its dialogs lies whole inside its container

@@ -4,6 +4,7 @@
 // ORTIX_SINGE_EVENEMENTS the number of events.
 #include "Banc.h"
 #include "model/Parametres.h"
+#include "qt/Apparence.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -11,7 +12,6 @@
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QSlider>
-#include <QStyleFactory>
 #include <QTest>
 
 #include <random>
@@ -61,7 +61,7 @@ class TestSinge : public QObject {
     }
 
   private slots:
-    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+    void initTestCase() { QApplication::setStyle(ortix::gui::Style_Interface()); }
 
     void evenementsAuHasard() {
         const quint64 graine = qEnvironmentVariableIsSet("ORTIX_SINGE_GRAINE")
