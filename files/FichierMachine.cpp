@@ -245,7 +245,7 @@ class Lecteur {
             const Entree* e = entree(std::string(Course) + lettre);
             if (!e) continue;
             const std::size_t deux = e->valeur.find(':');
-            double min = 0, max = 0;
+            double min, max; // both read before they are used
             if (deux == std::string::npos ||
                 Lire_Nombre(sansBlancs(std::string_view(e->valeur).substr(0, deux)), min) !=
                     Nombre::Lu ||

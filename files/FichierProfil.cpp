@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace ortix::fichiers {
@@ -25,16 +27,15 @@ std::string nomCite(const std::string& nomFichier) {
 
 // The surface counts of a count line, when the line is one: two whole numbers
 // above 1 whose sum of points is exactly what the rest of the file holds.
-bool comptesLednicer(const std::vector<double>& nombres, std::size_t nbNombresDeLigne,
-                     int& extrados, int& intrados) {
-    if (nbNombresDeLigne != 2 || nombres.size() < 2) return false;
+// Upper surface's count first.
+std::optional<std::pair<std::size_t, std::size_t>>
+comptesLednicer(const std::vector<double>& nombres, std::size_t nbNombresDeLigne) {
+    if (nbNombresDeLigne != 2 || nombres.size() < 2) return std::nullopt;
     const double a = nombres[0], b = nombres[1];
-    if (a <= 1 || b <= 1) return false;
-    if (a != std::floor(a) || b != std::floor(b)) return false;
-    if (2 * (a + b) != static_cast<double>(nombres.size() - 2)) return false;
-    extrados = static_cast<int>(a);
-    intrados = static_cast<int>(b);
-    return true;
+    if (a <= 1 || b <= 1) return std::nullopt;
+    if (a != std::floor(a) || b != std::floor(b)) return std::nullopt;
+    if (2 * (a + b) != static_cast<double>(nombres.size() - 2)) return std::nullopt;
+    return std::pair{static_cast<std::size_t>(a), static_cast<std::size_t>(b)};
 }
 
 } // namespace
@@ -100,17 +101,17 @@ Resultat Analyser_Profil(std::string_view texte, const std::string& nomFichier,
 
     // The points in the usual order, as indices of their X in `nombres`.
     std::vector<std::size_t> points;
-    int extrados = 0, intrados = 0;
-    if (premiere < lignes.size() &&
-        comptesLednicer(nombres, lignes[premiere].valeurs.size(), extrados, intrados)) {
-        const std::size_t debutExt = 2;
-        const std::size_t debutInt = debutExt + 2 * static_cast<std::size_t>(extrados);
-        for (int k = extrados - 1; k >= 0; --k)
-            points.push_back(debutExt + 2 * static_cast<std::size_t>(k));
+    if (const auto comptes = premiere < lignes.size()
+                                 ? comptesLednicer(nombres, lignes[premiere].valeurs.size())
+                                 : std::nullopt) {
+        const auto [extrados, intrados] = *comptes;
+        const std::size_t debutExt = 2, debutInt = debutExt + 2 * extrados;
+        for (std::size_t k = extrados; k > 0; --k)
+            points.push_back(debutExt + 2 * (k - 1));
         const bool bordAttaqueCommun = nombres[debutInt] == nombres[debutExt] &&
                                        nombres[debutInt + 1] == nombres[debutExt + 1];
-        for (int k = bordAttaqueCommun ? 1 : 0; k < intrados; ++k)
-            points.push_back(debutInt + 2 * static_cast<std::size_t>(k));
+        for (std::size_t k = bordAttaqueCommun ? 1 : 0; k < intrados; ++k)
+            points.push_back(debutInt + 2 * k);
     } else {
         for (std::size_t k = 0; k < nombres.size(); k += 2)
             points.push_back(k);

@@ -189,7 +189,7 @@ std::string Format(double valeur, std::string_view motif) {
         partieDecimale.pop_back();
 
     const bool nul = unites.find_first_not_of('0') == std::string::npos;
-    std::string texte = (valeur < 0 && !nul) ? "-" : "";
+    std::string texte = (std::signbit(valeur) && !nul) ? "-" : "";
     texte += partieEntiere;
     if (point != std::string_view::npos) texte += '.';
     texte += partieDecimale;

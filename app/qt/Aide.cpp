@@ -54,7 +54,7 @@ QImage figureParametres() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setFont(ortix::gui::Police_Interface());
-    const QPen trait(Qt::black), pointille(Qt::black, 1, Qt::DashDotLine);
+    const QPen trait(Qt::black), pointille(Qt::DashDotLine);
     const QColor rouge(200, 0, 0), bleu(0, 0, 200);
 
     // Side view: the base line, the leading-edge vertical, the section untwisted
