@@ -329,6 +329,10 @@ TEST(Lire_Fichier, RefuseCeQuiNEstPasUnFichierOrdinaire) {
             << r.message();
         EXPECT_NE(r.message().find(raison), std::string::npos) << r.message();
         EXPECT_EQ(octets, "inchangé");
+        // Below it, the refusal is an error that reads as one.
+        std::error_code erreur;
+        EXPECT_EQ(plateforme::Ouvrir_Lecture(chemin, erreur), nullptr);
+        EXPECT_TRUE(erreur) << chemin;
     }
 }
 

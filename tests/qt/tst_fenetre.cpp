@@ -112,6 +112,9 @@ class TestFenetre : public QObject {
         }
         QCOMPARE(enfant<QLabel>(b.w.get(), "Label32")->text(),
                  QStringLiteral("Position après rotation de 41.19°"));
+        // No sentence yet: the projected view's drawing has its whole height.
+        const auto* projetee = enfant<ZoneDessin>(b.w.get(), "Pic_Prof_Proj");
+        QCOMPARE(projetee->taille().hauteur, double(projetee->height()));
         for (const char* n : {"Bt_Calc", "Bt_Save_Proj", "Bt_Opt_Href_Saum", "Bt_Sauve_Prof"})
             QVERIFY2(!b.bouton(n)->isEnabled(), n);
         for (const char* n :
