@@ -92,8 +92,6 @@ Vue profilsInitiaux(const Modele& m, const Parametres& p, double etirement) {
     v.repere = {0.05 * W, -1.1 * W, 1.05 * W / k, -1.1 * W / k};
     v.formes.push_back(axe("Line_Abs", {0.025 * W, 0}, {-1.025 * W, 0}));
     v.formes.push_back(axe("Line_ord", {0, -0.025 * W / k}, {0, 1.025 * W / k}));
-    v.segments.reserve(static_cast<std::size_t>(std::max(0, m.Nb_Pts_Empl - 1)) +
-                       static_cast<std::size_t>(std::max(0, m.Nb_Pts_Saum - 1)));
     tracerSection(m.X_Empl_3D, m.Y_Empl_3D, m.Nb_Pts_Empl, 0, p.He, p.Te, Rouge, v);
     tracerSection(m.X_Saum_3D, m.Y_Saum_3D, m.Nb_Pts_Saum, -p.F, p.Hs, p.Ts, Orange, v);
     valider(v);

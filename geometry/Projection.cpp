@@ -302,8 +302,6 @@ Resultat Tracer_Prof_Proj(const double* XE, const double* YE, int nE, const doub
     // joined to the one before it on its profile on the way.
     double XMin = 0, XMax = 0, YMin = 0, YMax = 0;
     std::vector<Segment> segments;
-    segments.reserve(static_cast<std::size_t>(std::max(nE - 1, 0)) +
-                     static_cast<std::size_t>(std::max(nS - 1, 0)));
     // Segments of points before `premier` or after `dernier` are the tip's lengthening, dashed.
     auto profil = [&](const double* X, const double* Y, int n, double c, double s, double H,
                       Couleur couleur, int premier, int dernier) {

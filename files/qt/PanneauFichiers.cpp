@@ -28,15 +28,6 @@ class Retrait : public QStyledItemDelegate {
     }
 };
 
-// Pseudo file systems hold no user files; they are not drives.
-bool estVolumeUtilisateur(const QStorageInfo& v) {
-    static const QList<QByteArray> pseudo = {
-        "proc",    "sysfs",       "devpts",   "cgroup", "cgroup2",   "securityfs", "debugfs",
-        "tracefs", "mqueue",      "pstore",   "bpf",    "configfs",  "fusectl",    "hugetlbfs",
-        "autofs",  "binfmt_misc", "devtmpfs", "nsfs",   "rpc_pipefs"};
-    return v.isValid() && v.isReady() && !pseudo.contains(v.fileSystemType());
-}
-
 } // namespace
 
 PanneauFichiers::PanneauFichiers(QWidget* dialogue, const QString& motif, const char* nomDossiers,
@@ -75,8 +66,9 @@ void PanneauFichiers::remplirLecteurs() {
     const QSignalBlocker bloque(lecteur_);
     lecteur_->clear();
     QStringList vus;
+    // Qt leaves the pseudo file systems out; a drive without its medium is left out here.
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-        if (!estVolumeUtilisateur(v) || vus.contains(v.rootPath())) continue;
+        if (!v.isReady() || vus.contains(v.rootPath())) continue;
         vus << v.rootPath();
         lecteur_->addItem(texteLecteur(v.rootPath(), v.name()), v.rootPath());
     }
