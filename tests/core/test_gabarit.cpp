@@ -234,6 +234,18 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
                                     [&](auto& pg) { return pg.montre(q); }));
+        // In the margins above and below the window, each line of text at its size, or
+        // made just small enough to fit between the crop marks.
+        for (const PageGabarit& pg : p.pages)
+            for (const TexteGabarit& t : pg.textes) {
+                if (t.position.y > pg.marge && t.position.y < pg.hauteur - pg.marge) continue;
+                const Boite b = Boite_Texte(t);
+                const double place = pg.largeur - 2 * pg.marge - 1;
+                EXPECT_LE(b.droite - b.gauche, place + 1e-9) << t.texte;
+                if (t.taille != TailleTexteGabarit) {
+                    EXPECT_NEAR(b.droite - b.gauche, place, 1e-9) << t.texte;
+                }
+            }
         // Each crop mark is a stroke on the paper, in the margin, clear of the window.
         for (const PageGabarit& pg : p.pages)
             for (const Segment& s : pg.coupes) {

@@ -299,13 +299,16 @@ TEST(Geometrie, ZoomDeplacementEtTailles) {
                              {Repere{1e308, 1e308, 20, 1}, false},
                              {Repere{0, 1, -1e308, -1e308}, false}})
         EXPECT_EQ(Repere_Valide(f), valide) << f.gauche << " " << f.largeur;
-    // Painting cuts each segment to the area: what lies outside, even along an edge, goes.
-    for (auto [a, b, garde] : {std::tuple{Point2{-5, 5}, Point2{15, 5}, true},
-                               {Point2{-5, 20}, Point2{15, 20}, false},
-                               {Point2{12, -3}, Point2{12, 8}, false}}) {
+    // Painting cuts each segment to the area: what lies outside, even along an edge,
+    // goes; of a segment that only touches a corner, the corner stays.
+    for (auto [a, b, garde, coupe] :
+         {std::tuple{Point2{-5, 5}, Point2{15, 5}, true, Segment{{0, 5}, {10, 5}, {}}},
+          {Point2{15, 5}, Point2{5, 15}, true, Segment{{10, 10}, {10, 10}, {}}},
+          {Point2{-5, 20}, Point2{15, 20}, false, Segment{}},
+          {Point2{12, -3}, Point2{12, 8}, false, Segment{}}}) {
         EXPECT_EQ(Couper_Segment(a, b, 0, 0, 10, 10), garde);
         if (garde) {
-            EXPECT_TRUE(a == (Point2{0, 5}) && b == (Point2{10, 5}));
+            EXPECT_TRUE(a == coupe.a && b == coupe.b);
         }
     }
     auto m = Calcule("lots/projets/aile1.ortix");
@@ -402,7 +405,7 @@ TEST(Reduction, SousEnsembleFideleEtLePlusGrandQuiTienne) {
         const Profil r = Reduire_Profil(p, n);
         ASSERT_EQ(r.n, n);
         std::size_t j = 0;
-        for (int k = 0; k < r.n; ++k) { // each kept point is the next of the original's
+        for (int k = 0; k < r.n; ++k, ++j) { // each kept point a later one of the original's
             while (j < std::size_t(p.n) &&
                    (p.x[j] != r.x[std::size_t(k)] || p.y[j] != r.y[std::size_t(k)]))
                 ++j;
