@@ -62,7 +62,8 @@ QString ProjetAvec(const Banc& b, const QString& nom, std::map<int, std::string>
 }
 
 // Compares a picture with its reference in the test data: at most `tolerance`
-// pixels may differ plainly; on a difference the picture obtained is kept.
+// pixels may differ plainly, and with no tolerance none may differ at all; on a
+// difference the picture obtained is kept.
 void comparerImage(const QImage& obtenue, const char* nom, int tolerance) {
     const QImage image = obtenue.convertToFormat(QImage::Format_RGB32);
     const fs::path reference = Donnee(nom);
@@ -76,7 +77,7 @@ void comparerImage(const QImage& obtenue, const char* nom, int tolerance) {
             const QRgb a = image.pixel(x, y), m = modele.pixel(x, y);
             differents += std::abs(qRed(a) - qRed(m)) + std::abs(qGreen(a) - qGreen(m)) +
                               std::abs(qBlue(a) - qBlue(m)) >
-                          48;
+                          (tolerance > 0 ? 48 : 0);
         }
     if (differents > tolerance && QDir().mkpath(QFileInfo(obtenu).path())) image.save(obtenu);
     QVERIFY2(differents <= tolerance,
@@ -125,7 +126,7 @@ class TestFenetre : public QObject {
 
     // The first screen's look: its icon, and the reference picture, within a small
     // tolerance for the window's painting; the help's drawing of the parameters,
-    // which is painted alone, with none.
+    // which is painted alone, exactly.
     void apparence() {
 #ifdef _WIN32
         QSKIP("Les images de référence sont peintes avec les polices et le rendu de Linux ; "
