@@ -189,6 +189,10 @@ TEST(Decoupe, ValeursRefusees) {
              {[](Modele&m, ProfilMachine&) { m.Y_Saum_Proj(5) = NAN; }, "valeur non numérique"},
              {[](Modele&m, ProfilMachine&) { m.Z_Saum_Rot(1) = 0; }, "pas écartées (largeur 0.00"},
              {[](Modele&m, ProfilMachine&) { m.Z_Saum_Rot(1) = -20; }, "pas écartées"},
+             {[](Modele&m, ProfilMachine&p) {
+                  m.Z_Saum_Rot(1) = 400, p.distanceEmplanture = 100, p.ecartTours = 500;
+              },
+              "laisse 0.00 mm entre la face du saumon et sa tour"},
              {[](Modele&m, ProfilMachine&) { m.finals.Txt_Vrill_Empl_Final = "1e999"; },
               "pas un nombre fini"},
              {[](Modele&, ProfilMachine&p) { p.vitesse = NAN; }, machine},

@@ -234,6 +234,12 @@ TEST(Gabarit, PagesQuiSeRecouvrent) {
         for (Point2 q : g.contour)
             EXPECT_TRUE(std::any_of(p.pages.begin(), p.pages.end(),
                                     [&](auto& pg) { return pg.montre(q); }));
+        // Each alignment mark shows on the two pages whose overlap holds it, and only there.
+        for (const PageGabarit& pg : p.pages)
+            for (const Point2 q : pg.croix)
+                EXPECT_EQ(std::count_if(p.pages.begin(), p.pages.end(),
+                                        [&](auto& o) { return o.montre(q); }),
+                          2);
         // In the margins above and below the window, each line of text at its size, or
         // made just small enough to fit between the crop marks.
         for (const PageGabarit& pg : p.pages)

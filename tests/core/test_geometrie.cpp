@@ -92,6 +92,14 @@ TEST(Geometrie, PanneauCalculeALaMain) {
     ASSERT_EQ(v.textes.size(), 1u);
     EXPECT_EQ(v.textes[0].texte, "BF saumon");
     EXPECT_EQ(v.textes[0].point.x, -60);
+    // A section point that is not a number is refused at its rank, first or last.
+    for (const int rang : {1, int{m->Nb_Pts_Saum}}) {
+        auto abime = std::make_unique<Modele>(*m);
+        abime->Y_Saum_3D(rang) = NAN;
+        EXPECT_EQ(Calculer_Profils_Projetes(*abime, v).message(),
+                  "La section du saumon tournée a une valeur non numérique (point " +
+                      std::to_string(rang) + ") : le calcul est refusé.");
+    }
 }
 
 // A section rising to its leading edge and falling back: −10, −5, 0, −5, −10.
@@ -270,6 +278,15 @@ TEST(Geometrie, CassuresAuBordDeFuiteDuSaumon) {
         // Without taper no height changes the kinks: « Opti. » says so.
         EXPECT_EQ(Avis_Candidats(*panneau, Calcule_Candidats(*panneau)).empty(), Cs > 200);
     }
+    // A tip whose last segment runs one unit along X': the lower candidate carries
+    // that segment's slope, 1, from the height that aligns the trailing edges (10)
+    // over the 72 between the root's trailing edge and the tip's.
+    auto bout = Panneau(Points({1, 0.5, 0, 0.5, 1}, {0, 0.05, 0, -0.05, 0}),
+                        Points({1, 0.5, 0, 0.5, 1.0078125, 1}, {0, 0.05, 0, -0.05, -0.0078125, 0}),
+                        Texte(500, 0, 200, 10, 0, 128, 10, 0));
+    Vue vb;
+    ASSERT_TRUE(Calculer_Profils_Projetes(*bout, vb));
+    EXPECT_EQ(Calcule_Candidats(*bout).txt_int, "82.00");
     // Without a root airfoil, no candidate corrected along the tip's end segments.
     auto sansEmplanture = Calcule("lots/projets/aile1.ortix");
     sansEmplanture->Nb_Pts_Empl = 0;

@@ -505,7 +505,7 @@ class TestFenetre : public QObject {
         QTest::mouseRelease(proj, Qt::LeftButton, {}, arrivee.toPoint());
         QVERIFY(std::abs(abscisse(arrivee) - xc) < 0.11);
         QTest::mouseDClick(proj, Qt::LeftButton);
-        // The coordinates never cover a caption, in any area.
+        // The coordinates show whole in their area and never cover a caption, in any area.
         for (const char* n : {"Pic_Prof_Ini", "Plan_Ini", "Plan_Final", "Pic_Prof_Proj"}) {
             auto* z = enfant<ZoneDessin>(b.w.get(), n);
             const QPointF milieu(z->width() / 2.0, z->height() / 2.0);
@@ -513,7 +513,7 @@ class TestFenetre : public QObject {
                                {});
             QApplication::sendEvent(z, &survol);
             const QLabel* coordonnees = enfant<QLabel>(z, "Coordonnees");
-            QVERIFY2(coordonnees->isVisible(), n);
+            QVERIFY2(coordonnees->isVisible() && z->rect().contains(coordonnees->geometry()), n);
             for (const QLabel* l : z->findChildren<QLabel*>())
                 QVERIFY2(l == coordonnees || l->text().isEmpty() ||
                              !l->geometry().intersects(coordonnees->geometry()),
