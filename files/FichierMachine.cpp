@@ -245,7 +245,7 @@ class Lecteur {
             const Entree* e = entree(std::string(Course) + lettre);
             if (!e) continue;
             const std::size_t deux = e->valeur.find(':');
-            double min, max; // both read before they are used
+            double min, max; // set by Lire_Nombre before any use
             if (deux == std::string::npos ||
                 Lire_Nombre(sansBlancs(std::string_view(e->valeur).substr(0, deux)), min) !=
                     Nombre::Lu ||

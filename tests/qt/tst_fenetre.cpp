@@ -153,12 +153,11 @@ class TestFenetre : public QObject {
     void cadreDeGroupe() {
         const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
         const std::unique_ptr<QStyle> interface(ortix::gui::Style_Interface());
-        const QSize tailles[] = {{185, 57}, {185, 169}, {13, 30}, {640, 400}};
         for (const auto& [taille, titre, aCocher] :
-             {std::tuple{tailles[0], "Projet initial", false},
-              {tailles[1], "Projet final", false},
-              {tailles[2], "", true},
-              {tailles[3], "", false}}) {
+             {std::tuple{QSize(185, 57), "Projet initial", false},
+              {QSize(185, 169), "Projet final", false},
+              {QSize(13, 30), "", true},
+              {QSize(640, 400), "", false}}) {
             QGroupBox cadre(QString::fromUtf8(titre));
             cadre.setCheckable(aCocher);
             cadre.setFont(ortix::gui::Police_Interface());
